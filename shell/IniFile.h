@@ -51,6 +51,8 @@ public:
     // Writes the whole file atomically; throws EIniWriteError on any failure.
     void Save() const;
     void SaveAs(const std::string& path) const;
+    // The temporary file Save writes before it renames it over path.
+    static std::string TempPathFor(const std::string& path);
 
 private:
     struct Entry {

@@ -1,0 +1,99 @@
+#include "shell/LogModel.h"
+
+#include <QTime>
+
+#include <algorithm>
+
+namespace varnok {
+
+TLogModel::TLogModel(QObject* parent) : QAbstractTableModel(parent), locale_(QLocale::system()) {}
+
+void TLogModel::AddLogEntry(uint32_t ms, const QString& message, const QString& additional, int32_t cost) {
+    AddLogEntryAt(locale_.toString(QTime::currentTime(), QLocale::LongFormat), ms, message, additional, cost);
+}
+
+void TLogModel::AddLogEntryAt(const QString& timeText, uint32_t ms, const QString& message,
+                              const QString& additional, int32_t cost) {
+    const int row = EntryCount();
+    beginInsertRows(QModelIndex(), row, row);
+    rows_.push_back(Row{timeText, message, additional, ms, cost});
+    endInsertRows();
+}
+
+void TLogModel::Clear() {
+    beginResetModel();
+    rows_.clear();
+    rows_.shrink_to_fit();
+    endResetModel();
+}
+
+QString TLogModel::FormatDuration(uint32_t ms) {
+    return QString::asprintf("%.2u:%.2u:%.2u.%.3u", ms / 3600000u, (ms % 3600000u) / 60000u, (ms % 60000u) / 1000u,
+                             ms % 1000u);
+}
+
+QString TLogModel::CellText(int row, int column) const {
+    if (row < 0 || row >= EntryCount()) return {};
+    const Row& r = rows_[static_cast<size_t>(row)];
+    switch (column) {
+    case ColTime: return r.time;
+    case ColDuration: return FormatDuration(r.ms);
+    case ColCost: return r.cost == -1 ? QString() : QString::number(r.cost);
+    case ColMessage: return r.message;
+    case ColAdditional: return r.additional;
+    default: return {};
+    }
+}
+
+QString TLogModel::EntriesText(const std::vector<int>& rows) const {
+    // Selections arrive in the order the user clicked; the text follows the list.
+    std::vector<int> ordered;
+    ordered.reserve(rows.size());
+    for (int row : rows)
+        if (row >= 0 && row < EntryCount()) ordered.push_back(row);
+    std::sort(ordered.begin(), ordered.end());
+    ordered.erase(std::unique(ordered.begin(), ordered.end()), ordered.end());
+
+    QString out;
+    for (int row : ordered) {
+        for (int column = 0; column < ColumnCount; ++column) {
+            out += CellText(row, column);
+            out += QLatin1Char('\t');
+        }
+        out += QLatin1String("\r\n");
+    }
+    return out;
+}
+
+QString TLogModel::AllEntriesText() const {
+    std::vector<int> all(rows_.size());
+    for (size_t i = 0; i < all.size(); ++i) all[i] = static_cast<int>(i);
+    return EntriesText(all);
+}
+
+int TLogModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : EntryCount(); }
+
+int TLogModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
+
+QVariant TLogModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || role != Qt::DisplayRole) return {};
+    return CellText(index.row(), index.column());
+}
+
+QVariant TLogModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    switch (section) {
+    case ColTime: return QStringLiteral("Time");
+    case ColDuration: return QStringLiteral("Duration");
+    case ColCost: return QStringLiteral("Cost");
+    case ColMessage: return QStringLiteral("Message");
+    case ColAdditional: return QStringLiteral("Additional");
+    default: return {};
+    }
+}
+
+QString PageLogLine(uint32_t ms, const QString& message, const QString& statement) {
+    return TLogModel::FormatDuration(ms) + QLatin1Char('\t') + message + QLatin1Char('\t') + statement.left(80);
+}
+
+}  // namespace varnok
