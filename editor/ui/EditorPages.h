@@ -1,0 +1,118 @@
+#pragma once
+// The editor page control: the tabs of SQL editor pages in the "Query" tab.
+//
+// The main window owns one TEditorPages and reaches the editors through it:
+// ActiveEditor / EditorOfPage for the text, InsertIntoEditor for names and
+// scripts, NewPage / ClosePage, the run marks of the execution commands, and
+// the page set in the settings file (sections "SQL", "SQL<n>") with one page
+// file "sql<n>____.$$$" per page in the settings folder.
+#include "editor/PageSetSettings.h"
+#include "editor/ui/FmEditor.h"
+
+#include <QKeySequence>
+#include <QList>
+#include <QPointer>
+#include <QTabWidget>
+
+#include <functional>
+#include <string>
+
+#include <QMenu>
+class QToolButton;
+
+namespace varnok {
+
+class TIniFile;
+class TSettingsRegistry;
+class TSqlEditor;
+
+class TEditorPages : public QTabWidget {
+    Q_OBJECT
+public:
+    static constexpr const char* kCloseRefusedText = "Window cannot be closed, Query is still executed.";
+
+    explicit TEditorPages(QWidget* parent = nullptr);
+
+    // ---- pages ----
+    int PageCount() const { return count(); }
+    TfmEditor* PageAt(int index) const;  // nullptr out of range
+    TfmEditor* ActivePage() const;
+    int IndexOfPage(const TfmEditor* page) const;
+    TSqlEditor* ActiveEditor() const;          // nullptr when there are no pages
+    TSqlEditor* EditorOfPage(int index) const;  // 0-based; nullptr out of range
+
+    // A new page at the end, captioned with its position, with no run mark;
+    // it is not activated. It follows the current "I Use TabKey" state.
+    TfmEditor* NewPage();
+    void ActivatePage(int index);
+    // Ctrl+Tab / Ctrl+Shift+Tab: the next / previous page, wrapping around.
+    void ShowNextPage(bool forward);
+
+    // Closes the active page unless it is running (then the error box
+    // "Window cannot be closed, Query is still executed." and false). The tab
+    // at the same index is activated, or the last one.
+    bool ClosePage();
+
+    // The caption is free text (an "&" is shown as it is, empty is allowed).
+    QString PageCaption(int index) const;
+    void SetPageCaption(int index, const QString& caption);
+    void RenameActivePage(const QString& caption);
+
+    void SetRunMark(TfmEditor* page, TRunMark mark);
+
+    // ---- text ----
+    // Focus to the active editor and replace its selection, as one undo step.
+    void InsertIntoEditor(const QString& text);
+    // NewPage, load the file, activate it. A read failure throws
+    // ETextFileError; the new page then stays, empty and not active.
+    TfmEditor* OpenFile(const QString& path);
+    void SaveActiveEditorAs(const QString& path) const;  // throws ETextFileError
+    void EraseActiveEditor();
+    void ActiveFontBigger();   // font height one less
+    void ActiveFontSmaller();  // font height one more
+
+    // ---- switches ----
+    bool WantTab() const { return wantTab_; }
+    void SetWantTab(bool want);  // every existing page and the pages to come
+    void SetTabPlacement(int code);  // a code outside 0..3 changes nothing
+    int TabPlacement() const;
+
+    // Popup menus (not owned): the main editor popup of every page's editor,
+    // and the menu of the tabs.
+    void SetEditorPopupMenu(QMenu* menu);
+    void SetTabsMenu(QMenu* menu) { tabsMenu_ = menu; }
+    // Keys the editors must leave to the program's commands.
+    void SetReservedKeys(const QList<QKeySequence>& keys);
+
+    // ---- settings ----
+    TPageSetSettings CurrentSettings() const;
+    // Start-up: placement, the pages with font height, caption and page file
+    // (a missing file leaves the page empty), the first page active, then
+    // "I Use TabKey". Pages that exist already are kept. Files that cannot be
+    // read are reported together in one ETextFileError after all pages are
+    // made; such a page is empty and its file is not overwritten while it stays so.
+    void LoadPages(const TIniFile& ini, const std::string& settingsFolder);
+    // Writes the keys and every page's file. Files that cannot be written
+    // are reported together in one ETextFileError after all the others are written.
+    void SavePages(TIniFile& ini, const std::string& settingsFolder) const;
+    // Registers load and save steps; failures of page files show in the
+    // standard error box and do not stop the rest of the settings.
+    void RegisterSettings(TSettingsRegistry& registry, std::function<std::string()> settingsFolder);
+
+signals:
+    void WantTabChanged(bool want);
+    void PageCountChanged(int count);
+
+private:
+    void UpdateRunMarkIcon(TfmEditor* page);
+    void PlaceCloseButton();
+    void ApplyPage(TfmEditor* page);
+
+    bool wantTab_ = true;
+    QPointer<QMenu> editorPopup_;
+    QPointer<QMenu> tabsMenu_;
+    QList<QKeySequence> reservedKeys_;
+    QToolButton* closeButton_ = nullptr;
+};
+
+}  // namespace varnok
