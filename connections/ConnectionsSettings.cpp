@@ -107,4 +107,15 @@ void SaveConnections(TIniFile& ini, const TConnectionRegistry& registry, const T
         WriteConnectionSection(ini, ConnectionSectionName(i), registry.ConnectionAt(i));
 }
 
+void AddConnectionsSettingsSteps(TSettingsRegistry& settings, TConnectionRegistry& registry,
+                                 TConnectionsViewHooks hooks, std::function<void(const std::string&)> reportProblem) {
+    settings.AddLoadStep(SettingsLoadOrder::Connections, "Connections",
+                         [&registry, hooks, reportProblem](const TIniFile& ini) {
+                             for (const std::string& problem : LoadConnections(ini, registry, hooks))
+                                 if (reportProblem) reportProblem(problem);
+                         });
+    settings.AddSaveStep(SettingsSaveOrder::Connections, "Connections",
+                         [&registry, hooks](TIniFile& ini) { SaveConnections(ini, registry, hooks); });
+}
+
 }  // namespace varnok

@@ -10,6 +10,7 @@
 
 #include "connections/ConnectionRegistry.h"
 #include "shell/IniFile.h"
+#include "shell/SettingsRegistry.h"
 
 namespace varnok {
 
@@ -52,5 +53,13 @@ void SaveConnections(TIniFile& ini, const TConnectionRegistry& registry, const T
 TConnectionsParam ReadConnectionSection(const TIniFile& ini, const std::string& section,
                                         std::vector<std::string>* problems = nullptr);
 void WriteConnectionSection(TIniFile& ini, const std::string& section, const TConnectionsParam& record);
+
+// Registers LoadConnections and SaveConnections with the settings file at the
+// places of the saved connections in the load and save order. The registry
+// and the hooks' targets must outlive `settings`. Problems met while loading
+// go, one line each, to reportProblem (the log), when given.
+void AddConnectionsSettingsSteps(TSettingsRegistry& settings, TConnectionRegistry& registry,
+                                 TConnectionsViewHooks hooks,
+                                 std::function<void(const std::string&)> reportProblem = {});
 
 }  // namespace varnok

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <unistd.h>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -261,6 +261,32 @@ TEST(LoginHistory, RoundTripAndRule) {
     SaveLoginHistory(out, history);
     EXPECT_EQ(out.ReadSectionKeys("uLogins"), (std::vector<std::string>{"0", "1"}));
     EXPECT_EQ(LoadLoginHistory(out), history);
+}
+
+}  // namespace
+}  // namespace varnok
+
+namespace varnok {
+namespace {
+
+TEST(ConnectionsSettingsSteps, SaveDropsRemovedRecordsAndLoadReportsProblems) {
+    TSettingsRegistry settings;
+    TConnectionRegistry reg;
+    std::vector<std::string> problems;
+    AddConnectionsSettingsSteps(settings, reg, {}, [&](const std::string& p) { problems.push_back(p); });
+
+    settings.LoadSettings(IniFromText("[Connections]\nCount=3\n[Connection0]\nName=a\nCrPassword=00112233445566G7\n"
+                                      "[Connection1]\nName=b\n[Connection2]\nName=c\n"));
+    ASSERT_EQ(reg.ConnectionCount(), 3u);
+    ASSERT_EQ(problems.size(), 1u);
+
+    reg.DeleteConnection(1);
+    TIniFile ini = IniFromText("[Connection2]\nName=c\n[Hand]\nx=1\n");
+    settings.WriteSettings(ini);
+    EXPECT_EQ(ini.ReadSections(), (std::vector<std::string>{"Connections", "Connection0", "Connection1"}));
+    EXPECT_EQ(ini.ReadInteger("Connections", "Count", 0), 2);
+    EXPECT_EQ(ini.ReadString("Connection1", "Name", ""), "c");
+    EXPECT_EQ(ini.ReadString("Connection0", "CrPassword", ""), "00112233445566G7");
 }
 
 }  // namespace
