@@ -1,0 +1,36 @@
+#pragma once
+// TIfxComponent: what every component of the access layer shares — a class
+// name, an optional component name (used to prefix the layer's own error
+// texts) and the design-time flag the monitor gate looks at. Each component
+// announces itself to the registered TIfxEvents instances when it is created
+// and when it is destroyed.
+//
+// The announcements are made by this base class, so handlers see the
+// component through this interface only (class name, name, identity): at
+// that moment the derived part is not built yet, or already gone.
+#include <string>
+
+namespace varnok {
+
+class TIfxComponent {
+public:
+    explicit TIfxComponent(std::string className);
+    virtual ~TIfxComponent();
+    TIfxComponent(const TIfxComponent&) = delete;
+    TIfxComponent& operator=(const TIfxComponent&) = delete;
+
+    const std::string& ClassName() const { return className_; }
+    const std::string& Name() const { return name_; }
+    void SetName(std::string name) { name_ = std::move(name); }
+
+    // True while the component lives in a form designer; never in the program.
+    bool Designing() const { return designing_; }
+    void SetDesigning(bool designing) { designing_ = designing; }
+
+private:
+    std::string className_;
+    std::string name_;
+    bool designing_ = false;
+};
+
+}  // namespace varnok
