@@ -149,4 +149,14 @@ void UnloadIfxClientLibrary() {
     b.library.reset();
 }
 
+bool LoadIfxClientLibraryAtStart(const TShowConnectivityError& showError, const std::string& fileOrPath) {
+    try {
+        LoadIfxClientLibrary(fileOrPath);
+        return true;
+    } catch (const EIfxConnectivityError& e) {
+        if (showError) showError(e.Caption(), e.what());
+        return false;
+    }
+}
+
 }  // namespace varnok

@@ -6,6 +6,7 @@
 //
 // Failures raise EIfxConnectivityError with the text the program shows in its
 // "Informix Connectivity Problem" box before it ends.
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -83,5 +84,12 @@ bool IfxClientLibraryLoaded();
 const TIfxLibrary& Ifx();
 // At program end.
 void UnloadIfxClientLibrary();
+
+// The start-up step of the program: loads the library; on failure hands the
+// box caption ("Informix Connectivity Problem") and text to showError and
+// returns false, after which the program ends with a non-zero exit code.
+using TShowConnectivityError = std::function<void(const std::string& caption, const std::string& text)>;
+bool LoadIfxClientLibraryAtStart(const TShowConnectivityError& showError,
+                                 const std::string& fileOrPath = kIfxLibraryFileName);
 
 }  // namespace varnok

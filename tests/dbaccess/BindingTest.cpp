@@ -102,3 +102,23 @@ TEST(StandInBinding, DISABLED_StandInBesideTheExecutableExportsTheWholeTable) {
     TIfxClientLibrary library;
     EXPECT_EQ(library.LoadedFrom(), ExecutableFolder() + "/libisqlt09a.so");
 }
+
+TEST(ProcessBinding, StartUpStepShowsTheBoxAndReportsFailure) {
+    UnloadIfxClientLibrary();
+    std::vector<std::string> shown;
+    const auto show = [&](const std::string& caption, const std::string& text) {
+        shown.push_back(caption);
+        shown.push_back(text);
+    };
+    EXPECT_FALSE(LoadIfxClientLibraryAtStart(show, kTestLibs + "/without_fetch/libisqlt09a.so"));
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0], "Informix Connectivity Problem");
+    EXPECT_EQ(shown[1].rfind("Procedure sqli_curs_fetch is missing in the libisqlt09a.so", 0), 0u) << shown[1];
+    EXPECT_FALSE(IfxClientLibraryLoaded());
+
+    shown.clear();
+    EXPECT_TRUE(LoadIfxClientLibraryAtStart(show, kTestLibs + "/without_freevar/libisqlt09a.so"));
+    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(IfxClientLibraryLoaded());
+    UnloadIfxClientLibrary();
+}
