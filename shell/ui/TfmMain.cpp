@@ -1,0 +1,167 @@
+#include "shell/ui/TfmMain.h"
+
+#include <QCloseEvent>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "shell/LogModel.h"
+#include "shell/kit/ApplicationTitle.h"
+#include "shell/kit/CommandRegistry.h"
+#include "shell/kit/MessageSink.h"
+#include "shell/ui/DetailTabsMenu.h"
+#include "shell/ui/LogTab.h"
+#include "shell/ui/PanelVisibility.h"
+#include "shell/ui/StatusPanes.h"
+
+namespace varnok {
+
+TMainWindowStartup TMainWindowStartup::FromProcess(const std::vector<std::string>& arguments) {
+    TMainWindowStartup startup;
+    startup.arguments = arguments;
+    startup.programFolder = ProgramFolder();
+    startup.programBaseName = ProgramBaseName();
+    return startup;
+}
+
+TfmMain::TfmMain(const TMainWindowStartup& startup, QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("fmMain"));
+    // 1. No script runs yet. (The pattern bar keeps its own list of tab toolbars.)
+    executing_ = false;
+    // 2. Where the settings live.
+    ResolveSettings(startup);
+    // 3.
+    patternsModified_ = false;
+    // 4. The secondary windows (login, export, about, connection windows, value
+    //    viewer, row filter, pattern editor, options, parameters) are created
+    //    here, once for the run, by the Parts that own them.
+    // 5.
+    setWindowTitle(QLatin1String(kCaption));
+    SetApplicationTitle(QLatin1String(kCaption));
+
+    commands_ = new TCommandRegistry(this);
+    logModel_ = new TLogModel(this);
+    BuildRegions();
+    // 6.
+    AddLogEntry(0, QStringLiteral("Program start"));
+    // 7.-9. The last-database list, the three result views and the execution
+    //    confirmation window come with their Parts; the regions they fill exist.
+    // 10.-13.
+    RegisterSettingsSections();
+    LoadSettings();
+    // 14. The server box is filled from the installation's server names by the
+    //     connection layer (layoutValues_.savedServerName is the one to select).
+    // 15. The pattern buttons are loaded by the pattern bar.
+    // 16. The schema browser creates its object lists.
+    commands_->StartIdleUpdates();
+}
+
+TfmMain::~TfmMain() = default;
+
+void TfmMain::ResolveSettings(const TMainWindowStartup& startup) {
+    const TSettingsFolderChoice choice =
+        ResolveSettingsFolder(startup.arguments, startup.programFolder, startup.getLocalAppData);
+    if (choice.error) Messages().Plain(QString::fromStdString(choice.MessageBoxText()));
+    settingsFolder_ = choice.folder;
+    settingsPath_ = settingsFolder_ + startup.programBaseName + ".ini";
+}
+
+void TfmMain::BuildRegions() {
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("pnMain"));
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    setCentralWidget(central);
+
+    connectionBar_ = BuildConnectionBar(central);
+    layout->addWidget(connectionBar_.pnConnectBar);
+
+    pcMain_ = new QTabWidget(central);
+    pcMain_->setObjectName(QStringLiteral("pcMain"));
+    pcMain_->setTabPosition(QTabWidget::South);
+    layout->addWidget(pcMain_, 1);
+    tsQuery_ = new QWidget(pcMain_);
+    tsQuery_->setObjectName(QStringLiteral("tsQuery"));
+    query_ = BuildQueryTab(tsQuery_);
+    tsResult_ = new QWidget(pcMain_);
+    tsResult_->setObjectName(QStringLiteral("tsResult"));
+    tsData_ = new QWidget(pcMain_);
+    tsData_->setObjectName(QStringLiteral("tsData"));
+    for (QWidget* page : {tsResult_, tsData_}) new QVBoxLayout(page);  // the result views go in here
+    logTab_ = new TLogTab(*logModel_, pcMain_);
+    pcMain_->addTab(tsQuery_, QStringLiteral("Query"));
+    pcMain_->addTab(tsResult_, QStringLiteral("Result"));
+    pcMain_->addTab(tsData_, QStringLiteral("Data"));
+    const int logIndex = pcMain_->addTab(logTab_, QStringLiteral("Log"));
+    connect(pcMain_, &QTabWidget::currentChanged, logTab_, [this, logIndex](int index) {
+        if (index == logIndex) logTab_->SelectLastEntry();
+    });
+
+    panels_ = new TPanelVisibility(query_, this);
+    connectionBar_.tbShowHidePanels->setMenu(panels_->Menu());
+    detailTabs_ = new TDetailTabsMenu(query_.pcDetails, query_.pmDetails, query_.miDetailsSeparator);
+    status_ = new TStatusPanes(statusBar());
+}
+
+void TfmMain::RegisterSettingsSections() {
+    RegisterMainWindowSettings(settings_, {this, &connectionBar_, &query_, logTab_, panels_, detailTabs_,
+                                           &layoutValues_});
+    // The other Parts register their sections here, at the positions of
+    // SettingsRegistry.h: saved connections, last databases, parameters
+    // window, list layouts of the schema lists, editor pages, histories,
+    // toolbars, options and hotkeys.
+}
+
+void TfmMain::LoadSettings() {
+    AddLogEntry(0, QStringLiteral("LoadSettings ") + QString::fromStdString(settingsPath_));
+    settings_.LoadSettings(settingsPath_);
+}
+
+void TfmMain::AddLogEntry(uint32_t ms, const QString& message, const QString& additional, int32_t cost) {
+    logModel_->AddLogEntry(ms, message, additional, cost);
+}
+
+void TfmMain::SetSchemaVisible(bool visible) { panels_->SetSchemaVisible(visible); }
+void TfmMain::SetPatternsVisible(bool visible) { panels_->SetPatternsVisible(visible); }
+void TfmMain::SetHToolBarVisible(bool visible) { panels_->SetHToolBarVisible(visible); }
+void TfmMain::SetVToolBarVisible(bool visible) { panels_->SetVToolBarVisible(visible); }
+void TfmMain::SetResultPanelVisible(bool visible) { panels_->SetResultPanelVisible(visible); }
+
+void TfmMain::SaveParams() {
+    try {
+        settings_.SaveSettings(settingsPath_);
+        // A failed settings write skips the pattern file.
+        if (patternsModified_ && savePatterns_) savePatterns_();
+    } catch (const std::exception& e) {
+        Messages().Error(QStringLiteral("Saving Params"),
+                         QStringLiteral("Error on Saving Params: %1").arg(QString::fromUtf8(e.what())));
+    }
+}
+
+void TfmMain::closeEvent(QCloseEvent* event) {
+    // 1. The settings are written whatever the answers below.
+    SaveParams();
+    // 2. A running script: Yes ends the application, No keeps it open.
+    if (executing_) {
+        const bool terminate = Messages().AskYesNo(
+            QLatin1String(kCaption),
+            QStringLiteral("Application cannot be closed, Query is still executed.\r\nTerminate application?"),
+            false);
+        if (!terminate) {
+            event->ignore();
+            return;
+        }
+        event->accept();
+        return;
+    }
+    // 3. The connection closes; a Cancel in its commit question keeps the window open.
+    if (closeConnection_ && !closeConnection_()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+}  // namespace varnok

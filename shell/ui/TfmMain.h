@@ -1,0 +1,125 @@
+#pragma once
+// The main window fmMain: its creation runs the start-up sequence, closing it
+// the close sequence. It wires the regions, the settings sections and the
+// commands together; their rules live in the classes it owns.
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "shell/SettingsFolder.h"
+#include "shell/SettingsRegistry.h"
+#include "shell/ui/ConnectionBar.h"
+#include "shell/ui/MainWindowSettings.h"
+#include "shell/ui/QueryTabRegions.h"
+
+class QTabWidget;
+
+namespace varnok {
+
+class TCommandRegistry;
+class TDetailTabsMenu;
+class TLogModel;
+class TLogTab;
+class TPanelVisibility;
+class TStatusPanes;
+
+// What the start-up sequence is given from outside the window.
+struct TMainWindowStartup {
+    std::vector<std::string> arguments;  // the command line after the program name
+    std::string programFolder;           // the executable's folder
+    std::string programBaseName;         // the executable's name without extension
+    std::function<std::string()> getLocalAppData = GetLocalAppData;
+
+    // The running program's own values.
+    static TMainWindowStartup FromProcess(const std::vector<std::string>& arguments);
+};
+
+class TfmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr const char* kCaption = "Varnok 5.18b";
+
+    explicit TfmMain(const TMainWindowStartup& startup, QWidget* parent = nullptr);
+    ~TfmMain() override;
+
+    // ---- run-time state ----
+    const std::string& SettingsFolder() const { return settingsFolder_; }
+    const std::string& SettingsPath() const { return settingsPath_; }
+    bool Executing() const { return executing_; }
+    void SetExecuting(bool executing) { executing_ = executing; }
+    bool PatternsModified() const { return patternsModified_; }
+    void SetPatternsModified(bool modified) { patternsModified_ = modified; }
+
+    // One line of the message log (cost -1: none).
+    void AddLogEntry(uint32_t ms, const QString& message, const QString& additional = {}, int32_t cost = -1);
+
+    // ---- region visibility ----
+    void SetSchemaVisible(bool visible);
+    void SetPatternsVisible(bool visible);
+    void SetHToolBarVisible(bool visible);
+    void SetVToolBarVisible(bool visible);
+    void SetResultPanelVisible(bool visible);
+
+    // ---- what the subsystems build on ----
+    TCommandRegistry& Commands() const { return *commands_; }
+    TSettingsRegistry& Settings() { return settings_; }
+    TLogModel& Log() const { return *logModel_; }
+    TMainLayoutValues& LayoutValues() { return layoutValues_; }
+    const TConnectionBar& ConnectionBar() const { return connectionBar_; }
+    const TQueryTabRegions& QueryTab() const { return query_; }
+    QTabWidget* pcMain() const { return pcMain_; }
+    QWidget* tsQuery() const { return tsQuery_; }
+    QWidget* tsResult() const { return tsResult_; }
+    QWidget* tsData() const { return tsData_; }
+    TLogTab* LogTab() const { return logTab_; }
+    TPanelVisibility& Panels() const { return *panels_; }
+    TDetailTabsMenu& DetailTabs() const { return *detailTabs_; }
+    TStatusPanes& Status() const { return *status_; }
+
+    // ---- close hooks, filled by the Parts that own the work ----
+    // Closes the database connection; false keeps the main window open (a
+    // Cancel in the commit question). Unset: nothing to close.
+    void SetCloseConnectionHook(std::function<bool()> hook) { closeConnection_ = std::move(hook); }
+    // Writes the pattern file; runs at close when the patterns-modified flag is set.
+    void SetSavePatternsHook(std::function<void()> hook) { savePatterns_ = std::move(hook); }
+
+    // Writes the settings file now ("Saving Params" reports a failure); the
+    // close sequence's first step.
+    void SaveParams();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void ResolveSettings(const TMainWindowStartup& startup);
+    void BuildRegions();
+    void RegisterSettingsSections();
+    void LoadSettings();
+
+    std::string settingsFolder_;
+    std::string settingsPath_;
+    bool executing_ = false;
+    bool patternsModified_ = false;
+
+    TSettingsRegistry settings_;
+    TMainLayoutValues layoutValues_;
+    TCommandRegistry* commands_ = nullptr;  // children of this window
+    TLogModel* logModel_ = nullptr;
+    TConnectionBar connectionBar_;
+    QTabWidget* pcMain_ = nullptr;
+    QWidget* tsQuery_ = nullptr;
+    QWidget* tsResult_ = nullptr;
+    QWidget* tsData_ = nullptr;
+    TQueryTabRegions query_;
+    TLogTab* logTab_ = nullptr;
+    TPanelVisibility* panels_ = nullptr;
+    TDetailTabsMenu* detailTabs_ = nullptr;
+    TStatusPanes* status_ = nullptr;
+
+    std::function<bool()> closeConnection_;
+    std::function<void()> savePatterns_;
+};
+
+}  // namespace varnok
