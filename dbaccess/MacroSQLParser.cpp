@@ -14,6 +14,13 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 }  // namespace
 
+TMacroSQLParser::TNestingGuard::TNestingGuard(TMacroSQLParser& parser) : parser_(parser) {
+    if (++parser_.depth_ > kMaxNesting) {
+        --parser_.depth_;
+        parser_.Fail("Conditions are nested too deeply");
+    }
+}
+
 TMacroSQLParser::TMacroSQLParser(std::string_view text, char paramChar, char macroChar)
     : text_(text), paramChar_(paramChar), macroChar_(macroChar) {}
 
@@ -128,6 +135,7 @@ bool TMacroSQLParser::ParseDirective(TMacroSQLElements& into, TListKind kind, TL
 }
 
 TMacroSQLElementPtr TMacroSQLParser::ParseConditional() {
+    const TNestingGuard guard(*this);
     SkipBlanks();
     if (Peek() != '(') Fail("'(' expected");
     Advance();
@@ -161,6 +169,7 @@ TMacroSQLElementPtr TMacroSQLParser::ParseConditional() {
 }
 
 TMacroSQLLogicalExpressionPtr TMacroSQLParser::ParseOr() {
+    const TNestingGuard guard(*this);
     TMacroSQLLogicalExpressionPtr left = ParseAnd();
     SkipBlanks();
     if (SameText(PeekWord(), "or")) {
@@ -171,6 +180,7 @@ TMacroSQLLogicalExpressionPtr TMacroSQLParser::ParseOr() {
 }
 
 TMacroSQLLogicalExpressionPtr TMacroSQLParser::ParseAnd() {
+    const TNestingGuard guard(*this);
     TMacroSQLLogicalExpressionPtr left = ParseNot();
     SkipBlanks();
     if (SameText(PeekWord(), "and")) {
@@ -181,6 +191,7 @@ TMacroSQLLogicalExpressionPtr TMacroSQLParser::ParseAnd() {
 }
 
 TMacroSQLLogicalExpressionPtr TMacroSQLParser::ParseNot() {
+    const TNestingGuard guard(*this);
     SkipBlanks();
     if (Peek() == '(') {
         Advance();

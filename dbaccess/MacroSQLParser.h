@@ -49,12 +49,27 @@ private:
     [[noreturn]] void Fail(const std::string& message) const;
     [[noreturn]] void FailAt(const std::string& message, int line, int column) const;
 
+    // Conditions and directives nest by recursion; a text nested deeper than
+    // this is refused with an error instead of exhausting the stack.
+    static constexpr int kMaxNesting = 1000;
+    class TNestingGuard {
+    public:
+        explicit TNestingGuard(TMacroSQLParser& parser);
+        ~TNestingGuard() { --parser_.depth_; }
+        TNestingGuard(const TNestingGuard&) = delete;
+        TNestingGuard& operator=(const TNestingGuard&) = delete;
+
+    private:
+        TMacroSQLParser& parser_;
+    };
+
     std::string_view text_;
     char paramChar_;
     char macroChar_;
     size_t pos_ = 0;
     int line_ = 1;
     int column_ = 1;
+    int depth_ = 0;
     std::string pending_;  // literal text not yet added as an element
 };
 

@@ -300,3 +300,18 @@ TEST(SQLProcessorScanning, ParsedFormListsElementsInTextOrder) {
     EXPECT_EQ(error->Message(), "e");
     EXPECT_EQ(error->Column(), 28);
 }
+
+TEST(SQLProcessorScanning, DeepNestingIsRefusedNotACrash) {
+    // Reasonable nesting works...
+    std::string nested = "#if (" + std::string(50, '(') + "x" + std::string(50, ')') + ") yes #endif";
+    EXPECT_EQ(Text(nested, {"x"}), "yes");
+    // ...absurd nesting gets an error instead of exhausting the stack.
+    const std::string deep = "#if (" + std::string(200000, '(') + "x";
+    EXPECT_EQ(ErrorOf(deep).BareMessage(), "Conditions are nested too deeply");
+    std::string chain;
+    for (int i = 0; i < 100000; ++i) chain += "#if (x)\n";
+    EXPECT_EQ(ErrorOf(chain).BareMessage(), "Conditions are nested too deeply");
+    std::string nots = "#if (";
+    for (int i = 0; i < 100000; ++i) nots += "not ";
+    EXPECT_EQ(ErrorOf(nots + "x) y #endif").BareMessage(), "Conditions are nested too deeply");
+}
