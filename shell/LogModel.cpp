@@ -6,10 +6,25 @@
 
 namespace varnok {
 
-TLogModel::TLogModel(QObject* parent) : QAbstractTableModel(parent), locale_(QLocale::system()) {}
+TLogModel::TLogModel(QObject* parent)
+    : QAbstractTableModel(parent), locale_(QLocale::system()), timeFormat_(locale_.timeFormat(QLocale::LongFormat)),
+      timeFormatHasMs_(timeFormat_.contains(QLatin1Char('z'))) {}
 
 void TLogModel::AddLogEntry(uint32_t ms, const QString& message, const QString& additional, int32_t cost) {
-    AddLogEntryAt(locale_.toString(QTime::currentTime(), QLocale::LongFormat), ms, message, additional, cost);
+    AddLogEntryAt(CurrentTimeText(), ms, message, additional, cost);
+}
+
+// Formatting a time through the locale costs more than the rest of an entry;
+// a script that logs many statements a second reuses (and shares) one text.
+QString TLogModel::CurrentTimeText() {
+    const QTime now = QTime::currentTime();
+    if (timeFormatHasMs_) return locale_.toString(now, timeFormat_);
+    const int second = now.msecsSinceStartOfDay() / 1000;
+    if (second != lastSecond_) {
+        lastSecond_ = second;
+        lastTimeText_ = locale_.toString(QTime(now.hour(), now.minute(), now.second()), timeFormat_);
+    }
+    return lastTimeText_;
 }
 
 void TLogModel::AddLogEntryAt(const QString& timeText, uint32_t ms, const QString& message,

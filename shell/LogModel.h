@@ -56,8 +56,14 @@ private:
         uint32_t ms;
         int32_t cost;
     };
+    QString CurrentTimeText();
+
     std::vector<Row> rows_;
-    QLocale locale_;  // the system locale, taken once
+    QLocale locale_;          // the system locale, taken once
+    QString timeFormat_;      // its long time format
+    bool timeFormatHasMs_;    // a format showing milliseconds cannot reuse the text of its second
+    int lastSecond_ = -1;     // second of the day of lastTimeText_
+    QString lastTimeText_;    // shared by every entry of that second
 };
 
 // A page-log line: duration, tab, result text, tab, first 80 characters of the statement.
