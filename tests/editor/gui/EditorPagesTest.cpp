@@ -13,6 +13,9 @@
 #include <QSplitter>
 #include <QTabBar>
 #include <QTemporaryDir>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QToolButton>
 #include <QLayout>
 #include <QDir>
@@ -361,6 +364,54 @@ TEST_F(EditorPagesTest, CtrlTabWrapsAroundThePages) {
     pages.ShowNextPage(false);
     EXPECT_EQ(pages.currentIndex(), 2);
     pages.ShowNextPage(true);
+    EXPECT_EQ(pages.currentIndex(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PageLog, AutoClearIsOffAndClearTouchesOnlyItsPage) {
+    TEditorPages pages;
+    pages.NewPage();
+    pages.NewPage();
+    TPageLogList* first = pages.PageAt(0)->PageLog();
+    TPageLogList* second = pages.PageAt(1)->PageLog();
+    EXPECT_FALSE(first->AutoClear());
+    EXPECT_EQ(first->ContextMenu()->actions().size(), 2);
+    EXPECT_EQ(first->AutoClearAction()->text(), "AutoClear");
+    EXPECT_EQ(first->ClearAction()->text(), "Clear");
+    first->AddLine("00:00:00.010\tok\tselect 1");
+    second->AddLine("00:00:00.020\tok\tselect 2");
+    first->ClearIfAutoClear();  // unchecked: kept
+    EXPECT_EQ(first->count(), 1);
+    first->AutoClearAction()->trigger();
+    EXPECT_TRUE(first->AutoClear());
+    first->ClearIfAutoClear();
+    EXPECT_EQ(first->count(), 0);
+    second->AddLine("x");
+    second->ClearAction()->trigger();
+    EXPECT_EQ(second->count(), 0);
+    EXPECT_FALSE(second->AutoClear());
+}
+
+TEST(PageLog, SelectLastSelectsTheNewestLine) {
+    TPageLogList log;
+    log.SelectLast();  // empty: nothing to select
+    log.AddLine("a");
+    log.AddLine("b");
+    log.SelectLast();
+    EXPECT_EQ(log.currentRow(), 1);
+}
+
+TEST(EditorPagesKeys, CtrlTabInAnEditorShowsTheNextPage) {
+    TEditorPages pages;
+    for (int i = 0; i < 3; ++i) pages.NewPage();
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Tab, Qt::ControlModifier);
+    QApplication::sendEvent(pages.EditorOfPage(0), &press);
+    EXPECT_EQ(pages.currentIndex(), 1);
+    QKeyEvent back(QEvent::KeyPress, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    QApplication::sendEvent(pages.EditorOfPage(1), &back);
     EXPECT_EQ(pages.currentIndex(), 0);
 }
 
