@@ -1,5 +1,7 @@
 #include "editor/ui/PageLogList.h"
 
+#include "shell/LogModel.h"
+
 #include <QAction>
 #include <QFontMetrics>
 #include <QMenu>
@@ -58,6 +60,10 @@ TPageLogList::TPageLogList(QWidget* parent) : QListWidget(parent) {
 }
 
 void TPageLogList::AddLine(const QString& line) { addItem(line); }
+
+void TPageLogList::AddEntry(uint32_t milliseconds, const QString& message, const QString& statement) {
+    AddLine(PageLogLine(milliseconds, message, statement));
+}
 
 void TPageLogList::SelectLast() {
     if (count() == 0) return;

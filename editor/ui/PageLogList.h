@@ -5,6 +5,8 @@
 // "Clear".
 #include <QListWidget>
 
+#include <cstdint>
+
 class QAction;
 class QMenu;
 
@@ -18,6 +20,8 @@ public:
     explicit TPageLogList(QWidget* parent = nullptr);
 
     void AddLine(const QString& line);  // appended at the end
+    // One statement of a run: duration, result or error text, start of the statement.
+    void AddEntry(uint32_t milliseconds, const QString& message, const QString& statement);
     void Clear() { clear(); }
     // Selects the last line (the run's end handler asks for it).
     void SelectLast();

@@ -381,7 +381,8 @@ TEST(PageLog, AutoClearIsOffAndClearTouchesOnlyItsPage) {
     EXPECT_EQ(first->ContextMenu()->actions().size(), 2);
     EXPECT_EQ(first->AutoClearAction()->text(), "AutoClear");
     EXPECT_EQ(first->ClearAction()->text(), "Clear");
-    first->AddLine("00:00:00.010\tok\tselect 1");
+    first->AddEntry(3723004, "ok", "select 1");
+    EXPECT_EQ(first->item(0)->text(), "01:02:03.004\tok\tselect 1");
     second->AddLine("00:00:00.020\tok\tselect 2");
     first->ClearIfAutoClear();  // unchecked: kept
     EXPECT_EQ(first->count(), 1);
