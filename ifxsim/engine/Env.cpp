@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "engine/Env.h"
+#include "values/Env.h"
 
 extern char** environ;
 
@@ -63,6 +64,17 @@ Environment& Env()
     static Environment env;
     return env;
 }
+
+std::string ConversionLookup(const char* name)
+{
+    return name ? Env().get(name).value_or(std::string()) : std::string();
+}
+
+// The conversion routines (DBDATE, DBMONEY, DBCENTURY) read this environment,
+// so an ifx_putenv of them takes effect at once.
+const struct InstallConversionHook {
+    InstallConversionHook() { setEnvHook(&ConversionLookup); }
+} installConversionHook;
 
 }  // namespace
 

@@ -141,6 +141,14 @@ bool RequestGuard::stopRequested() const
     return connection_ && (connection_->interruptState().breakRequested.load() || connection_->killed());
 }
 
+bool RequestGuard::poll() const
+{
+    if (!connection_)
+        return false;
+    Tick(connection_->interruptState());
+    return !stopRequested();
+}
+
 int RequestGuard::failInterrupted() const
 {
     if (connection_ && connection_->killed())

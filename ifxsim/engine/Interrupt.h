@@ -64,6 +64,9 @@ public:
 
     // True when sqlbreak or a kill asked this request to stop.
     bool stopRequested() const;
+    // For long work outside SQLite: calls the request callback when its
+    // interval is due; false when the request should stop.
+    bool poll() const;
     // Stores the error of a request that was stopped (-213, or -25580 after a
     // kill) and returns it. Call when SQLite answered SQLITE_INTERRUPT, or
     // any failure while stopRequested() is true (a lock wait that was cut short).

@@ -15,6 +15,16 @@ extern "C" {
  * Returns 0, or -1 when no such session exists. */
 int ifxsim_kill_session(int sid);
 
+/* Session id of the calling thread's current connection, -1 without one. */
+int ifxsim_current_session(void);
+
+/* A request that keeps the server busy for `ms` milliseconds on the current
+ * connection (reading its open database, when one is open), for trying out
+ * interruption and the request callback: 0 when the time ran out, -213 when
+ * sqlbreak stopped it, -25580 when the session was killed, -1803 without a
+ * connection. */
+int ifxsim_busy_request(int ms);
+
 #ifdef __cplusplus
 }
 #endif
