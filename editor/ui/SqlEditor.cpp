@@ -108,6 +108,11 @@ void TSqlEditor::keyPressEvent(QKeyEvent* e) {
         }
         return;
     }
+    if (!wantTab_ && (e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab) &&
+        !(mods & (Qt::ControlModifier | Qt::AltModifier))) {
+        e->ignore();  // Tab moves the focus, it never becomes text
+        return;
+    }
     if (e->key() == Qt::Key_Tab && mods == Qt::ControlModifier) {
         emit PageSwitchRequested(true);
         e->accept();
@@ -128,7 +133,10 @@ void TSqlEditor::wheelEvent(QWheelEvent* e) {
         return;
     }
     // Towards the user (down) makes the font larger, away makes it smaller.
-    const int notches = e->angleDelta().y() / QWheelEvent::DefaultDeltasPerStep;
+    // Fine-grained wheels send parts of a notch: they add up to whole steps.
+    wheelRemainder_ += e->angleDelta().y();
+    const int notches = wheelRemainder_ / QWheelEvent::DefaultDeltasPerStep;
+    wheelRemainder_ -= notches * QWheelEvent::DefaultDeltasPerStep;
     if (notches != 0) SetFontHeight(fontHeight_ + notches);
     e->accept();
 }

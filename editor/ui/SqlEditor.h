@@ -81,6 +81,7 @@ private:
     TIfxSqlLexer* lexer_ = nullptr;
     int fontHeight_ = 0;
     bool wantTab_ = true;
+    int wheelRemainder_ = 0;  // part of a wheel notch not yet turned into a font step
     TTextEncoding encoding_ = TTextEncoding::Utf8;
     QPointer<QMenu> popup_;
 };

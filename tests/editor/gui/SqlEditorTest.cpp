@@ -145,6 +145,13 @@ TEST_F(SqlEditorKeysTest, TabMovesTheFocusWithTheSwitchOff) {
     EXPECT_TRUE(other->hasFocus());
 }
 
+TEST(SqlEditorKeys, TabIsNeverTextWithTheSwitchOffEvenWithNowhereToGo) {
+    TSqlEditor editor;  // alone: focus cannot move anywhere
+    editor.SetWantTab(false);
+    Key(&editor, Qt::Key_Tab);
+    EXPECT_EQ(editor.text(), "");
+}
+
 TEST_F(SqlEditorKeysTest, F1IsLeftToTheWindowAndCtrlF1AsksForHelp) {
     int help = 0;
     QObject::connect(editor, &TSqlEditor::ContextHelpRequested, editor, [&help] { ++help; });
@@ -197,6 +204,19 @@ TEST(SqlEditorFont, CtrlWheelStepsTheFontHeight) {
     QWheelEvent plain(pos, pos, QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(editor.viewport(), &plain);
     EXPECT_EQ(editor.FontHeight(), -16);
+    // A fine-grained wheel: four eighths of a notch make no step, eight make one.
+    for (int i = 0; i < 4; ++i) {
+        QWheelEvent part(pos, pos, QPoint(), QPoint(0, -15), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase,
+                         false);
+        QApplication::sendEvent(editor.viewport(), &part);
+    }
+    EXPECT_EQ(editor.FontHeight(), -16);
+    for (int i = 0; i < 4; ++i) {
+        QWheelEvent part(pos, pos, QPoint(), QPoint(0, -15), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase,
+                         false);
+        QApplication::sendEvent(editor.viewport(), &part);
+    }
+    EXPECT_EQ(editor.FontHeight(), -17);
 }
 
 TEST(SqlEditorFont, NewEditorUsesCourierNewAtFifteenPixels) {
