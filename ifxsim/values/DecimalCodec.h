@@ -1,0 +1,38 @@
+// DecimalCodec: moving numbers between dec_t, BigDec and text.
+//
+// dec_t holds base-100 digits with the point left of the first digit, so a
+// value keeps 32 significant decimal digits when its point falls on a digit
+// pair boundary and 31 otherwise; the rest is rounded half away from zero.
+#pragma once
+
+#include "ifxesqlc.h"
+#include "values/BigDec.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ifxsim {
+
+inline bool decIsNull(const dec_t *d) { return d->dec_pos == DECPOSNULL; }
+void decSetNull(dec_t *d);
+
+// dec_t -> BigDec. Returns false for NULL or a malformed dec_t.
+bool decToBig(const dec_t *d, BigDec &out);
+// BigDec -> dec_t, rounding to what fits; 0, -1200 or -1201.
+int bigToDec(const BigDec &value, dec_t *d);
+
+// Parses Informix numeric text: blanks, sign, digits with one point, an
+// optional e/E exponent, blanks. Blank text is reported as nullopt with rc 0.
+// Errors: -1213 non-numeric, -1216 bad exponent.
+int parseNumber(std::string_view text, std::optional<BigDec> &out);
+
+// Fits a number into width characters the way dectoasc does: plain text with
+// `right` decimals (-1: the value's own), else exponential, else empty
+// (the caller fills with '*').
+std::string fitNumber(const BigDec &value, int width, int right);
+
+// The text of a C string limited to len characters (len < 0: up to the NUL).
+std::string_view boundedText(const char *cp, int len);
+
+}  // namespace ifxsim
