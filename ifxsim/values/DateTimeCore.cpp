@@ -70,7 +70,7 @@ bool decodeQualifier(int qual, bool interval, Qualifier &q) {
             return false;
     } else {
         q.firstDigits = q.start == FYear ? 4 : 2;
-        if (len != e - s + (s == TU_YEAR ? 4 : 2) && len != 0)
+        if (len != e - s + (s == TU_YEAR ? 4 : 2))
             return false;
     }
     return true;
