@@ -61,19 +61,4 @@ std::string ValueOfName(const TStringLines& lines, std::string_view name) {
     return i < 0 ? std::string() : std::string(ValueOfLine(lines[static_cast<size_t>(i)]));
 }
 
-TStringLines SplitLines(std::string_view text) {
-    TStringLines lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        const size_t next = end == std::string_view::npos ? text.size() : end + 1;
-        if (end == std::string_view::npos) end = text.size();
-        size_t stop = end;
-        if (stop > start && text[stop - 1] == '\r') --stop;
-        lines.emplace_back(text.substr(start, stop - start));
-        start = next;
-    }
-    return lines;
-}
-
 }  // namespace varnok

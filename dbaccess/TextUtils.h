@@ -28,8 +28,4 @@ int IndexOfLine(const TStringLines& lines, std::string_view line);
 // Value of the first entry called name; empty when there is none.
 std::string ValueOfName(const TStringLines& lines, std::string_view name);
 
-// Splits a text at line feeds (a CR before the LF is dropped); a final line
-// break does not produce an empty last line.
-TStringLines SplitLines(std::string_view text);
-
 }  // namespace varnok

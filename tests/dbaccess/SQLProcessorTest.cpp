@@ -3,7 +3,9 @@
 // macros, the combined macro list and a disabled processor.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "dbaccess/IfxExceptions.h"
@@ -314,4 +316,23 @@ TEST(SQLProcessorScanning, DeepNestingIsRefusedNotACrash) {
     std::string nots = "#if (";
     for (int i = 0; i < 100000; ++i) nots += "not ";
     EXPECT_EQ(ErrorOf(nots + "x) y #endif").BareMessage(), "Conditions are nested too deeply");
+}
+
+TEST(SQLProcessorThreads, DefaultProcessorServesSeveralThreadsAtOnce) {
+    // The script executor's worker and the main thread use the default
+    // processor at the same time; Parse and Build must share no state.
+    std::vector<std::thread> threads;
+    std::atomic<int> wrong{0};
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([t, &wrong] {
+            const std::string name = "p" + std::to_string(t);
+            const TStringLines macros = {"m=" + std::to_string(t)};
+            for (int i = 0; i < 2000; ++i) {
+                const TSQLProcessResult r = DefaultSQLProcessor().Process("select %m from t where a = :" + name, macros);
+                if (r.text != "select " + std::to_string(t) + " from t where a = ?" || r.paramNames != Names{name})
+                    ++wrong;
+            }
+        });
+    for (std::thread& th : threads) th.join();
+    EXPECT_EQ(wrong.load(), 0);
 }
