@@ -22,6 +22,8 @@ struct EscapeCase {
     std::string escaped;
 };
 
+void PrintTo(const EscapeCase& c, std::ostream* os) { *os << ::testing::PrintToString(c.text); }
+
 class EscapeIniTextCases : public ::testing::TestWithParam<EscapeCase> {};
 
 TEST_P(EscapeIniTextCases, Escapes) { EXPECT_EQ(EscapeIniText(GetParam().text), GetParam().escaped); }
@@ -40,6 +42,8 @@ struct UnescapeCase {
     std::string value;
     std::string text;
 };
+
+void PrintTo(const UnescapeCase& c, std::ostream* os) { *os << ::testing::PrintToString(c.value); }
 
 class UnescapeIniTextCases : public ::testing::TestWithParam<UnescapeCase> {};
 
@@ -158,6 +162,10 @@ struct SortCase {
     std::vector<std::string> after;
     std::string result;
 };
+
+void PrintTo(const SortCase& c, std::ostream* os) {
+    *os << ::testing::PrintToString(c.items) << " text " << ::testing::PrintToString(c.text) << " limit " << c.limit;
+}
 
 class SortComboItemsCases : public ::testing::TestWithParam<SortCase> {};
 

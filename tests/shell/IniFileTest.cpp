@@ -111,6 +111,8 @@ struct IntegerCase {
     int value;
 };
 
+void PrintTo(const IntegerCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
+
 class IniInteger : public ::testing::TestWithParam<IntegerCase> {};
 
 TEST_P(IniInteger, ParsesTheStoredForms) {
