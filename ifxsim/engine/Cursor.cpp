@@ -1,0 +1,149 @@
+#include "engine/Cursor.h"
+
+#include <sqlite3.h>
+
+#include <unordered_set>
+
+namespace ifxsim {
+
+namespace {
+
+std::mutex& liveMutex() {
+    static std::mutex m;
+    return m;
+}
+
+// Every handle given out and not yet freed: a stale or foreign pointer is
+// recognised instead of being followed.
+std::unordered_set<Handle*>& liveHandles() {
+    static std::unordered_set<Handle*> live;
+    return live;
+}
+
+}  // namespace
+
+void StmtDeleter::operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
+
+void Handle::closeCursor() {
+    if (stmt) sqlite3_reset(stmt.get());
+    open = false;
+    rows.clear();
+    rows.shrink_to_fit();
+    lookahead.reset();
+    exhausted = false;
+    position = 0;
+    fetched = 0;
+}
+
+Handle* handleOf(ifx_cursor_t* pub) {
+    if (!pub) return nullptr;
+    std::lock_guard lock(liveMutex());
+    auto* h = static_cast<Handle*>(pub->_SQCimpl);
+    return h && liveHandles().count(h) && &h->pub == pub ? h : nullptr;
+}
+
+Handle* newHandle(Handle::Kind kind, std::string name, CursorRegistry* registry) {
+    auto owned = std::make_unique<Handle>();
+    Handle* h = owned.get();
+    h->kind = kind;
+    h->name = std::move(name);
+    h->pub._SQCcursptr = &h->pub;
+    h->pub._SQCimpl = h;
+    {
+        std::lock_guard lock(liveMutex());
+        liveHandles().insert(h);
+    }
+    if (registry) registry->add(h);
+    return owned.release();
+}
+
+void freeHandle(Handle* h) {
+    if (!h) return;
+    {
+        std::lock_guard lock(liveMutex());
+        liveHandles().erase(h);
+    }
+    if (h->registry) h->registry->remove(h);
+    std::unique_ptr<Handle> owned(h);  // finalizes its SQLite statement
+}
+
+CursorRegistry::~CursorRegistry() {
+    // The connection is going: its handles stay valid for the caller to free,
+    // but lose their SQLite statements now, before the database handle closes.
+    std::lock_guard lock(mutex_);
+    for (Handle* h : handles_) {
+        h->closeCursor();
+        h->stmt.reset();
+        h->stale = true;
+        h->registry = nullptr;
+    }
+}
+
+void CursorRegistry::databaseClosing() {
+    std::lock_guard lock(mutex_);
+    for (Handle* h : handles_) {
+        if (!h->plan || h->plan->execution == Execution::DatabaseVerb) continue;
+        h->closeCursor();
+        h->stmt.reset();
+        h->stale = true;
+    }
+}
+
+void CursorRegistry::transactionEnded(bool committed) {
+    // COMMIT closes the cursors declared without hold; ROLLBACK closes them all.
+    std::lock_guard lock(mutex_);
+    for (Handle* h : handles_)
+        if (h->kind == Handle::Kind::Cursor && h->open && (!committed || !h->hold())) h->closeCursor();
+}
+
+void CursorRegistry::add(Handle* h) {
+    std::lock_guard lock(mutex_);
+    handles_.insert(h);
+    h->registry = this;
+}
+
+void CursorRegistry::remove(Handle* h) {
+    std::lock_guard lock(mutex_);
+    handles_.erase(h);
+    for (auto* names : {&cursors_, &statements_}) {
+        for (auto it = names->begin(); it != names->end();) {
+            if (it->second == h) it = names->erase(it);
+            else ++it;
+        }
+    }
+    h->registry = nullptr;
+}
+
+Handle* CursorRegistry::findCursor(const std::string& name) {
+    std::lock_guard lock(mutex_);
+    auto it = cursors_.find(name);
+    return it == cursors_.end() ? nullptr : it->second;
+}
+
+Handle* CursorRegistry::findStatement(const std::string& name) {
+    std::lock_guard lock(mutex_);
+    auto it = statements_.find(name);
+    return it == statements_.end() ? nullptr : it->second;
+}
+
+void CursorRegistry::nameStatement(Handle* h, const std::string& name) {
+    if (name.empty()) return;
+    std::lock_guard lock(mutex_);
+    statements_[name] = h;
+}
+
+void CursorRegistry::nameCursor(Handle* h, const std::string& name) {
+    if (name.empty()) return;
+    std::lock_guard lock(mutex_);
+    cursors_[name] = h;
+}
+
+CursorRegistry& CursorRegistry::of(Connection& connection) {
+    if (auto* existing = dynamic_cast<CursorRegistry*>(connection.extension())) return *existing;
+    auto created = std::make_unique<CursorRegistry>();
+    CursorRegistry& ref = *created;
+    connection.setExtension(std::move(created));
+    return ref;
+}
+
+}  // namespace ifxsim

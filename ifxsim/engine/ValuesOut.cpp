@@ -1,0 +1,373 @@
+// Output side: SQLite values into the caller's sqlvar buffers.
+#include <sqlite3.h>
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+#include "engine/Errors.h"
+#include "engine/Values.h"
+
+namespace ifxsim {
+
+namespace {
+
+constexpr int kConversionFailed = -1213;  // A character to numeric conversion process failed.
+constexpr int kValueTooLarge = -1215;     // Value exceeds limit of INTEGER precision.
+constexpr int kCannotConvert = -1260;     // It is not possible to convert between the specified types.
+
+std::string shortestDouble(double d) {
+    char buf[64];
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, d);
+    return ec == std::errc() ? std::string(buf, end) : std::to_string(d);
+}
+
+std::string fifteenDigits(double d) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15g", d);
+    return buf;
+}
+
+// Numeric value of a cell as text suitable for deccvasc/ifx_int8cvasc.
+std::string numericText(const CellValue& c) {
+    switch (c.storage) {
+    case SQLITE_INTEGER: return std::to_string(c.integer);
+    case SQLITE_FLOAT: return fifteenDigits(c.real);
+    default: return c.bytes;
+    }
+}
+
+bool toInt64(const CellValue& c, std::int64_t& out) {
+    if (c.storage == SQLITE_INTEGER) { out = c.integer; return true; }
+    if (c.storage == SQLITE_FLOAT) {
+        if (!(std::fabs(c.real) < 9.2e18)) return false;
+        out = static_cast<std::int64_t>(c.real);
+        return true;
+    }
+    const std::string& s = c.bytes;
+    const char* b = s.c_str();
+    while (*b == ' ') ++b;
+    char* end = nullptr;
+    errno = 0;
+    const long long v = std::strtoll(b, &end, 10);
+    if (end != b && errno == 0) {
+        while (*end == ' ') ++end;
+        if (*end == 0) { out = v; return true; }
+    }
+    const double d = std::strtod(b, &end);
+    if (end == b) return false;
+    while (*end == ' ') ++end;
+    if (*end != 0 || !(std::fabs(d) < 9.2e18)) return false;
+    out = static_cast<std::int64_t>(d);
+    return true;
+}
+
+bool toDouble(const CellValue& c, double& out) {
+    if (c.storage == SQLITE_INTEGER) { out = static_cast<double>(c.integer); return true; }
+    if (c.storage == SQLITE_FLOAT) { out = c.real; return true; }
+    const char* b = c.bytes.c_str();
+    char* end = nullptr;
+    out = std::strtod(b, &end);
+    if (end == b) return false;
+    while (*end == ' ') ++end;
+    return *end == 0;
+}
+
+// DATE day number from an integer, or from text in the DBDATE form or ISO form.
+bool toDay(const CellValue& c, int4& out) {
+    if (c.storage == SQLITE_INTEGER) { out = static_cast<int4>(c.integer); return true; }
+    if (c.storage == SQLITE_FLOAT) { out = static_cast<int4>(std::floor(c.real)); return true; }
+    if (c.storage != SQLITE_TEXT) return false;
+    std::string text = c.bytes;
+    if (text.size() >= 10 && text[4] == '-' && text[7] == '-') {  // YYYY-MM-DD as DATETIME text writes it
+        int2 mdy[3] = {static_cast<int2>(std::atoi(text.substr(5, 2).c_str())),
+                       static_cast<int2>(std::atoi(text.substr(8, 2).c_str())),
+                       static_cast<int2>(std::atoi(text.substr(0, 4).c_str()))};
+        return rmdyjul(mdy, &out) == 0;
+    }
+    return rstrdate(text.data(), &out) == 0;
+}
+
+// Qualifiers tried when stored text does not match the column's own (a value
+// written with another qualifier, CURRENT's default YEAR TO FRACTION(3), …).
+const int kFallbackDatetimeQualifiers[] = {
+    TU_DTENCODE(TU_YEAR, TU_F5), TU_DTENCODE(TU_YEAR, TU_F3), TU_DTENCODE(TU_YEAR, TU_SECOND),
+    TU_DTENCODE(TU_YEAR, TU_MINUTE), TU_DTENCODE(TU_YEAR, TU_DAY), TU_DTENCODE(TU_HOUR, TU_F5),
+    TU_DTENCODE(TU_HOUR, TU_SECOND), TU_DTENCODE(TU_HOUR, TU_MINUTE)};
+
+int toDatetime(const CellValue& c, int columnQual, int targetQual, dtime_t& out) {
+    std::string text = c.storage == SQLITE_INTEGER ? std::to_string(c.integer) : c.bytes;
+    dtime_t parsed{};
+    parsed.dt_qual = static_cast<int2>(columnQual);
+    int rc = dtcvasc(text.data(), &parsed);
+    for (int q : kFallbackDatetimeQualifiers) {
+        if (rc == 0) break;
+        parsed = dtime_t{};
+        parsed.dt_qual = static_cast<int2>(q);
+        rc = dtcvasc(text.data(), &parsed);
+    }
+    if (rc != 0) return rc;
+    if (parsed.dt_qual == targetQual) {
+        out = parsed;
+        return 0;
+    }
+    out = dtime_t{};
+    out.dt_qual = static_cast<int2>(targetQual);
+    return dtextend(&parsed, &out);
+}
+
+int toInterval(const CellValue& c, int columnQual, int targetQual, intrvl_t& out) {
+    std::string text = c.storage == SQLITE_INTEGER ? std::to_string(c.integer) : c.bytes;
+    intrvl_t parsed{};
+    parsed.in_qual = static_cast<int2>(columnQual);
+    if (int rc = incvasc(text.data(), &parsed); rc != 0) return rc;
+    if (targetQual == columnQual) {
+        out = parsed;
+        return 0;
+    }
+    out = intrvl_t{};
+    out.in_qual = static_cast<int2>(targetQual);
+    return invextend(&parsed, &out);
+}
+
+bool isQualifier(int q) { return q > 0 && TU_START(q) <= TU_END(q) && TU_END(q) <= TU_F5 && TU_LEN(q) > 0; }
+
+// Character targets: capacity in characters and whether to pad/terminate.
+struct CharShape { std::size_t capacity; bool pad; bool terminate; bool trim; };
+
+bool charShape(int type, const ifx_sqlvar_t& var, CharShape& shape) {
+    const auto len = static_cast<std::size_t>(var.sqllen > 0 ? var.sqllen : 0);
+    switch (type) {
+    case SQLCHAR: case SQLNCHAR: shape = {len, true, true, false}; return true;
+    case SQLVCHAR: case SQLNVCHAR: shape = {len & 0xff, false, true, false}; return true;
+    case SQLLVARCHAR: shape = {len ? len : SIZLVARCHAR, false, true, false}; return true;
+    case CCHARTYPE: shape = {len ? len - 1 : 0, true, true, false}; return true;
+    case CFIXCHARTYPE: shape = {len, true, false, false}; return true;
+    case CSTRINGTYPE: shape = {len ? len - 1 : 0, false, true, true}; return true;
+    case CVCHARTYPE: case CLVCHARTYPE: shape = {len ? len - 1 : 0, false, true, false}; return true;
+    default: return false;
+    }
+}
+
+void writeChars(std::string text, const CharShape& shape, ifx_sqlvar_t& var) {
+    if (shape.trim) {
+        while (!text.empty() && text.back() == ' ') text.pop_back();
+    }
+    if (text.size() > shape.capacity) {
+        // The full length goes to the indicator, as Informix reports truncation.
+        if (var.sqlind) *var.sqlind = static_cast<int2>(std::min<std::size_t>(text.size(), 32767));
+        SetWarning(1);
+        text.resize(shape.capacity);
+    }
+    std::memcpy(var.sqldata, text.data(), text.size());
+    std::size_t n = text.size();
+    if (shape.pad) {
+        std::memset(var.sqldata + n, ' ', shape.capacity - n);
+        n = shape.capacity;
+    }
+    if (shape.terminate) var.sqldata[n] = '\0';
+}
+
+int writeLocator(const CellValue& c, ifx_sqlvar_t& var) {
+    auto* loc = reinterpret_cast<loc_t*>(var.sqldata);
+    loc->loc_loctype = LOCMEMORY;
+    loc->loc_indicator = 0;
+    loc->loc_status = 0;
+    const std::string& bytes = c.storage == SQLITE_TEXT || c.storage == SQLITE_BLOB ? c.bytes : numericText(c);
+    loc->loc_size = static_cast<int4>(bytes.size());
+    if (loc->loc_bufsize < 0) {
+        // bufsize -1: the library allocates; the caller frees with SqlFreeMem(…, LOC_BUFFER_FREE).
+        char* buffer = static_cast<char*>(std::malloc(bytes.size() + 1));
+        if (!buffer) return -208;
+        std::memcpy(buffer, bytes.data(), bytes.size());
+        buffer[bytes.size()] = '\0';
+        loc->loc_buffer = buffer;
+        loc->loc_bufsize = static_cast<int4>(bytes.size() + 1);
+        loc->loc_mflags |= LOC_ALLOC;
+    } else {
+        const std::size_t n = std::min<std::size_t>(bytes.size(), static_cast<std::size_t>(loc->loc_bufsize));
+        if (n < bytes.size()) SetWarning(1);
+        if (loc->loc_buffer && n) std::memcpy(loc->loc_buffer, bytes.data(), n);
+    }
+    loc->loc_xfercount = loc->loc_size;
+    return 0;
+}
+
+void writeNull(const ColumnInfo& column, ifx_sqlvar_t& var, int type) {
+    if (var.sqlind) *var.sqlind = -1;
+    if (!var.sqldata) return;
+    if (type == SQLBYTES || type == SQLTEXT || type == CLOCATORTYPE) {
+        auto* loc = reinterpret_cast<loc_t*>(var.sqldata);
+        loc->loc_indicator = -1;
+        loc->loc_size = 0;
+        return;
+    }
+    CharShape shape{};
+    if (charShape(type, var, shape)) {
+        if (shape.capacity || shape.terminate) var.sqldata[0] = '\0';
+        return;
+    }
+    const int host = type >= CCHARTYPE ? type : hostTypeOf(type);
+    if (host == CDTIMETYPE) reinterpret_cast<dtime_t*>(var.sqldata)->dt_qual = static_cast<int2>(column.type.length);
+    rsetnull(host, var.sqldata);
+}
+
+}  // namespace
+
+int hostTypeOf(int sqltype) {
+    switch (sqltype & SQLTYPE) {
+    case SQLCHAR: case SQLNCHAR: return CCHARTYPE;
+    case SQLSMINT: return CSHORTTYPE;
+    case SQLINT: case SQLSERIAL: return CINTTYPE;
+    case SQLFLOAT: return CDOUBLETYPE;
+    case SQLSMFLOAT: return CFLOATTYPE;
+    case SQLDECIMAL: return CDECIMALTYPE;
+    case SQLMONEY: return CMONEYTYPE;
+    case SQLDATE: return CDATETYPE;
+    case SQLDTIME: return CDTIMETYPE;
+    case SQLINTERVAL: return CINVTYPE;
+    case SQLVCHAR: case SQLNVCHAR: return CVCHARTYPE;
+    case SQLINT8: case SQLSERIAL8: return CINT8TYPE;
+    case SQLBOOL: return CBOOLTYPE;
+    case SQLINFXBIGINT: case SQLBIGSERIAL: return CBIGINTTYPE;
+    case SQLBYTES: case SQLTEXT: return CLOCATORTYPE;
+    case SQLLVARCHAR: return CLVCHARTYPE;
+    default: return CCHARTYPE;
+    }
+}
+
+CellValue readCell(sqlite3_stmt* stmt, int i) {
+    CellValue c;
+    c.storage = sqlite3_column_type(stmt, i);
+    switch (c.storage) {
+    case SQLITE_INTEGER: c.integer = sqlite3_column_int64(stmt, i); break;
+    case SQLITE_FLOAT: c.real = sqlite3_column_double(stmt, i); break;
+    case SQLITE_TEXT: case SQLITE_BLOB: {
+        const void* p = c.storage == SQLITE_TEXT ? static_cast<const void*>(sqlite3_column_text(stmt, i))
+                                                 : sqlite3_column_blob(stmt, i);
+        const int n = sqlite3_column_bytes(stmt, i);
+        if (p && n > 0) c.bytes.assign(static_cast<const char*>(p), static_cast<std::size_t>(n));
+        break;
+    }
+    default: c.storage = SQLITE_NULL; break;
+    }
+    return c;
+}
+
+std::string cellText(const CellValue& c, const ColumnInfo& column) {
+    if (c.isNull()) return {};
+    const int code = column.type.code;
+    if (code == SQLDATE) {
+        int4 day = 0;
+        char buf[32] = {};
+        if (c.storage != SQLITE_TEXT && toDay(c, day) && rdatestr(day, buf) == 0) return buf;
+    }
+    if (code == SQLBOOL && c.storage == SQLITE_INTEGER) return c.integer ? "t" : "f";
+    switch (c.storage) {
+    case SQLITE_INTEGER: return std::to_string(c.integer);
+    case SQLITE_FLOAT:
+        return code == SQLFLOAT || code == SQLSMFLOAT ? shortestDouble(c.real) : fifteenDigits(c.real);
+    default: return c.bytes;
+    }
+}
+
+int writeOutput(const CellValue& c, const ColumnInfo& column, ifx_sqlvar_t& var) {
+    // SQL type codes and C host type codes (100…125) both fit the low byte.
+    const int type = var.sqltype & SQLTYPE;
+    if (!var.sqldata) return 0;  // the caller did not ask for this column
+    if (c.isNull()) {
+        writeNull(column, var, type);
+        return 0;
+    }
+    if (var.sqlind) *var.sqlind = 0;
+    CharShape shape{};
+    if (charShape(type, var, shape)) {
+        writeChars(cellText(c, column), shape, var);
+        return 0;
+    }
+    switch (type) {
+    case SQLSMINT: case CSHORTTYPE: {
+        std::int64_t v = 0;
+        if (!toInt64(c, v)) return kConversionFailed;
+        if (v < -32767 || v > 32767) return kValueTooLarge;
+        const auto s = static_cast<int2>(v);
+        std::memcpy(var.sqldata, &s, sizeof s);
+        return 0;
+    }
+    case SQLINT: case SQLSERIAL: case CINTTYPE: case CLONGTYPE: {
+        std::int64_t v = 0;
+        if (!toInt64(c, v)) return kConversionFailed;
+        if (v < -2147483647 || v > 2147483647) return kValueTooLarge;
+        const auto s = static_cast<int4>(v);
+        std::memcpy(var.sqldata, &s, sizeof s);
+        return 0;
+    }
+    case SQLINFXBIGINT: case SQLBIGSERIAL: case CBIGINTTYPE: {
+        std::int64_t v = 0;
+        if (!toInt64(c, v)) return kConversionFailed;
+        std::memcpy(var.sqldata, &v, sizeof v);
+        return 0;
+    }
+    case SQLINT8: case SQLSERIAL8: case CINT8TYPE: {
+        std::string text = numericText(c);
+        return ifx_int8cvasc(text.data(), static_cast<mint>(text.size()), reinterpret_cast<ifx_int8_t*>(var.sqldata));
+    }
+    case SQLFLOAT: case CDOUBLETYPE: {
+        double d = 0;
+        if (!toDouble(c, d)) return kConversionFailed;
+        std::memcpy(var.sqldata, &d, sizeof d);
+        return 0;
+    }
+    case SQLSMFLOAT: case CFLOATTYPE: {
+        double d = 0;
+        if (!toDouble(c, d)) return kConversionFailed;
+        const auto f = static_cast<float>(d);
+        std::memcpy(var.sqldata, &f, sizeof f);
+        return 0;
+    }
+    case SQLDECIMAL: case SQLMONEY: case CDECIMALTYPE: case CMONEYTYPE: {
+        std::string text = numericText(c);
+        auto* dec = reinterpret_cast<dec_t*>(var.sqldata);
+        if (int rc = deccvasc(text.data(), static_cast<mint>(text.size()), dec); rc != 0) return rc;
+        const int scale = PRECDEC(column.type.length);
+        if ((column.type.code == SQLDECIMAL || column.type.code == SQLMONEY) && scale != DECFLOATSCALE)
+            decround(dec, scale);
+        return 0;
+    }
+    case SQLDATE: case CDATETYPE: {
+        int4 day = 0;
+        if (!toDay(c, day)) return -1218;  // String to date conversion error.
+        std::memcpy(var.sqldata, &day, sizeof day);
+        return 0;
+    }
+    case SQLDTIME: case CDTIMETYPE: {
+        auto* dt = reinterpret_cast<dtime_t*>(var.sqldata);
+        int target = type == SQLDTIME ? var.sqllen : dt->dt_qual;
+        if (!isQualifier(target)) target = column.type.code == SQLDTIME ? column.type.length : TU_CURRQUAL;
+        const int source = column.type.code == SQLDTIME ? column.type.length : target;
+        return toDatetime(c, source, target, *dt);
+    }
+    case SQLINTERVAL: case CINVTYPE: {
+        auto* iv = reinterpret_cast<intrvl_t*>(var.sqldata);
+        int target = type == SQLINTERVAL ? var.sqllen : iv->in_qual;
+        if (!isQualifier(target)) target = column.type.length;
+        const int source = column.type.code == SQLINTERVAL ? column.type.length : target;
+        return toInterval(c, source, target, *iv);
+    }
+    case SQLBOOL: case CBOOLTYPE: {
+        const std::string text = cellText(c, column);
+        const bool truth = text == "t" || text == "T" || text == "1";
+        if (!truth && !(text == "f" || text == "F" || text == "0")) return kCannotConvert;
+        var.sqldata[0] = truth ? 't' : 'f';
+        return 0;
+    }
+    case SQLBYTES: case SQLTEXT: case CLOCATORTYPE:
+        return writeLocator(c, var);
+    default:
+        return kCannotConvert;
+    }
+}
+
+}  // namespace ifxsim

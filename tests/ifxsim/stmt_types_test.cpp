@@ -1,0 +1,198 @@
+// Every Informix column type: what DESCRIBE reports (type code with the NOT
+// NULL bit, length or qualifier, extended id) and what comes back from FETCH,
+// read with the library's own conversion routines.
+#include "ifxsim/stmt_fixture.h"
+
+namespace stmt_test {
+namespace {
+
+struct ColumnCase {
+    const char* declaration;  // column type as written in CREATE TABLE
+    int sqltype;              // expected type code, NOT NULL bit included
+    int sqllen;
+    int xid;
+};
+
+// A decimal text as the library's own routines render it (deccvasc, then dectoasc).
+std::string DecText(const std::string& text) {
+    std::string copy = text;
+    dec_t dec{};
+    EXPECT_EQ(deccvasc(copy.data(), static_cast<mint>(copy.size()), &dec), 0);
+    char buf[130] = {};
+    EXPECT_EQ(dectoasc(&dec, buf, 127, -1), 0);
+    std::string out(buf);
+    while (!out.empty() && out.back() == ' ') out.pop_back();
+    return out;
+}
+
+const ColumnCase kColumns[] = {
+    {"CHAR(5) NOT NULL", SQLCHAR | SQLNONULL, 5, 0},
+    {"CHARACTER(12)", SQLCHAR, 12, 0},
+    {"NCHAR(4)", SQLNCHAR, 4, 0},
+    {"VARCHAR(10,2)", SQLVCHAR, 2 * 256 + 10, 0},
+    {"CHARACTER VARYING(30)", SQLVCHAR, 30, 0},
+    {"NVARCHAR(20)", SQLNVCHAR, 20, 0},
+    {"LVARCHAR(300)", SQLLVARCHAR, 300, XID_LVARCHAR},
+    {"LVARCHAR", SQLLVARCHAR, 2048, XID_LVARCHAR},
+    {"SMALLINT", SQLSMINT, 2, 0},
+    {"INTEGER NOT NULL", SQLINT | SQLNONULL, 4, 0},
+    {"INT", SQLINT, 4, 0},
+    {"INT8", SQLINT8, 10, 0},
+    {"BIGINT", SQLINFXBIGINT, 8, 0},
+    {"SERIAL", SQLSERIAL | SQLNONULL, 4, 0},
+    {"FLOAT", SQLFLOAT, 8, 0},
+    {"DOUBLE PRECISION", SQLFLOAT, 8, 0},
+    {"SMALLFLOAT", SQLSMFLOAT, 4, 0},
+    {"REAL", SQLSMFLOAT, 4, 0},
+    {"DECIMAL(8,2) NOT NULL", SQLDECIMAL | SQLNONULL, 8 * 256 + 2, 0},
+    {"DECIMAL(10)", SQLDECIMAL, 10 * 256 + 255, 0},
+    {"DECIMAL", SQLDECIMAL, 16 * 256 + 255, 0},
+    {"NUMERIC(12,4)", SQLDECIMAL, 12 * 256 + 4, 0},
+    {"MONEY(8,2)", SQLMONEY, 8 * 256 + 2, 0},
+    {"MONEY", SQLMONEY, 16 * 256 + 2, 0},
+    {"DATE", SQLDATE, 4, 0},
+    {"DATETIME YEAR TO SECOND", SQLDTIME, 3594, 0},
+    {"DATETIME YEAR TO MINUTE", SQLDTIME, 3080, 0},
+    {"DATETIME YEAR TO DAY", SQLDTIME, 2052, 0},
+    {"DATETIME YEAR TO FRACTION(5)", SQLDTIME, 4879, 0},
+    {"DATETIME YEAR TO FRACTION", SQLDTIME, TU_DTENCODE(TU_YEAR, TU_F3), 0},
+    {"DATETIME HOUR TO SECOND", SQLDTIME, 1642, 0},
+    {"INTERVAL DAY(3) TO SECOND", SQLINTERVAL, 2378, 0},
+    {"INTERVAL YEAR TO MONTH", SQLINTERVAL, TU_IENCODE(4, TU_YEAR, TU_MONTH), 0},
+    {"INTERVAL MINUTE(3) TO MINUTE", SQLINTERVAL, TU_IENCODE(3, TU_MINUTE, TU_MINUTE), 0},
+    {"BOOLEAN", SQLBOOL, 1, XID_BOOLEAN},
+    {"BYTE", SQLBYTES, 56, 0},
+    {"TEXT", SQLTEXT, 56, 0},
+    {"BLOB", SQLUDTFIXED, 72, XID_BLOB},
+    {"CLOB", SQLUDTFIXED, 72, XID_CLOB},
+};
+
+class ColumnTypes : public StmtFixture, public ::testing::WithParamInterface<ColumnCase> {};
+
+TEST_P(ColumnTypes, DescribeGivesCodeLengthAndExtendedId) {
+    const ColumnCase& c = GetParam();
+    ASSERT_EQ(Exec(std::string("create table typed (Col ") + c.declaration + ")"), 0) << c.declaration << " " << Errm();
+    Prepared p("select col from typed");
+    ASSERT_NE(p.described(), nullptr) << Errm();
+    ASSERT_EQ(p.described()->sqld, 1);
+    const ifx_sqlvar_t& v = p.described()->sqlvar[0];
+    EXPECT_EQ(v.sqltype, c.sqltype) << c.declaration;
+    EXPECT_EQ(v.sqllen, c.sqllen) << c.declaration;
+    EXPECT_EQ(v.sqlxid, c.xid) << c.declaration;
+    EXPECT_STREQ(v.sqlname, "col");  // unquoted names fold to lower case
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryType, ColumnTypes, ::testing::ValuesIn(kColumns));
+
+TEST_F(StmtFixture, BadTypesAreSyntaxErrorsAtTheType) {
+    const struct { const char* sql; int offset; } cases[] = {
+        {"create table bad (a DECIMAL(40,2))", 20},
+        {"create table bad (a DATETIME SECOND TO YEAR)", 20},
+        {"create table bad (a WIDGET)", 20},
+        {"create table bad (a VARCHAR(300))", 20},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Exec(c.sql), -201) << c.sql;
+        EXPECT_EQ(Ca().sqlerrd[4], c.offset) << c.sql;
+    }
+}
+
+// Values written as SQL literals come back in the library's representations.
+TEST_F(StmtFixture, LiteralValuesFetchAsInformixShowsThem) {
+    ASSERT_EQ(Exec("create table vals (c_char char(5), c_vc varchar(10), c_nchar nchar(3), c_lv lvarchar(40), "
+                   "c_small smallint, c_int integer, c_int8 int8, c_big bigint, c_float float, "
+                   "c_sfloat smallfloat, c_dec decimal(8,2), c_decf decimal(16), c_money money(10,2), "
+                   "c_date date, c_dt datetime year to second, c_dth datetime hour to minute, "
+                   "c_iv interval day(3) to second, c_ivym interval year to month, c_bool boolean)"),
+              0) << Errm();
+    ASSERT_EQ(Exec("insert into vals values ('ab', \"xyz\", 'n', 'long text', -32767, 2147483647, "
+                   "9223372036854775807, -9223372036854775807, 1.25, 2.5, 12.5, 3.14159, 1234.5, "
+                   "'01/15/2024', '2024-01-02 10:11:12', '23:59', '5 10:11:12', '2-11', 't')"),
+              0) << Errm();
+    ASSERT_EQ(Exec("insert into vals (c_int) values (null)"), 0) << Errm();
+    const auto rows = Query("select * from vals order by c_int desc");
+    ASSERT_EQ(rows.size(), 2u);
+    const std::vector<std::string> expected = {
+        "ab   ", "xyz", "n  ", "long text", "-32767", "2147483647", "9223372036854775807",
+        "-9223372036854775807", "1.25", "2.5", DecText("12.50"), "3.14159", DecText("1234.50"), "01/15/2024",
+        "2024-01-02 10:11:12", "23:59", "  5 10:11:12", "   2-11", "t"};
+    EXPECT_EQ(rows[0], expected);
+    for (const auto& value : rows[1]) EXPECT_EQ(value, "<null>");
+}
+
+// Values sent as parameters in the library's representations come back unchanged.
+TEST_F(StmtFixture, ParameterValuesRoundTripThroughEveryRepresentation) {
+    ASSERT_EQ(Exec("create table pv (c_dec decimal(30,10), c_date date, c_dt datetime year to fraction(3), "
+                   "c_iv interval hour to second, c_int8 int8, c_bool boolean, c_byte byte, c_text text, "
+                   "c_char char(4))"),
+              0) << Errm();
+    Params params;
+    params.decimal("12345678901234.0123456789")
+        .date("02/29/2024")
+        .datetime("2024-02-29 23:59:58.123", TU_DTENCODE(TU_YEAR, TU_F3))
+        .interval("-12:30:00", TU_IENCODE(2, TU_HOUR, TU_SECOND))
+        .int8("-4611686018427387904")
+        .boolean(false)
+        .bytes(std::string("\x00\x01\xff", 3), SQLBYTES)
+        .bytes("a text value", SQLTEXT)
+        .text("wxyz");
+    ASSERT_EQ(ExecWith("insert into pv values (?, ?, ?, ?, ?, ?, ?, ?, ?)", params), 0) << Errm();
+    EXPECT_EQ(Ca().sqlerrd[2], 1);
+    const auto rows = Query("select * from pv");
+    ASSERT_EQ(rows.size(), 1u);
+    const std::vector<std::string> expected = {"12345678901234.0123456789", "02/29/2024", "2024-02-29 23:59:58.123",
+                                               "-12:30:00", "-4611686018427387904", "f",
+                                               std::string("\x00\x01\xff", 3), "a text value", "wxyz"};
+    EXPECT_EQ(rows[0], expected);
+}
+
+TEST_F(StmtFixture, NullParametersStoreNulls) {
+    ASSERT_EQ(Exec("create table np (a integer, b decimal(5,1), c date)"), 0);
+    Params params;
+    params.null(SQLINT).null(SQLDECIMAL).null(SQLDATE);
+    ASSERT_EQ(ExecWith("insert into np values (?, ?, ?)", params), 0) << Errm();
+    const auto rows = Query("select a, b, c from np");
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"<null>", "<null>", "<null>"}));
+}
+
+struct ExprCase {
+    const char* expression;
+    int sqltype;
+    int sqllen;
+    const char* name;
+};
+
+class ExpressionTypes : public StmtFixture, public ::testing::WithParamInterface<ExprCase> {};
+
+TEST_P(ExpressionTypes, ExpressionsAreTypedAndNamed) {
+    const ExprCase& c = GetParam();
+    ASSERT_EQ(Exec("create table e (i integer, d decimal(8,2), f float, s char(6))"), 0);
+    Prepared p(std::string("select ") + c.expression + " from e");
+    ASSERT_NE(p.described(), nullptr) << c.expression << " " << Errm();
+    const ifx_sqlvar_t& v = p.described()->sqlvar[0];
+    EXPECT_EQ(v.sqltype & SQLTYPE, c.sqltype) << c.expression;
+    EXPECT_EQ(v.sqllen, c.sqllen) << c.expression;
+    EXPECT_STREQ(v.sqlname, c.name) << c.expression;
+}
+
+const ExprCase kExpressions[] = {
+    {"count(*)", SQLINT, 4, "(count(*))"},
+    {"count(*) AS n", SQLINT, 4, "n"},
+    {"sum(i)", SQLDECIMAL, 32 * 256 + 255, "(sum)"},
+    {"avg(d) average", SQLDECIMAL, 32 * 256 + 255, "average"},
+    {"max(d)", SQLDECIMAL, 8 * 256 + 2, "(max)"},
+    {"min(s)", SQLCHAR, 6, "(min)"},
+    {"i + 1", SQLDECIMAL, 32 * 256 + 255, "(expression)"},
+    {"f * 2", SQLFLOAT, 8, "(expression)"},
+    {"'abc'", SQLCHAR, 3, "(constant)"},
+    {"42", SQLINT, 4, "(constant)"},
+    {"today", SQLDATE, 4, "(constant)"},
+    {"length(s)", SQLINT, 4, "(expression)"},
+    {"e.d", SQLDECIMAL, 8 * 256 + 2, "d"},
+};
+
+INSTANTIATE_TEST_SUITE_P(SelectList, ExpressionTypes, ::testing::ValuesIn(kExpressions));
+
+}  // namespace
+}  // namespace stmt_test
