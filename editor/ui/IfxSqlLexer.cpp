@@ -4,6 +4,8 @@
 
 #include <QColor>
 #include <QFont>
+#include <QGuiApplication>
+#include <QScreen>
 
 namespace varnok {
 
@@ -12,6 +14,14 @@ namespace {
 // is the first of the user sets and is shown in style KeywordSet5.
 constexpr int kKeywordSet = 1;
 constexpr int kFunctionSet = 5;
+
+// The editing component sizes its fonts in points only, so a pixel height is
+// turned into the point size that gives those pixels on this screen.
+qreal PointSizeOfPixels(int pixels) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const qreal dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
+    return pixels * 72.0 / (dpi > 0 ? dpi : 96.0);
+}
 }  // namespace
 
 TIfxSqlLexer::TIfxSqlLexer(QObject* parent) : QsciLexerSQL(parent) {
@@ -49,7 +59,7 @@ QColor TIfxSqlLexer::defaultColor(int style) const {
 QFont TIfxSqlLexer::defaultFont(int style) const {
     QFont f(QStringLiteral("Courier New"));
     f.setStyleHint(QFont::TypeWriter);
-    f.setPixelSize(pixelSize_);
+    f.setPointSizeF(PointSizeOfPixels(pixelSize_));
     if (style == Keyword) f.setBold(true);
     if (style == Comment || style == CommentLine || style == CommentDoc) f.setItalic(true);
     return f;

@@ -14,7 +14,8 @@ public:
     QColor defaultColor(int style) const override;
     QFont defaultFont(int style) const override;
 
-    // The font of every style: Courier New at the given pixel size.
+    // The font of every style: Courier New at the given pixel size (given to
+    // the component as the point size that gives those pixels on the screen).
     void SetPixelSize(int pixelSize);
     int PixelSize() const { return pixelSize_; }
 

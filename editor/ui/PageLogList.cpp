@@ -3,6 +3,7 @@
 #include "shell/LogModel.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFontMetrics>
 #include <QMenu>
 #include <QPainter>
@@ -23,8 +24,10 @@ public:
         QStyleOptionViewItem opt = option;
         initStyleOption(&opt, index);
         const QString text = opt.text;
-        opt.text.clear();
-        QStyledItemDelegate::paint(painter, opt, index);  // background and selection
+        opt.text.clear();  // the style draws background and selection, we draw the text
+        const QWidget* widget = opt.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
 
         const qreal quarter = QFontMetricsF(opt.font).averageCharWidth() / 4.0;
         QTextOption to;
