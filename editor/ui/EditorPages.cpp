@@ -118,9 +118,14 @@ QString TEditorPages::PageCaption(int index) const {
     return page ? page->Caption() : QString();
 }
 
-void TEditorPages::SetPageCaption(int index, const QString& caption) {
+void TEditorPages::SetPageCaption(int index, const QString& text) {
     TfmEditor* page = PageAt(index);
     if (!page) return;
+    // A caption is one line (it is stored as one settings value): a pasted
+    // line break becomes a blank instead of breaking the settings file.
+    QString caption = text;
+    caption.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    caption.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     page->SetCaption(caption);
     setTabText(index, TabText(caption));
 }

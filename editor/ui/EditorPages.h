@@ -53,7 +53,8 @@ public:
     // at the same index is activated, or the last one.
     bool ClosePage();
 
-    // The caption is free text (an "&" is shown as it is, empty is allowed).
+    // The caption is free text on one line (an "&" is shown as it is, empty
+    // is allowed, a line break becomes a blank).
     QString PageCaption(int index) const;
     void SetPageCaption(int index, const QString& caption);
     void RenameActivePage(const QString& caption);

@@ -139,6 +139,15 @@ TEST_F(EditorPagesTest, RenameToEmptyGivesAnEmptyCaptionThatIsRestored) {
     EXPECT_EQ(Captions(*Restart(ini)), (QStringList{"1", "", "3"}));
 }
 
+TEST_F(EditorPagesTest, CaptionWithALineBreakIsStoredOnOneLine) {
+    pages.LoadPages(TIniFile(), Folder());
+    pages.RenameActivePage("two\r\nlines\nhere");
+    EXPECT_EQ(pages.PageCaption(0), "two lines here");
+    TIniFile ini;
+    ASSERT_NO_THROW(pages.SavePages(ini, Folder()));
+    EXPECT_EQ(Captions(*Restart(ini)), (QStringList{"two lines here", "2", "3"}));
+}
+
 TEST_F(EditorPagesTest, DeletingTheLastPageActivatesTheNewLast) {
     pages.LoadPages(TIniFile(), Folder());
     TfmEditor* second = pages.PageAt(1);
