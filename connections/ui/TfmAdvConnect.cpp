@@ -79,7 +79,14 @@ TfmAdvConnect::TfmAdvConnect(TfmConParams& conParams, QWidget* parent)
     UpdateActions();
 }
 
-TfmAdvConnect::~TfmAdvConnect() = default;
+TfmAdvConnect::~TfmAdvConnect() {
+    // The views and the model refer to the registry and to this window's
+    // handlers: take them down while both still exist.
+    selection_->disconnect(this);
+    model_->disconnect(this);
+    delete views_;
+    delete model_;
+}
 
 void TfmAdvConnect::BuildActions() {
     acNew_ = MakeAction(this, "New", "Create New Connection", "document-new");
