@@ -81,12 +81,14 @@ QString CommandPictureThemeName(int index) {
 
 QIcon CommandPicture(int index) {
     if (index < 0 || index >= CommandPictureCount()) return {};
-    const QString name = CommandPictureThemeName(index);
-    if (!name.isEmpty()) {
-        QIcon themed = QIcon::fromTheme(name);
+    return ThemedPicture(CommandPictureThemeName(index), QString::fromUtf8(kPictures[static_cast<size_t>(index)].glyph));
+}
+
+QIcon ThemedPicture(const QString& themeName, const QString& glyph) {
+    if (!themeName.isEmpty()) {
+        QIcon themed = QIcon::fromTheme(themeName);
         if (ThemeCanDraw(themed)) return themed;
     }
-    const QString glyph = QString::fromUtf8(kPictures[static_cast<size_t>(index)].glyph);
     QIcon own;
     own.addPixmap(DrawGlyph(glyph, kSmallPictureSize));
     own.addPixmap(DrawGlyph(glyph, kLargePictureSize));

@@ -18,6 +18,10 @@ int CommandPictureCount();
 // The picture with both sizes; a null icon for -1 ("none") or an index out of range.
 QIcon CommandPicture(int index);
 
+// A picture outside the command sets: the theme's icon themeName when it can
+// be drawn, else our own drawing of glyph, in both sizes.
+QIcon ThemedPicture(const QString& themeName, const QString& glyph);
+
 // The icon-theme name tried first for an index; empty when only our own drawing fits.
 QString CommandPictureThemeName(int index);
 

@@ -34,6 +34,8 @@ void ApplyListLayout(const TListLayout& layout, QAbstractItemView* view) {
     palette.setColor(QPalette::Base, ToQColor(layout.color, palette));
     view->setPalette(palette);
     if (QHeaderView* header = ColumnHeader(view)) {
+        // Every column keeps its stored width, the last one too.
+        header->setStretchLastSection(false);
         const int count = std::min<int>(ColumnCount(view), static_cast<int>(layout.columnWidths.size()));
         for (int i = 0; i < count; ++i) header->resizeSection(i, layout.columnWidths[static_cast<size_t>(i)]);
     }
