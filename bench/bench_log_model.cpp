@@ -45,11 +45,12 @@ BENCHMARK(BM_ReadAllCells100k)->Unit(benchmark::kMillisecond);
 void BM_TextForm100k(benchmark::State& state) {
     varnok::TLogModel log;
     FillLog(log);
-    for (auto _ : state) benchmark::DoNotOptimize(log.AllEntriesText().size());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(log.AllEntriesText().size());
     state.SetItemsProcessed(state.iterations() * kEntries);
 }
 BENCHMARK(BM_TextForm100k)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace
 
 BENCHMARK_MAIN();

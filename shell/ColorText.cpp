@@ -16,33 +16,58 @@ struct TNamedColor {
 
 // The toolkit's colour constants; the first name of a value is the one written.
 constexpr std::array kNamedColors{
-    TNamedColor{"clBlack", 0x000000},          TNamedColor{"clMaroon", 0x000080},
-    TNamedColor{"clGreen", 0x008000},          TNamedColor{"clOlive", 0x008080},
-    TNamedColor{"clNavy", 0x800000},           TNamedColor{"clPurple", 0x800080},
-    TNamedColor{"clTeal", 0x808000},           TNamedColor{"clGray", 0x808080},
-    TNamedColor{"clSilver", 0xC0C0C0},         TNamedColor{"clRed", 0x0000FF},
-    TNamedColor{"clLime", 0x00FF00},           TNamedColor{"clYellow", 0x00FFFF},
-    TNamedColor{"clBlue", 0xFF0000},           TNamedColor{"clFuchsia", 0xFF00FF},
-    TNamedColor{"clAqua", 0xFFFF00},           TNamedColor{"clWhite", 0xFFFFFF},
-    TNamedColor{"clMoneyGreen", 0xC0DCC0},     TNamedColor{"clSkyBlue", 0xF0CAA6},
-    TNamedColor{"clCream", 0xF0FBFF},          TNamedColor{"clMedGray", 0xA4A0A0},
-    TNamedColor{"clLtGray", 0xC0C0C0},         TNamedColor{"clDkGray", 0x808080},
-    TNamedColor{"clScrollBar", 0x80000000},    TNamedColor{"clBackground", 0x80000001},
-    TNamedColor{"clActiveCaption", 0x80000002}, TNamedColor{"clInactiveCaption", 0x80000003},
-    TNamedColor{"clMenu", 0x80000004},         TNamedColor{"clWindow", 0x80000005},
-    TNamedColor{"clWindowFrame", 0x80000006},  TNamedColor{"clMenuText", 0x80000007},
-    TNamedColor{"clWindowText", 0x80000008},   TNamedColor{"clCaptionText", 0x80000009},
-    TNamedColor{"clActiveBorder", 0x8000000A}, TNamedColor{"clInactiveBorder", 0x8000000B},
-    TNamedColor{"clAppWorkSpace", 0x8000000C}, TNamedColor{"clHighlight", 0x8000000D},
-    TNamedColor{"clHighlightText", 0x8000000E}, TNamedColor{"clBtnFace", 0x8000000F},
-    TNamedColor{"clBtnShadow", 0x80000010},    TNamedColor{"clGrayText", 0x80000011},
-    TNamedColor{"clBtnText", 0x80000012},      TNamedColor{"clInactiveCaptionText", 0x80000013},
-    TNamedColor{"clBtnHighlight", 0x80000014}, TNamedColor{"cl3DDkShadow", 0x80000015},
-    TNamedColor{"cl3DLight", 0x80000016},      TNamedColor{"clInfoText", 0x80000017},
-    TNamedColor{"clInfoBk", 0x80000018},       TNamedColor{"clHotLight", 0x8000001A},
+    TNamedColor{"clBlack", 0x000000},
+    TNamedColor{"clMaroon", 0x000080},
+    TNamedColor{"clGreen", 0x008000},
+    TNamedColor{"clOlive", 0x008080},
+    TNamedColor{"clNavy", 0x800000},
+    TNamedColor{"clPurple", 0x800080},
+    TNamedColor{"clTeal", 0x808000},
+    TNamedColor{"clGray", 0x808080},
+    TNamedColor{"clSilver", 0xC0C0C0},
+    TNamedColor{"clRed", 0x0000FF},
+    TNamedColor{"clLime", 0x00FF00},
+    TNamedColor{"clYellow", 0x00FFFF},
+    TNamedColor{"clBlue", 0xFF0000},
+    TNamedColor{"clFuchsia", 0xFF00FF},
+    TNamedColor{"clAqua", 0xFFFF00},
+    TNamedColor{"clWhite", 0xFFFFFF},
+    TNamedColor{"clMoneyGreen", 0xC0DCC0},
+    TNamedColor{"clSkyBlue", 0xF0CAA6},
+    TNamedColor{"clCream", 0xF0FBFF},
+    TNamedColor{"clMedGray", 0xA4A0A0},
+    TNamedColor{"clLtGray", 0xC0C0C0},
+    TNamedColor{"clDkGray", 0x808080},
+    TNamedColor{"clScrollBar", 0x80000000},
+    TNamedColor{"clBackground", 0x80000001},
+    TNamedColor{"clActiveCaption", 0x80000002},
+    TNamedColor{"clInactiveCaption", 0x80000003},
+    TNamedColor{"clMenu", 0x80000004},
+    TNamedColor{"clWindow", 0x80000005},
+    TNamedColor{"clWindowFrame", 0x80000006},
+    TNamedColor{"clMenuText", 0x80000007},
+    TNamedColor{"clWindowText", 0x80000008},
+    TNamedColor{"clCaptionText", 0x80000009},
+    TNamedColor{"clActiveBorder", 0x8000000A},
+    TNamedColor{"clInactiveBorder", 0x8000000B},
+    TNamedColor{"clAppWorkSpace", 0x8000000C},
+    TNamedColor{"clHighlight", 0x8000000D},
+    TNamedColor{"clHighlightText", 0x8000000E},
+    TNamedColor{"clBtnFace", 0x8000000F},
+    TNamedColor{"clBtnShadow", 0x80000010},
+    TNamedColor{"clGrayText", 0x80000011},
+    TNamedColor{"clBtnText", 0x80000012},
+    TNamedColor{"clInactiveCaptionText", 0x80000013},
+    TNamedColor{"clBtnHighlight", 0x80000014},
+    TNamedColor{"cl3DDkShadow", 0x80000015},
+    TNamedColor{"cl3DLight", 0x80000016},
+    TNamedColor{"clInfoText", 0x80000017},
+    TNamedColor{"clInfoBk", 0x80000018},
+    TNamedColor{"clHotLight", 0x8000001A},
     TNamedColor{"clGradientActiveCaption", 0x8000001B},
     TNamedColor{"clGradientInactiveCaption", 0x8000001C},
-    TNamedColor{"clMenuHighlight", 0x8000001D}, TNamedColor{"clMenuBar", 0x8000001E},
+    TNamedColor{"clMenuHighlight", 0x8000001D},
+    TNamedColor{"clMenuBar", 0x8000001E},
 };
 
 // System colour index -> the palette role that plays its part on this desktop.
@@ -83,13 +108,15 @@ constexpr std::array<const char*, 31> kPaletteRoles{
 bool SameAsciiText(const std::string& a, const char* b) {
     size_t i = 0;
     for (; i < a.size() && b[i] != '\0'; ++i) {
-        const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+        const auto lower = [](char c) {
+            return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        };
         if (lower(a[i]) != lower(b[i])) return false;
     }
     return i == a.size() && b[i] == '\0';
 }
 
-}  // namespace
+} // namespace
 
 TColorText TColorText::Rgb(uint8_t red, uint8_t green, uint8_t blue) {
     return TColorText{static_cast<uint32_t>(red) | (static_cast<uint32_t>(green) << 8) |
@@ -138,4 +165,4 @@ void WriteColor(TIniFile& ini, const std::string& section, const std::string& ke
     ini.WriteString(section, key, FormatColorText(color));
 }
 
-}  // namespace varnok
+} // namespace varnok

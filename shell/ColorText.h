@@ -39,8 +39,8 @@ struct TColorText {
 };
 
 // The colours the list layouts default to.
-inline constexpr uint32_t kClWindow = 0x80000005u;      // "clWindow": background of lists and edits
-inline constexpr uint32_t kClWindowText = 0x80000008u;  // "clWindowText": text of lists and edits
+inline constexpr uint32_t kClWindow = 0x80000005u;     // "clWindow": background of lists and edits
+inline constexpr uint32_t kClWindowText = 0x80000008u; // "clWindowText": text of lists and edits
 
 // Parses a constant name, "$" + up to eight hexadecimal digits, or a decimal
 // integer; false (out untouched) for anything else.
@@ -53,4 +53,4 @@ TColorText ReadColor(const TIniFile& ini, const std::string& section, const std:
                      const TColorText& def);
 void WriteColor(TIniFile& ini, const std::string& section, const std::string& key, const TColorText& color);
 
-}  // namespace varnok
+} // namespace varnok

@@ -7,25 +7,32 @@ namespace varnok {
 std::string EscapeIniText(const std::string& text) {
     std::string out;
     out.reserve(text.size() + text.size() / 8 + 2);
-    bool lineOpen = false;  // characters written since the last "&n"
+    bool lineOpen = false; // characters written since the last "&n"
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        if (c == '\0') break;  // a NUL ends the text
+        if (c == '\0') break; // a NUL ends the text
         if (c == '\r' || c == '\n') {
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;  // CR LF is one break
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i; // CR LF is one break
             out += "&n";
             lineOpen = false;
             continue;
         }
         lineOpen = true;
         switch (c) {
-        case '&': out += "&a"; break;
-        case '"': out += "&q"; break;
-        case '\'': out += "&p"; break;
-        default: out += c;
+        case '&':
+            out += "&a";
+            break;
+        case '"':
+            out += "&q";
+            break;
+        case '\'':
+            out += "&p";
+            break;
+        default:
+            out += c;
         }
     }
-    if (lineOpen) out += "&n";  // the last line ends like every other
+    if (lineOpen) out += "&n"; // the last line ends like every other
     return out;
 }
 
@@ -37,13 +44,22 @@ std::string UnescapeIniText(const std::string& value) {
             out += value[i];
             continue;
         }
-        if (++i >= value.size()) break;  // a trailing "&" is dropped
+        if (++i >= value.size()) break; // a trailing "&" is dropped
         switch (value[i]) {
-        case 'a': out += '&'; break;
-        case 'q': out += '"'; break;
-        case 'p': out += '\''; break;
-        case 'n': out += "\r\n"; break;
-        default: break;  // "&" and an unknown character are both dropped
+        case 'a':
+            out += '&';
+            break;
+        case 'q':
+            out += '"';
+            break;
+        case 'p':
+            out += '\'';
+            break;
+        case 'n':
+            out += "\r\n";
+            break;
+        default:
+            break; // "&" and an unknown character are both dropped
         }
     }
     return out;
@@ -51,11 +67,16 @@ std::string UnescapeIniText(const std::string& value) {
 
 std::optional<TTabPlacement> TabPlacementForCode(int code) {
     switch (code) {
-    case 0: return TTabPlacement{TTabSide::Top, false, false};
-    case 1: return TTabPlacement{TTabSide::Left, true, true};
-    case 2: return TTabPlacement{TTabSide::Bottom, false, false};
-    case 3: return TTabPlacement{TTabSide::Right, false, true};
-    default: return std::nullopt;
+    case 0:
+        return TTabPlacement{TTabSide::Top, false, false};
+    case 1:
+        return TTabPlacement{TTabSide::Left, true, true};
+    case 2:
+        return TTabPlacement{TTabSide::Bottom, false, false};
+    case 3:
+        return TTabPlacement{TTabSide::Right, false, true};
+    default:
+        return std::nullopt;
     }
 }
 
@@ -83,18 +104,20 @@ void WriteListLayout(TIniFile& ini, const std::string& section, const TListLayou
 
 std::vector<std::string> ReadHistoryList(const TIniFile& ini, const std::string& section) {
     std::vector<std::string> entries;
-    for (const auto& key : ini.ReadSectionKeys(section)) entries.push_back(ini.ReadString(section, key, {}));
+    for (const auto& key : ini.ReadSectionKeys(section))
+        entries.push_back(ini.ReadString(section, key, {}));
     return entries;
 }
 
 void WriteHistoryList(TIniFile& ini, const std::string& section, const std::vector<std::string>& entries) {
     // Stale keys of a longer earlier list would otherwise come back as entries.
     ini.EraseSection(section);
-    for (size_t i = 0; i < entries.size(); ++i) ini.WriteString(section, std::to_string(i), entries[i]);
+    for (size_t i = 0; i < entries.size(); ++i)
+        ini.WriteString(section, std::to_string(i), entries[i]);
 }
 
 std::string fSortComboItems(std::vector<std::string>& items, const std::string& text, int limit) {
-    const std::string current = text;  // text may refer into items
+    const std::string current = text; // text may refer into items
     std::erase(items, current);
     items.insert(items.begin(), current);
     const auto keep = static_cast<size_t>(std::max(limit, 0));
@@ -102,4 +125,4 @@ std::string fSortComboItems(std::vector<std::string>& items, const std::string& 
     return items.empty() ? std::string() : items.front();
 }
 
-}  // namespace varnok
+} // namespace varnok

@@ -24,21 +24,23 @@ std::string UnescapeIniText(const std::string& value);
 enum class TTabSide { Top = 0, Left = 1, Bottom = 2, Right = 3 };
 struct TTabPlacement {
     TTabSide side;
-    bool reverseOrder;      // tabs listed from the far end
-    bool verticalCaptions;  // captions written top to bottom
+    bool reverseOrder;     // tabs listed from the far end
+    bool verticalCaptions; // captions written top to bottom
 };
 // The table row for a code; nothing for a code outside 0..3 (the caller keeps its layout).
 std::optional<TTabPlacement> TabPlacementForCode(int code);
 // The stored code of a tab control whose tabs are on side.
-inline int TabPlacementCode(TTabSide side) { return static_cast<int>(side); }
+inline int TabPlacementCode(TTabSide side) {
+    return static_cast<int>(side);
+}
 
 // ---- List layout: the look of one list view, one section per list ----
 struct TListLayout {
     std::string fontName = "Verdana";
     TColorText fontColor{kClWindowText};
-    int fontSize = 8;  // points
+    int fontSize = 8; // points
     TColorText color{kClWindow};
-    std::vector<int> columnWidths;  // pixels, one per column
+    std::vector<int> columnWidths; // pixels, one per column
 };
 inline constexpr int kDefaultColumnWidth = 100;
 // Reads fnName, fnColor, fnSize, Color and ColWide0..ColWide<columnCount-1>;
@@ -59,4 +61,4 @@ void WriteHistoryList(TIniFile& ini, const std::string& section, const std::vect
 // list ends up empty. The caller selects entry 0 in its box.
 std::string fSortComboItems(std::vector<std::string>& items, const std::string& text, int limit);
 
-}  // namespace varnok
+} // namespace varnok

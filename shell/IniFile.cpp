@@ -14,7 +14,9 @@ namespace varnok {
 
 namespace {
 
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // Section and key names match without regard to (ASCII) letter case.
 bool SameName(const std::string& a, const std::string& b) {
@@ -32,7 +34,9 @@ std::string Trim(const std::string& s) {
     return s.substr(first, last - first + 1);
 }
 
-bool HasLineBreak(const std::string& s) { return s.find_first_of("\r\n") != std::string::npos; }
+bool HasLineBreak(const std::string& s) {
+    return s.find_first_of("\r\n") != std::string::npos;
+}
 
 // A name or value that would change the file's line structure is refused
 // rather than written: it would come back as a different file.
@@ -113,7 +117,7 @@ std::string ResolveTarget(const std::string& path) {
     return ec ? path : resolved.string();
 }
 
-}  // namespace
+} // namespace
 
 EIniWriteError::EIniWriteError(const std::string& path) : std::runtime_error("Unable to write to " + path) {}
 
@@ -128,7 +132,7 @@ TIniFile::TIniFile(std::string path) : path_(std::move(path)) {
 void TIniFile::LoadFromText(const std::string& text) {
     sections_.clear();
     size_t pos = 0;
-    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = 3;  // UTF-8 byte-order mark
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = 3; // UTF-8 byte-order mark
     Section* current = nullptr;
     while (pos < text.size()) {
         auto end = text.find('\n', pos);
@@ -141,9 +145,9 @@ void TIniFile::LoadFromText(const std::string& text) {
         if (trimmed.empty()) continue;
         if (trimmed.front() == '[') {
             const auto close = trimmed.find(']');
-            if (close == std::string::npos) continue;  // not a section line, not a value: ignored
+            if (close == std::string::npos) continue; // not a section line, not a value: ignored
             const std::string name = Trim(trimmed.substr(1, close - 1));
-            current = FindSection(name);  // a repeated section continues the first one
+            current = FindSection(name); // a repeated section continues the first one
             if (current == nullptr) {
                 sections_.push_back(Section{name, {}});
                 current = &sections_.back();
@@ -151,13 +155,13 @@ void TIniFile::LoadFromText(const std::string& text) {
             continue;
         }
         const auto eq = line.find('=');
-        if (current == nullptr || eq == std::string::npos) continue;  // no section yet, or no value
+        if (current == nullptr || eq == std::string::npos) continue; // no section yet, or no value
         const std::string key = Trim(line.substr(0, eq));
         if (key.empty()) continue;
         bool known = false;
         for (const auto& e : current->entries)
             if (SameName(e.key, key)) known = true;
-        if (!known) current->entries.push_back(Entry{key, line.substr(eq + 1)});  // first duplicate wins
+        if (!known) current->entries.push_back(Entry{key, line.substr(eq + 1)}); // first duplicate wins
     }
 }
 
@@ -189,7 +193,9 @@ const TIniFile::Section* TIniFile::FindSection(const std::string& name) const {
     return nullptr;
 }
 
-bool TIniFile::SectionExists(const std::string& section) const { return FindSection(section) != nullptr; }
+bool TIniFile::SectionExists(const std::string& section) const {
+    return FindSection(section) != nullptr;
+}
 
 bool TIniFile::ValueExists(const std::string& section, const std::string& key) const {
     const Section* s = FindSection(section);
@@ -202,18 +208,21 @@ bool TIniFile::ValueExists(const std::string& section, const std::string& key) c
 std::vector<std::string> TIniFile::ReadSections() const {
     std::vector<std::string> names;
     names.reserve(sections_.size());
-    for (const auto& s : sections_) names.push_back(s.name);
+    for (const auto& s : sections_)
+        names.push_back(s.name);
     return names;
 }
 
 std::vector<std::string> TIniFile::ReadSectionKeys(const std::string& section) const {
     std::vector<std::string> keys;
     if (const Section* s = FindSection(section))
-        for (const auto& e : s->entries) keys.push_back(e.key);
+        for (const auto& e : s->entries)
+            keys.push_back(e.key);
     return keys;
 }
 
-std::string TIniFile::ReadString(const std::string& section, const std::string& key, const std::string& def) const {
+std::string TIniFile::ReadString(const std::string& section, const std::string& key,
+                                 const std::string& def) const {
     if (const Section* s = FindSection(section))
         for (const auto& e : s->entries)
             if (SameName(e.key, key)) return e.value;
@@ -240,7 +249,9 @@ void TIniFile::EraseSection(const std::string& section) {
     std::erase_if(sections_, [&](const Section& s) { return SameName(s.name, section); });
 }
 
-void TIniFile::Clear() { sections_.clear(); }
+void TIniFile::Clear() {
+    sections_.clear();
+}
 
 int TIniFile::ReadInteger(const std::string& section, const std::string& key, int def) const {
     int value = 0;
@@ -260,9 +271,13 @@ void TIniFile::WriteBool(const std::string& section, const std::string& key, boo
     WriteString(section, key, value ? "1" : "0");
 }
 
-void TIniFile::Save() const { SaveAs(path_); }
+void TIniFile::Save() const {
+    SaveAs(path_);
+}
 
-std::string TIniFile::TempPathFor(const std::string& path) { return path + ".tmp"; }
+std::string TIniFile::TempPathFor(const std::string& path) {
+    return path + ".tmp";
+}
 
 void TIniFile::SaveAs(const std::string& path) const {
     if (path.empty()) throw EIniWriteError(path);
@@ -275,7 +290,7 @@ void TIniFile::SaveAs(const std::string& path) const {
     const bool hadFile = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
 
     TFileDescriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666));
-    if (fd.Get() < 0) throw EIniWriteError(path);  // nothing of ours to clean up
+    if (fd.Get() < 0) throw EIniWriteError(path); // nothing of ours to clean up
     TTempFileGuard guard(temp);
     if (hadFile) (void)::fchmod(fd.Get(), old.st_mode & 07777);
     if (!WriteAll(fd.Get(), text) || ::fsync(fd.Get()) != 0 || !fd.Close()) throw EIniWriteError(path);
@@ -328,4 +343,4 @@ bool ParseIniInteger(const std::string& text, int& out) {
     return true;
 }
 
-}  // namespace varnok
+} // namespace varnok

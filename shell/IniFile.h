@@ -27,14 +27,14 @@ public:
 
     const std::string& Path() const { return path_; }
     void SetPath(std::string path) { path_ = std::move(path); }
-    void LoadFromText(const std::string& text);  // replaces the contents
-    std::string ToText() const;                  // "[Section]\nKey=Value\n" with LF line breaks
+    void LoadFromText(const std::string& text); // replaces the contents
+    std::string ToText() const;                 // "[Section]\nKey=Value\n" with LF line breaks
 
     // Raw access.
     bool SectionExists(const std::string& section) const;
     bool ValueExists(const std::string& section, const std::string& key) const;
-    std::vector<std::string> ReadSections() const;                           // file order
-    std::vector<std::string> ReadSectionKeys(const std::string& section) const;  // file order
+    std::vector<std::string> ReadSections() const;                              // file order
+    std::vector<std::string> ReadSectionKeys(const std::string& section) const; // file order
     std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const;
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
     void EraseSection(const std::string& section);
@@ -73,4 +73,4 @@ private:
 // Parses the integer forms above; false when the text is not an integer.
 bool ParseIniInteger(const std::string& text, int& out);
 
-}  // namespace varnok
+} // namespace varnok

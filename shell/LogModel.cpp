@@ -7,7 +7,8 @@
 namespace varnok {
 
 TLogModel::TLogModel(QObject* parent)
-    : QAbstractTableModel(parent), locale_(QLocale::system()), timeFormat_(locale_.timeFormat(QLocale::LongFormat)),
+    : QAbstractTableModel(parent), locale_(QLocale::system()),
+      timeFormat_(locale_.timeFormat(QLocale::LongFormat)),
       timeFormatHasMs_(timeFormat_.contains(QLatin1Char('z'))) {}
 
 void TLogModel::AddLogEntry(uint32_t ms, const QString& message, const QString& additional, int32_t cost) {
@@ -43,20 +44,26 @@ void TLogModel::Clear() {
 }
 
 QString TLogModel::FormatDuration(uint32_t ms) {
-    return QString::asprintf("%.2u:%.2u:%.2u.%.3u", ms / 3600000u, (ms % 3600000u) / 60000u, (ms % 60000u) / 1000u,
-                             ms % 1000u);
+    return QString::asprintf("%.2u:%.2u:%.2u.%.3u", ms / 3600000u, (ms % 3600000u) / 60000u,
+                             (ms % 60000u) / 1000u, ms % 1000u);
 }
 
 QString TLogModel::CellText(int row, int column) const {
     if (row < 0 || row >= EntryCount()) return {};
     const Row& r = rows_[static_cast<size_t>(row)];
     switch (column) {
-    case ColTime: return r.time;
-    case ColDuration: return FormatDuration(r.ms);
-    case ColCost: return r.cost == -1 ? QString() : QString::number(r.cost);
-    case ColMessage: return r.message;
-    case ColAdditional: return r.additional;
-    default: return {};
+    case ColTime:
+        return r.time;
+    case ColDuration:
+        return FormatDuration(r.ms);
+    case ColCost:
+        return r.cost == -1 ? QString() : QString::number(r.cost);
+    case ColMessage:
+        return r.message;
+    case ColAdditional:
+        return r.additional;
+    default:
+        return {};
     }
 }
 
@@ -82,13 +89,18 @@ QString TLogModel::EntriesText(const std::vector<int>& rows) const {
 
 QString TLogModel::AllEntriesText() const {
     std::vector<int> all(rows_.size());
-    for (size_t i = 0; i < all.size(); ++i) all[i] = static_cast<int>(i);
+    for (size_t i = 0; i < all.size(); ++i)
+        all[i] = static_cast<int>(i);
     return EntriesText(all);
 }
 
-int TLogModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : EntryCount(); }
+int TLogModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : EntryCount();
+}
 
-int TLogModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
+int TLogModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
 
 QVariant TLogModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || role != Qt::DisplayRole) return {};
@@ -98,17 +110,24 @@ QVariant TLogModel::data(const QModelIndex& index, int role) const {
 QVariant TLogModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
     switch (section) {
-    case ColTime: return QStringLiteral("Time");
-    case ColDuration: return QStringLiteral("Duration");
-    case ColCost: return QStringLiteral("Cost");
-    case ColMessage: return QStringLiteral("Message");
-    case ColAdditional: return QStringLiteral("Additional");
-    default: return {};
+    case ColTime:
+        return QStringLiteral("Time");
+    case ColDuration:
+        return QStringLiteral("Duration");
+    case ColCost:
+        return QStringLiteral("Cost");
+    case ColMessage:
+        return QStringLiteral("Message");
+    case ColAdditional:
+        return QStringLiteral("Additional");
+    default:
+        return {};
     }
 }
 
 QString PageLogLine(uint32_t ms, const QString& message, const QString& statement) {
-    return TLogModel::FormatDuration(ms) + QLatin1Char('\t') + message + QLatin1Char('\t') + statement.left(80);
+    return TLogModel::FormatDuration(ms) + QLatin1Char('\t') + message + QLatin1Char('\t') +
+           statement.left(80);
 }
 
-}  // namespace varnok
+} // namespace varnok

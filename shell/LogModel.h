@@ -23,8 +23,8 @@ public:
     // day in the system's long time format; cost -1 means none (empty column).
     void AddLogEntry(uint32_t ms, const QString& message, const QString& additional = {}, int32_t cost = -1);
     // The same with a given time text (for replays and tests).
-    void AddLogEntryAt(const QString& timeText, uint32_t ms, const QString& message, const QString& additional,
-                       int32_t cost);
+    void AddLogEntryAt(const QString& timeText, uint32_t ms, const QString& message,
+                       const QString& additional, int32_t cost);
     // Removes every row.
     void Clear();
 
@@ -59,14 +59,14 @@ private:
     QString CurrentTimeText();
 
     std::vector<Row> rows_;
-    QLocale locale_;          // the system locale, taken once
-    QString timeFormat_;      // its long time format
-    bool timeFormatHasMs_;    // a format showing milliseconds cannot reuse the text of its second
-    int lastSecond_ = -1;     // second of the day of lastTimeText_
-    QString lastTimeText_;    // shared by every entry of that second
+    QLocale locale_;       // the system locale, taken once
+    QString timeFormat_;   // its long time format
+    bool timeFormatHasMs_; // a format showing milliseconds cannot reuse the text of its second
+    int lastSecond_ = -1;  // second of the day of lastTimeText_
+    QString lastTimeText_; // shared by every entry of that second
 };
 
 // A page-log line: duration, tab, result text, tab, first 80 characters of the statement.
 QString PageLogLine(uint32_t ms, const QString& message, const QString& statement);
 
-}  // namespace varnok
+} // namespace varnok

@@ -25,7 +25,7 @@ std::string ExecutablePath() {
     return ec ? std::string() : exe.string();
 }
 
-}  // namespace
+} // namespace
 
 std::string GetLocalAppData() {
     if (const std::string data = NonEmptyEnv("XDG_DATA_HOME"); !data.empty()) return WithTrailingSlash(data);
@@ -44,7 +44,8 @@ std::string TSettingsFolderChoice::MessageBoxText() const {
     return error ? *error + "\n" + SettingsUsageText() : std::string();
 }
 
-TSettingsFolderChoice ResolveSettingsFolder(const std::vector<std::string>& args, const std::string& programFolder,
+TSettingsFolderChoice ResolveSettingsFolder(const std::vector<std::string>& args,
+                                            const std::string& programFolder,
                                             const std::function<std::string()>& getLocalAppData) {
     TSettingsFolderChoice choice{WithTrailingSlash(programFolder), std::nullopt};
     if (args.empty()) return choice;
@@ -68,7 +69,8 @@ TSettingsFolderChoice ResolveSettingsFolder(const std::vector<std::string>& args
         // The data folder itself may not exist yet on a fresh account, so the
         // whole chain is created; otherwise the settings could never be saved.
         std::filesystem::create_directories(folder, ec);
-        if (!std::filesystem::is_directory(folder, ec)) return fail("Unable to create folder [" + folder + "]");
+        if (!std::filesystem::is_directory(folder, ec))
+            return fail("Unable to create folder [" + folder + "]");
         choice.folder = folder;
         return choice;
     }
@@ -88,4 +90,4 @@ std::string ProgramBaseName() {
     return exe.empty() ? std::string("varnok") : exe.stem().string();
 }
 
-}  // namespace varnok
+} // namespace varnok

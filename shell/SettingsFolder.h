@@ -17,8 +17,8 @@ std::string GetLocalAppData();
 std::string SettingsUsageText();
 
 struct TSettingsFolderChoice {
-    std::string folder;                 // always ends with "/"
-    std::optional<std::string> error;   // the error message alone, when the command line was wrong
+    std::string folder;               // always ends with "/"
+    std::optional<std::string> error; // the error message alone, when the command line was wrong
 
     // The text of the plain message box: the error, a line break, the usage text.
     std::string MessageBoxText() const;
@@ -33,9 +33,9 @@ struct TSettingsFolderChoice {
 //   "Wrong path [%s]"  the folder after "/i" does not exist
 //   the message of a failing getLocalAppData, or "Unable to create folder [%s]"
 // "/i localset" chooses getLocalAppData() + "Varnok/" and creates it when missing.
-TSettingsFolderChoice ResolveSettingsFolder(const std::vector<std::string>& args,
-                                            const std::string& programFolder,
-                                            const std::function<std::string()>& getLocalAppData = GetLocalAppData);
+TSettingsFolderChoice
+ResolveSettingsFolder(const std::vector<std::string>& args, const std::string& programFolder,
+                      const std::function<std::string()>& getLocalAppData = GetLocalAppData);
 
 // The running executable's folder (from /proc/self/exe) with a trailing "/",
 // and its file name without extension ("varnok"): the settings file is
@@ -43,4 +43,4 @@ TSettingsFolderChoice ResolveSettingsFolder(const std::vector<std::string>& args
 std::string ProgramFolder();
 std::string ProgramBaseName();
 
-}  // namespace varnok
+} // namespace varnok

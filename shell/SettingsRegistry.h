@@ -18,59 +18,60 @@ namespace varnok {
 
 // Load order (start-up sequence).
 namespace SettingsLoadOrder {
-inline constexpr int ServerName = 100;           // Connection/ServerName
-inline constexpr int Position = 200;             // Position: Left, Top, Width, Height, Maximized, SplTop, SchemaVisible
-inline constexpr int TblProc = 300;              // TblProc/SheetPos
-inline constexpr int Splitters = 400;            // Position: SplLeft .. pnInPlResHeight
-inline constexpr int RegionVisibility = 500;     // Position: HToolBarVis, PatternsVis, VToolBarVis, ShowResultVis
-inline constexpr int Grids = 600;                // Grid1, Grid2, Grid3
+inline constexpr int ServerName = 100; // Connection/ServerName
+inline constexpr int Position = 200;   // Position: Left, Top, Width, Height, Maximized, SplTop, SchemaVisible
+inline constexpr int TblProc = 300;    // TblProc/SheetPos
+inline constexpr int Splitters = 400;  // Position: SplLeft .. pnInPlResHeight
+inline constexpr int RegionVisibility = 500; // Position: HToolBarVis, PatternsVis, VToolBarVis, ShowResultVis
+inline constexpr int Grids = 600;            // Grid1, Grid2, Grid3
 inline constexpr int ViewPosition = 700;
 inline constexpr int AdvConnectForm = 800;
 inline constexpr int TextView = 900;
-inline constexpr int Connections = 1000;         // saved connections, QuickConnectionsView
+inline constexpr int Connections = 1000; // saved connections, QuickConnectionsView
 inline constexpr int LastOpenDB = 1100;
-inline constexpr int ParamsDialog = 1200;        // ParamsDialogForm, ParamsDialogGName, ParamsDialogGType
-inline constexpr int TabsVisible = 1300;         // detail-tab menu built from TabsVisible
-inline constexpr int FICTD = 1400;               // FICTD/SheetPos
-inline constexpr int ListLayouts = 1500;         // TableView .. ProcView, LogView
-inline constexpr int EditorPages = 1600;         // SQL, SQL<n>, page files
-inline constexpr int WantTab = 1700;             // SQL/WantTab
-inline constexpr int ExportHistories = 1800;     // EHeaderQuots, EDataQuots, ERowDividers, EColDividers, EFileNames
-inline constexpr int WildCardHistories = 1900;   // TableWildCards, ProcWildCards
-inline constexpr int Logins = 2000;              // uLogins
-inline constexpr int ToolBars = 2100;            // HToolBar, VToolBar
-inline constexpr int Options = 2200;             // eOptions
-inline constexpr int HotKeys = 2300;             // HotKeys
+inline constexpr int ParamsDialog = 1200; // ParamsDialogForm, ParamsDialogGName, ParamsDialogGType
+inline constexpr int TabsVisible = 1300;  // detail-tab menu built from TabsVisible
+inline constexpr int FICTD = 1400;        // FICTD/SheetPos
+inline constexpr int ListLayouts = 1500;  // TableView .. ProcView, LogView
+inline constexpr int EditorPages = 1600;  // SQL, SQL<n>, page files
+inline constexpr int WantTab = 1700;      // SQL/WantTab
+inline constexpr int ExportHistories =
+    1800; // EHeaderQuots, EDataQuots, ERowDividers, EColDividers, EFileNames
+inline constexpr int WildCardHistories = 1900; // TableWildCards, ProcWildCards
+inline constexpr int Logins = 2000;            // uLogins
+inline constexpr int ToolBars = 2100;          // HToolBar, VToolBar
+inline constexpr int Options = 2200;           // eOptions
+inline constexpr int HotKeys = 2300;           // HotKeys
 inline constexpr int HotKeysView = 2400;
-}  // namespace SettingsLoadOrder
+} // namespace SettingsLoadOrder
 
 // Save order (also the section order of the written file).
 namespace SettingsSaveOrder {
-inline constexpr int Position = 100;             // Position: SplTop, SchemaVisible
-inline constexpr int TblProc = 200;              // TblProc/SheetPos
-inline constexpr int PositionRest = 300;         // Position: SplLeft .. Maximized, Left/Top/Width/Height
-inline constexpr int ServerName = 400;           // Connection/ServerName
+inline constexpr int Position = 100;     // Position: SplTop, SchemaVisible
+inline constexpr int TblProc = 200;      // TblProc/SheetPos
+inline constexpr int PositionRest = 300; // Position: SplLeft .. Maximized, Left/Top/Width/Height
+inline constexpr int ServerName = 400;   // Connection/ServerName
 inline constexpr int LastOpenDB = 500;
-inline constexpr int Grids = 600;                // Grid1, Grid2, Grid3
+inline constexpr int Grids = 600; // Grid1, Grid2, Grid3
 inline constexpr int ViewPosition = 700;
 inline constexpr int AdvConnectForm = 800;
 inline constexpr int ConnectParamForm = 900;
 inline constexpr int TextView = 1000;
-inline constexpr int Connections = 1100;         // saved connections, QuickConnectionsView
+inline constexpr int Connections = 1100; // saved connections, QuickConnectionsView
 inline constexpr int TabsVisible = 1200;
 inline constexpr int FICTD = 1300;
 inline constexpr int ParamsDialog = 1400;
-inline constexpr int ListLayouts = 1500;         // TableView .. ProcView, LogView
+inline constexpr int ListLayouts = 1500; // TableView .. ProcView, LogView
 inline constexpr int EditorPages = 1600;
 inline constexpr int WantTab = 1700;
-inline constexpr int WildCardHistories = 1800;   // TableWildCards, ProcWildCards
-inline constexpr int Logins = 1900;              // uLogins
-inline constexpr int ExportHistories = 2000;     // EHeaderQuots .. EFileNames
-inline constexpr int ToolBars = 2100;            // HToolBar, VToolBar
-inline constexpr int Options = 2200;             // eOptions
+inline constexpr int WildCardHistories = 1800; // TableWildCards, ProcWildCards
+inline constexpr int Logins = 1900;            // uLogins
+inline constexpr int ExportHistories = 2000;   // EHeaderQuots .. EFileNames
+inline constexpr int ToolBars = 2100;          // HToolBar, VToolBar
+inline constexpr int Options = 2200;           // eOptions
 inline constexpr int HotKeys = 2300;
 inline constexpr int HotKeysView = 2400;
-}  // namespace SettingsSaveOrder
+} // namespace SettingsSaveOrder
 
 class TSettingsRegistry {
 public:
@@ -99,14 +100,13 @@ public:
     std::vector<std::string> SaveStepNames() const;
 
 private:
-    template <class Fn>
-    struct Step {
+    template <class Fn> struct Step {
         int position;
         std::string name;
         Fn run;
     };
-    std::vector<Step<TLoadStep>> load_;  // kept sorted by position, stable
+    std::vector<Step<TLoadStep>> load_; // kept sorted by position, stable
     std::vector<Step<TSaveStep>> save_;
 };
 
-}  // namespace varnok
+} // namespace varnok

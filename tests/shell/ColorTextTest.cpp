@@ -12,11 +12,12 @@ TEST(ColorText, NamesParseWithoutRegardToCaseAndFormatCanonically) {
         uint32_t value;
         const char* formatted;
     };
-    for (const Row& r : {Row{"clWindow", 0x80000005, "clWindow"}, Row{"CLWINDOWTEXT", 0x80000008, "clWindowText"},
-                         Row{"clred", 0x000000FF, "clRed"}, Row{"clBlack", 0, "clBlack"},
-                         Row{"clInfoBk", 0x80000018, "clInfoBk"}, Row{"clLtGray", 0xC0C0C0, "clSilver"},
-                         Row{"$00FF0000", 0xFF0000, "clBlue"}, Row{"$00123456", 0x123456, "$00123456"},
-                         Row{"$80000005", 0x80000005, "clWindow"}, Row{"255", 0xFF, "clRed"}}) {
+    for (const Row& r :
+         {Row{"clWindow", 0x80000005, "clWindow"}, Row{"CLWINDOWTEXT", 0x80000008, "clWindowText"},
+          Row{"clred", 0x000000FF, "clRed"}, Row{"clBlack", 0, "clBlack"},
+          Row{"clInfoBk", 0x80000018, "clInfoBk"}, Row{"clLtGray", 0xC0C0C0, "clSilver"},
+          Row{"$00FF0000", 0xFF0000, "clBlue"}, Row{"$00123456", 0x123456, "$00123456"},
+          Row{"$80000005", 0x80000005, "clWindow"}, Row{"255", 0xFF, "clRed"}}) {
         TColorText c;
         ASSERT_TRUE(ParseColorText(r.text, c)) << r.text;
         EXPECT_EQ(c.value, r.value) << r.text;

@@ -13,7 +13,7 @@ TIniFile FromText(const std::string& text) {
     return ini;
 }
 
-}  // namespace
+} // namespace
 
 // ---- escaped text ----
 
@@ -22,43 +22,53 @@ struct EscapeCase {
     std::string escaped;
 };
 
-void PrintTo(const EscapeCase& c, std::ostream* os) { *os << ::testing::PrintToString(c.text); }
+void PrintTo(const EscapeCase& c, std::ostream* os) {
+    *os << ::testing::PrintToString(c.text);
+}
 
 class EscapeIniTextCases : public ::testing::TestWithParam<EscapeCase> {};
 
-TEST_P(EscapeIniTextCases, Escapes) { EXPECT_EQ(EscapeIniText(GetParam().text), GetParam().escaped); }
+TEST_P(EscapeIniTextCases, Escapes) {
+    EXPECT_EQ(EscapeIniText(GetParam().text), GetParam().escaped);
+}
 
-INSTANTIATE_TEST_SUITE_P(
-    Lines, EscapeIniTextCases,
-    ::testing::Values(EscapeCase{"a&b\r\nsay \"hi\" it's", "a&ab&nsay &qhi&q it&ps&n"},
-                      EscapeCase{"", ""}, EscapeCase{"one", "one&n"}, EscapeCase{"one\r\n", "one&n"},
-                      EscapeCase{"a\rb", "a&nb&n"}, EscapeCase{"a\nb", "a&nb&n"},
-                      EscapeCase{"a\n\rb", "a&n&nb&n"}, EscapeCase{"a\r\n\r\nb", "a&n&nb&n"},
-                      EscapeCase{"\n", "&n"}, EscapeCase{"a\r", "a&n"},
-                      EscapeCase{std::string("ab\0cd\nef", 8), "ab&n"}, EscapeCase{std::string("\0x", 2), ""},
-                      EscapeCase{"&&", "&a&a&n"}, EscapeCase{"  indented", "  indented&n"}));
+INSTANTIATE_TEST_SUITE_P(Lines, EscapeIniTextCases,
+                         ::testing::Values(EscapeCase{"a&b\r\nsay \"hi\" it's", "a&ab&nsay &qhi&q it&ps&n"},
+                                           EscapeCase{"", ""}, EscapeCase{"one", "one&n"},
+                                           EscapeCase{"one\r\n", "one&n"}, EscapeCase{"a\rb", "a&nb&n"},
+                                           EscapeCase{"a\nb", "a&nb&n"}, EscapeCase{"a\n\rb", "a&n&nb&n"},
+                                           EscapeCase{"a\r\n\r\nb", "a&n&nb&n"}, EscapeCase{"\n", "&n"},
+                                           EscapeCase{"a\r", "a&n"},
+                                           EscapeCase{std::string("ab\0cd\nef", 8), "ab&n"},
+                                           EscapeCase{std::string("\0x", 2), ""}, EscapeCase{"&&", "&a&a&n"},
+                                           EscapeCase{"  indented", "  indented&n"}));
 
 struct UnescapeCase {
     std::string value;
     std::string text;
 };
 
-void PrintTo(const UnescapeCase& c, std::ostream* os) { *os << ::testing::PrintToString(c.value); }
+void PrintTo(const UnescapeCase& c, std::ostream* os) {
+    *os << ::testing::PrintToString(c.value);
+}
 
 class UnescapeIniTextCases : public ::testing::TestWithParam<UnescapeCase> {};
 
-TEST_P(UnescapeIniTextCases, Unescapes) { EXPECT_EQ(UnescapeIniText(GetParam().value), GetParam().text); }
+TEST_P(UnescapeIniTextCases, Unescapes) {
+    EXPECT_EQ(UnescapeIniText(GetParam().value), GetParam().text);
+}
 
-INSTANTIATE_TEST_SUITE_P(Values, UnescapeIniTextCases,
-                         ::testing::Values(UnescapeCase{"a&ab&nsay &qhi&q it&ps&n", "a&b\r\nsay \"hi\" it's\r\n"},
-                                           UnescapeCase{"x&zy&", "xy"}, UnescapeCase{"&", ""},
-                                           UnescapeCase{"", ""}, UnescapeCase{"plain", "plain"},
-                                           UnescapeCase{"&&a", "a"}, UnescapeCase{"&A", ""},
-                                           UnescapeCase{"&n&n", "\r\n\r\n"}));
+INSTANTIATE_TEST_SUITE_P(
+    Values, UnescapeIniTextCases,
+    ::testing::Values(UnescapeCase{"a&ab&nsay &qhi&q it&ps&n", "a&b\r\nsay \"hi\" it's\r\n"},
+                      UnescapeCase{"x&zy&", "xy"}, UnescapeCase{"&", ""}, UnescapeCase{"", ""},
+                      UnescapeCase{"plain", "plain"}, UnescapeCase{"&&a", "a"}, UnescapeCase{"&A", ""},
+                      UnescapeCase{"&n&n", "\r\n\r\n"}));
 
 TEST(EscapedText, RoundTripGivesCrLfAfterEveryLine) {
     const std::string script = "select * from t\nwhere a = 'x&y'\r-- \"done\"";
-    EXPECT_EQ(UnescapeIniText(EscapeIniText(script)), "select * from t\r\nwhere a = 'x&y'\r\n-- \"done\"\r\n");
+    EXPECT_EQ(UnescapeIniText(EscapeIniText(script)),
+              "select * from t\r\nwhere a = 'x&y'\r\n-- \"done\"\r\n");
 }
 
 TEST(EscapedText, EscapedValueIsOneLineTheFileAccepts) {
@@ -89,7 +99,8 @@ TEST(TabPlacement, CodesGiveSideOrderAndCaptionDirection) {
 }
 
 TEST(TabPlacement, CodeOutsideTheTableChangesNothing) {
-    for (int code : {-1, 4, 100}) EXPECT_FALSE(TabPlacementForCode(code).has_value()) << code;
+    for (int code : {-1, 4, 100})
+        EXPECT_FALSE(TabPlacementForCode(code).has_value()) << code;
 }
 
 // ---- list layout ----
@@ -128,8 +139,9 @@ TEST(ListLayout, WrittenKeysInOrderAndReadBack) {
     layout.columnWidths = {120, 80, 0};
     TIniFile ini;
     WriteListLayout(ini, "ProcView", layout);
-    EXPECT_EQ(ini.ToText(), "[ProcView]\nfnName=Liberation Sans\nfnColor=$00030201\nfnSize=11\nColor=clInfoBk\n"
-                            "ColWide0=120\nColWide1=80\nColWide2=0\n");
+    EXPECT_EQ(ini.ToText(),
+              "[ProcView]\nfnName=Liberation Sans\nfnColor=$00030201\nfnSize=11\nColor=clInfoBk\n"
+              "ColWide0=120\nColWide1=80\nColWide2=0\n");
     const TListLayout back = ReadListLayout(ini, "ProcView", 3);
     EXPECT_EQ(back.fontName, layout.fontName);
     EXPECT_EQ(back.fontColor, layout.fontColor);
@@ -164,7 +176,8 @@ struct SortCase {
 };
 
 void PrintTo(const SortCase& c, std::ostream* os) {
-    *os << ::testing::PrintToString(c.items) << " text " << ::testing::PrintToString(c.text) << " limit " << c.limit;
+    *os << ::testing::PrintToString(c.items) << " text " << ::testing::PrintToString(c.text) << " limit "
+        << c.limit;
 }
 
 class SortComboItemsCases : public ::testing::TestWithParam<SortCase> {};
@@ -178,13 +191,13 @@ TEST_P(SortComboItemsCases, MovesTheTextToTheTop) {
 using V = std::vector<std::string>;
 INSTANTIATE_TEST_SUITE_P(
     Rule, SortComboItemsCases,
-    ::testing::Values(SortCase{{"a", "b", "c"}, "c", 10, {"c", "a", "b"}, "c"},        // moved up
-                      SortCase{{"a", "b"}, "new", 10, {"new", "a", "b"}, "new"},        // inserted
-                      SortCase{{"x", "a", "x", "b", "x"}, "x", 10, {"x", "a", "b"}, "x"},  // all duplicates go
+    ::testing::Values(SortCase{{"a", "b", "c"}, "c", 10, {"c", "a", "b"}, "c"},           // moved up
+                      SortCase{{"a", "b"}, "new", 10, {"new", "a", "b"}, "new"},          // inserted
+                      SortCase{{"x", "a", "x", "b", "x"}, "x", 10, {"x", "a", "b"}, "x"}, // all duplicates go
                       SortCase{{"Abc", "abc"}, "ABC", 10, {"ABC", "Abc", "abc"}, "ABC"},  // case counts
                       SortCase{{"Abc", "abc"}, "abc", 10, {"abc", "Abc"}, "abc"},
-                      SortCase{{"a", "b"}, "", 10, {"", "a", "b"}, ""},                 // empty text too
-                      SortCase{{"a", "b", "c"}, "d", 0, V{}, ""},                        // limit 0
+                      SortCase{{"a", "b"}, "", 10, {"", "a", "b"}, ""}, // empty text too
+                      SortCase{{"a", "b", "c"}, "d", 0, V{}, ""},       // limit 0
                       SortCase{{"a", "b", "c"}, "d", -3, V{}, ""},
                       SortCase{{"a", "b", "c"}, "d", 1, {"d"}, "d"},
                       SortCase{{"a", "b", "c"}, "d", 2, {"d", "a"}, "d"},

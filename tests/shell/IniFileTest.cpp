@@ -19,7 +19,7 @@ TIniFile FromText(const std::string& text) {
     return ini;
 }
 
-}  // namespace
+} // namespace
 
 // ---- lookup ----
 
@@ -59,8 +59,8 @@ TEST(IniFileLookup, MissingSectionOrKeyGivesTheDefault) {
 }
 
 TEST(IniFileLookup, CrLfLinesBomAndStrayLinesAreTolerated) {
-    const TIniFile ini =
-        FromText("\xEF\xBB\xBForphan=1\r\n[ S ]\r\n  key = value with = sign\r\nno equals here\r\n[broken\r\n");
+    const TIniFile ini = FromText(
+        "\xEF\xBB\xBForphan=1\r\n[ S ]\r\n  key = value with = sign\r\nno equals here\r\n[broken\r\n");
     EXPECT_EQ(ini.ReadSections(), std::vector<std::string>{"S"});
     EXPECT_EQ(ini.ReadString("S", "key", ""), " value with = sign");
     EXPECT_EQ(ini.ReadSectionKeys("S"), std::vector<std::string>{"key"});
@@ -70,7 +70,8 @@ TEST(IniFileLookup, LongValuesAndManyNamesAreKeptWhole) {
     TIniFile ini;
     const std::string longValue(100000, 'q');
     ini.WriteString("Big", "Value", longValue);
-    for (int i = 0; i < 3000; ++i) ini.WriteString("Many", "SomeRatherLongKeyName" + std::to_string(i), "v");
+    for (int i = 0; i < 3000; ++i)
+        ini.WriteString("Many", "SomeRatherLongKeyName" + std::to_string(i), "v");
     const TIniFile back = FromText(ini.ToText());
     EXPECT_EQ(back.ReadString("Big", "Value", ""), longValue);
     EXPECT_EQ(back.ReadSectionKeys("Many").size(), 3000u);
@@ -111,7 +112,9 @@ struct IntegerCase {
     int value;
 };
 
-void PrintTo(const IntegerCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
+void PrintTo(const IntegerCase& c, std::ostream* os) {
+    *os << '"' << c.text << '"';
+}
 
 class IniInteger : public ::testing::TestWithParam<IntegerCase> {};
 
@@ -125,11 +128,12 @@ TEST_P(IniInteger, ParsesTheStoredForms) {
 INSTANTIATE_TEST_SUITE_P(
     Forms, IniInteger,
     ::testing::Values(IntegerCase{"0", true, 0}, IntegerCase{"130", true, 130}, IntegerCase{"-13", true, -13},
-                      IntegerCase{"0x1F", true, 31}, IntegerCase{"0X1f", true, 31}, IntegerCase{"$1F", true, 31},
-                      IntegerCase{"$FFFFFFFF", true, -1}, IntegerCase{" 700 ", true, 700},
-                      IntegerCase{"2147483647", true, 2147483647}, IntegerCase{"-2147483648", true, INT32_MIN},
-                      IntegerCase{"2147483648", false, 0}, IntegerCase{"$123456789", false, 0},
-                      IntegerCase{"", false, 0}, IntegerCase{"abc", false, 0}, IntegerCase{"12abc", false, 0},
+                      IntegerCase{"0x1F", true, 31}, IntegerCase{"0X1f", true, 31},
+                      IntegerCase{"$1F", true, 31}, IntegerCase{"$FFFFFFFF", true, -1},
+                      IntegerCase{" 700 ", true, 700}, IntegerCase{"2147483647", true, 2147483647},
+                      IntegerCase{"-2147483648", true, INT32_MIN}, IntegerCase{"2147483648", false, 0},
+                      IntegerCase{"$123456789", false, 0}, IntegerCase{"", false, 0},
+                      IntegerCase{"abc", false, 0}, IntegerCase{"12abc", false, 0},
                       IntegerCase{"0x", false, 0}, IntegerCase{"$", false, 0}, IntegerCase{"1.5", false, 0},
                       IntegerCase{"$G1", false, 0}, IntegerCase{"-", false, 0}));
 

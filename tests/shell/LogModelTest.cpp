@@ -13,9 +13,10 @@ TEST(LogDuration, FormatsHoursMinutesSecondsMilliseconds) {
         uint32_t ms;
         const char* text;
     };
-    for (const Row& r : {Row{0, "00:00:00.000"}, Row{3723004, "01:02:03.004"}, Row{999, "00:00:00.999"},
-                         Row{59999, "00:00:59.999"}, Row{3599999, "00:59:59.999"}, Row{359999999, "99:59:59.999"},
-                         Row{360000000, "100:00:00.000"}, Row{4294967295u, "1193:02:47.295"}}) {
+    for (const Row& r :
+         {Row{0, "00:00:00.000"}, Row{3723004, "01:02:03.004"}, Row{999, "00:00:00.999"},
+          Row{59999, "00:00:59.999"}, Row{3599999, "00:59:59.999"}, Row{359999999, "99:59:59.999"},
+          Row{360000000, "100:00:00.000"}, Row{4294967295u, "1193:02:47.295"}}) {
         EXPECT_EQ(TLogModel::FormatDuration(r.ms).toStdString(), r.text) << r.ms;
     }
 }
@@ -24,7 +25,8 @@ TEST(LogModel, HasTheFiveCaptionedColumns) {
     TLogModel log;
     ASSERT_EQ(log.columnCount(), 5);
     QStringList captions;
-    for (int c = 0; c < log.columnCount(); ++c) captions << log.headerData(c, Qt::Horizontal).toString();
+    for (int c = 0; c < log.columnCount(); ++c)
+        captions << log.headerData(c, Qt::Horizontal).toString();
     EXPECT_EQ(captions, (QStringList{"Time", "Duration", "Cost", "Message", "Additional"}));
 }
 
@@ -76,15 +78,15 @@ TEST(LogText, SelectedRowsComeInListOrderWithMultiLineTextUnchanged) {
     log.AddLogEntryAt("t0", 0, "m0", "", -1);
     log.AddLogEntryAt("t1", 1, "m1", "select 1\r\nfrom t", 7);
     log.AddLogEntryAt("t2", 2, "m2", "a2", 0);
-    EXPECT_EQ(log.EntriesText({2, 1, 99, -1, 2}),
-              "t1\t00:00:00.001\t7\tm1\tselect 1\r\nfrom t\t\r\n"
-              "t2\t00:00:00.002\t0\tm2\ta2\t\r\n");
+    EXPECT_EQ(log.EntriesText({2, 1, 99, -1, 2}), "t1\t00:00:00.001\t7\tm1\tselect 1\r\nfrom t\t\r\n"
+                                                  "t2\t00:00:00.002\t0\tm2\ta2\t\r\n");
     EXPECT_EQ(log.EntriesText({}), "");
 }
 
 TEST(LogModel, ClearRemovesEverything) {
     TLogModel log;
-    for (int i = 0; i < 10; ++i) log.AddLogEntry(i, "m", "a");
+    for (int i = 0; i < 10; ++i)
+        log.AddLogEntry(i, "m", "a");
     log.Clear();
     EXPECT_EQ(log.rowCount(), 0);
     EXPECT_EQ(log.AllEntriesText(), "");

@@ -38,9 +38,11 @@ private:
 
 const std::string kProgram = "/opt/varnok/bin/";
 
-std::string NoAppData() { throw std::logic_error("must not be asked"); }
+std::string NoAppData() {
+    throw std::logic_error("must not be asked");
+}
 
-}  // namespace
+} // namespace
 
 TEST(SettingsFolder, NoArgumentsKeepTheProgramFolder) {
     const auto choice = ResolveSettingsFolder({}, "/opt/varnok/bin", NoAppData);
@@ -54,12 +56,11 @@ TEST(SettingsFolder, WrongArgumentsReportTheExactErrorAndKeepTheProgramFolder) {
         std::vector<std::string> args;
         std::string error;
     };
-    for (const Row& r : {Row{{"/I", "localset"}, "Wrong Parameter [/I]."},
-                         Row{{"-i", "x"}, "Wrong Parameter [-i]."},
-                         Row{{""}, "Wrong Parameter []."},
-                         Row{{"/i"}, "Parameter Value Required."},
-                         Row{{"/i", dir.File("missing")}, "Wrong path [" + dir.File("missing") + "]"},
-                         Row{{"/i", ""}, "Wrong path []"}}) {
+    for (const Row& r :
+         {Row{{"/I", "localset"}, "Wrong Parameter [/I]."}, Row{{"-i", "x"}, "Wrong Parameter [-i]."},
+          Row{{""}, "Wrong Parameter []."}, Row{{"/i"}, "Parameter Value Required."},
+          Row{{"/i", dir.File("missing")}, "Wrong path [" + dir.File("missing") + "]"},
+          Row{{"/i", ""}, "Wrong path []"}}) {
         const auto choice = ResolveSettingsFolder(r.args, kProgram, NoAppData);
         EXPECT_EQ(choice.folder, kProgram) << r.error;
         ASSERT_TRUE(choice.error.has_value()) << r.error;
@@ -113,15 +114,17 @@ TEST(SettingsFolder, LocalsetCreatesAMissingDataFolderToo) {
 
 TEST(SettingsFolder, LocalsetThatCannotBeCreatedIsReported) {
     TScratchFolder dir;
-    varnok::testing::WriteWholeFile(dir.File("blocker"), "x");  // a file where a folder must go
-    const auto choice = ResolveSettingsFolder({"/i", "localset"}, kProgram, [&] { return dir.File("blocker"); });
+    varnok::testing::WriteWholeFile(dir.File("blocker"), "x"); // a file where a folder must go
+    const auto choice =
+        ResolveSettingsFolder({"/i", "localset"}, kProgram, [&] { return dir.File("blocker"); });
     EXPECT_EQ(choice.folder, kProgram);
     EXPECT_EQ(choice.error.value_or(""), "Unable to create folder [" + dir.File("blocker") + "/Varnok/]");
 }
 
 TEST(SettingsFolder, FailingDataFolderIsReportedWithItsMessage) {
-    const auto choice = ResolveSettingsFolder({"/i", "localset"}, kProgram,
-                                              []() -> std::string { throw std::runtime_error("Error in GetLocalAppData"); });
+    const auto choice = ResolveSettingsFolder({"/i", "localset"}, kProgram, []() -> std::string {
+        throw std::runtime_error("Error in GetLocalAppData");
+    });
     EXPECT_EQ(choice.folder, kProgram);
     EXPECT_EQ(choice.error.value_or(""), "Error in GetLocalAppData");
 }

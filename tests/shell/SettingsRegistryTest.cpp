@@ -13,7 +13,9 @@ using varnok::testing::WriteWholeFile;
 TEST(SettingsRegistry, StepsRunByPositionAndEqualPositionsInAddingOrder) {
     TSettingsRegistry registry;
     std::vector<std::string> ran;
-    const auto load = [&](const char* name) { return [&ran, name](const TIniFile&) { ran.push_back(name); }; };
+    const auto load = [&](const char* name) {
+        return [&ran, name](const TIniFile&) { ran.push_back(name); };
+    };
     registry.AddLoadStep(SettingsLoadOrder::Options, "eOptions", load("eOptions"));
     registry.AddLoadStep(SettingsLoadOrder::ServerName, "Connection", load("Connection"));
     registry.AddLoadStep(SettingsLoadOrder::ListLayouts, "TableView", load("TableView"));
@@ -42,8 +44,9 @@ TEST(SettingsRegistry, SaveWritesSectionsInSaveOrderAndDropsEverythingElse) {
                          [](TIniFile& ini) { ini.WriteInteger("Position", "SplLeft", 185); });
     registry.SaveSettings(path);
 
-    EXPECT_EQ(ReadWholeFile(path),
-              "[Position]\nSplTop=130\nSplLeft=185\n[TblProc]\nSheetPos=2\n[Connection]\nServerName=demo_on\n");
+    EXPECT_EQ(
+        ReadWholeFile(path),
+        "[Position]\nSplTop=130\nSplLeft=185\n[TblProc]\nSheetPos=2\n[Connection]\nServerName=demo_on\n");
 }
 
 TEST(SettingsRegistry, LoadReadsWhatSaveWrote) {
@@ -67,7 +70,7 @@ TEST(SettingsRegistry, FailedSaveKeepsThePreviousFile) {
     const std::string path = dir.File("varnok.ini");
     const std::string previous = "[Position]\nSplTop=99\n[ByHand]\nx=1\n";
     WriteWholeFile(path, previous);
-    std::filesystem::create_directory(TIniFile::TempPathFor(path));  // root cannot write through this
+    std::filesystem::create_directory(TIniFile::TempPathFor(path)); // root cannot write through this
 
     TSettingsRegistry registry;
     registry.AddSaveStep(SettingsSaveOrder::Position, "Position",

@@ -44,4 +44,4 @@ inline void WriteWholeFile(const std::string& path, const std::string& text) {
     out << text;
 }
 
-}  // namespace varnok::testing
+} // namespace varnok::testing
