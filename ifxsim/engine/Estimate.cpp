@@ -35,8 +35,17 @@ std::string quoteIdent(const std::string& name) {
     return q + "\"";
 }
 
+bool isTable(sqlite3* db, const std::string& name) {
+    auto s = prepare(db, "SELECT 1 FROM sqlite_master WHERE name = ?1 COLLATE NOCASE "
+                         "UNION ALL SELECT 1 FROM sqlite_temp_master WHERE name = ?1 COLLATE NOCASE");
+    if (!s) return false;
+    sqlite3_bind_text(s.get(), 1, name.c_str(), -1, SQLITE_TRANSIENT);
+    return sqlite3_step(s.get()) == SQLITE_ROW;
+}
+
 // The table an alias of the statement stands for ("FROM customer c" → customer).
-std::string resolveAlias(const std::vector<Token>& tokens, const std::string& name) {
+std::string resolveAlias(sqlite3* db, const std::vector<Token>& tokens, const std::string& name) {
+    if (isTable(db, name)) return name;
     for (std::size_t i = 1; i < tokens.size(); ++i) {
         if (tokens[i].kind != TokenKind::Word || !equalsNoCase(tokens[i].text, name)) continue;
         std::size_t prev = i - 1;
@@ -100,7 +109,7 @@ Estimate estimateStatement(sqlite3* db, const std::string& sql, const std::vecto
         }
         if (verb != "SCAN" && verb != "SEARCH") continue;
         anyLoop = true;
-        const std::string table = resolveAlias(tokens, name);
+        const std::string table = resolveAlias(db, tokens, name);
         const double n = static_cast<double>(std::max<std::int64_t>(1, estimatedTableRows(db, table)));
         double rows = n;
         double step = n;  // pages touched per entry of this loop
