@@ -16,6 +16,7 @@ inline constexpr int BadDateFormat = -1212;    // format lacks month, day or yea
 inline constexpr int NonNumeric = -1213;       // character to numeric conversion failed
 inline constexpr int IntOverflow = -1215;      // value exceeds INTEGER precision
 inline constexpr int BadExponent = -1216;
+inline constexpr int BadFormat = -1217;       // format string unusable (too large, missing)
 inline constexpr int BadDateText = -1218;      // string to date conversion error
 inline constexpr int DtBadConversion = -1260;  // cannot convert between the types
 inline constexpr int DtTooManyDigits = -1261;  // first field has too many digits
