@@ -95,6 +95,8 @@ int lockError(StatementPhase phase) {
 
 int reportSqliteError(sqlite3* db, int rc, const RequestGuard& guard, StatementPhase phase,
                       const std::vector<Token>& tokens, const TranslatedStatement* translated) {
+    // Constraint kinds are told apart by SQLite's extended code.
+    if (db && (sqlite3_extended_errcode(db) & 0xff) == (rc & 0xff)) rc = sqlite3_extended_errcode(db);
     const int primary = rc & 0xff;
     if (primary == SQLITE_INTERRUPT || guard.stopRequested()) return guard.failInterrupted();
     const std::string message = db ? sqlite3_errmsg(db) : "";
