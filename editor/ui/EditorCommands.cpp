@@ -104,7 +104,11 @@ TEditorCommands::TEditorCommands(TEditorPages& pages, TCommandRegistry& registry
     connect(editorPopup_, &QMenu::aboutToShow, this, &TEditorCommands::RebuildEditorPopupMenu);
     RebuildEditorPopupMenu();
     pages_.SetEditorPopupMenu(editorPopup_);
-    ReserveCommandKeys();
+    pages_.SetKeyReservation([this](QKeyCombination key) {
+        for (const TCommand* cmd : registry_.Commands())
+            if (!cmd->shortcut().isEmpty() && cmd->shortcut()[0] == key) return true;
+        return false;
+    });
 }
 
 TCommand* TEditorCommands::Cmd(const char* name) const { return registry_.Find(QString::fromLatin1(name)); }
@@ -131,13 +135,6 @@ void TEditorCommands::RebuildEditorPopupMenu() {
             editorPopup_->addAction(cmd);
         }
     }
-}
-
-void TEditorCommands::ReserveCommandKeys() {
-    QList<QKeySequence> keys;
-    for (const TCommand* cmd : registry_.Commands())
-        if (!cmd->shortcut().isEmpty()) keys.append(cmd->shortcut());
-    pages_.SetReservedKeys(keys);
 }
 
 void TEditorCommands::UpdateCommands() {

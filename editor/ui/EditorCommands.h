@@ -8,7 +8,8 @@
 // the tabs' popup menu and the main editor popup menu, which lists commands
 // of other windows too (Undo, Cut, Quot, Search..., ...) by name and fills
 // itself from the registry each time it opens, so those may be registered
-// later. Dialogs go through replaceable functions so tests need no modal loop.
+// later. The page editors leave every key a registered command holds (at the
+// moment the key is pressed) to that command. Dialogs go through replaceable functions so tests need no modal loop.
 #include <QObject>
 #include <QString>
 
@@ -50,9 +51,6 @@ public:
     QMenu* EditorPopupMenu() const { return editorPopup_; }
     // Fills the editor popup from the registry now (it also does so on opening).
     void RebuildEditorPopupMenu();
-    // Makes every page editor leave the shortcuts of the registry's commands
-    // to them (call again after the hotkeys change).
-    void ReserveCommandKeys();
 
     // The enabling rule of these commands (registered as an update hook).
     void UpdateCommands();

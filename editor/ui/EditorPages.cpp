@@ -64,7 +64,7 @@ void TEditorPages::ApplyPage(TfmEditor* page) {
     TSqlEditor* editor = page->Editor();
     editor->SetWantTab(wantTab_);
     editor->SetPopupMenu(editorPopup_);
-    editor->ReleaseKeys(reservedKeys_);
+    editor->SetKeyReservation(reserved_);
 }
 
 TfmEditor* TEditorPages::NewPage() {
@@ -198,9 +198,9 @@ void TEditorPages::SetEditorPopupMenu(QMenu* menu) {
     for (int i = 0; i < count(); ++i) EditorOfPage(i)->SetPopupMenu(menu);
 }
 
-void TEditorPages::SetReservedKeys(const QList<QKeySequence>& keys) {
-    reservedKeys_ = keys;
-    for (int i = 0; i < count(); ++i) EditorOfPage(i)->ReleaseKeys(keys);
+void TEditorPages::SetKeyReservation(TSqlEditor::TKeyReservation reserved) {
+    reserved_ = std::move(reserved);
+    for (int i = 0; i < count(); ++i) EditorOfPage(i)->SetKeyReservation(reserved_);
 }
 
 TPageSetSettings TEditorPages::CurrentSettings() const {

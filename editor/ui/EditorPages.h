@@ -8,9 +8,8 @@
 // file "sql<n>____.$$$" per page in the settings folder.
 #include "editor/PageSetSettings.h"
 #include "editor/ui/FmEditor.h"
+#include "editor/ui/SqlEditor.h"
 
-#include <QKeySequence>
-#include <QList>
 #include <QPointer>
 #include <QTabWidget>
 
@@ -24,7 +23,6 @@ namespace varnok {
 
 class TIniFile;
 class TSettingsRegistry;
-class TSqlEditor;
 
 class TEditorPages : public QTabWidget {
     Q_OBJECT
@@ -82,8 +80,9 @@ public:
     // and the menu of the tabs.
     void SetEditorPopupMenu(QMenu* menu);
     void SetTabsMenu(QMenu* menu) { tabsMenu_ = menu; }
-    // Keys the editors must leave to the program's commands.
-    void SetReservedKeys(const QList<QKeySequence>& keys);
+    // Which keys the editors leave to the program's commands (all pages,
+    // now and to come).
+    void SetKeyReservation(TSqlEditor::TKeyReservation reserved);
 
     // ---- settings ----
     TPageSetSettings CurrentSettings() const;
@@ -112,7 +111,7 @@ private:
     bool wantTab_ = true;
     QPointer<QMenu> editorPopup_;
     QPointer<QMenu> tabsMenu_;
-    QList<QKeySequence> reservedKeys_;
+    TSqlEditor::TKeyReservation reserved_;
     QToolButton* closeButton_ = nullptr;
 };
 

@@ -91,6 +91,20 @@ void TSqlEditor::ReleaseKeys(const QList<QKeySequence>& keys) {
     }
 }
 
+bool TSqlEditor::IsReserved(const QKeyEvent* e) const {
+    if (!reserved_ || e->key() == 0 || e->key() == Qt::Key_unknown) return false;
+    const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
+    return reserved_(QKeyCombination(mods, Qt::Key(e->key())));
+}
+
+bool TSqlEditor::event(QEvent* e) {
+    if (e->type() == QEvent::ShortcutOverride && IsReserved(static_cast<QKeyEvent*>(e))) {
+        e->ignore();  // not ours: the program's shortcut takes the key
+        return true;
+    }
+    return QsciScintilla::event(e);
+}
+
 bool TSqlEditor::focusNextPrevChild(bool next) {
     // The component keeps Tab for itself; without the switch it moves the focus.
     if (wantTab_) return QsciScintilla::focusNextPrevChild(next);
@@ -98,6 +112,10 @@ bool TSqlEditor::focusNextPrevChild(bool next) {
 }
 
 void TSqlEditor::keyPressEvent(QKeyEvent* e) {
+    if (IsReserved(e)) {
+        e->ignore();
+        return;
+    }
     const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
     if (e->key() == Qt::Key_F1) {
         if (mods == Qt::ControlModifier) {

@@ -11,8 +11,11 @@
 
 #include <Qsci/qsciscintilla.h>
 
+#include <QKeyCombination>
 #include <QKeySequence>
 #include <QList>
+
+#include <functional>
 #include <QPointer>
 
 #include <QMenu>
@@ -54,9 +57,14 @@ public:
     void SetPopupMenu(QMenu* menu) { popup_ = menu; }
     QMenu* PopupMenu() const { return popup_; }
 
-    // Removes these keys from the component's own key table so the program's
-    // commands bound to them work while the editor has the focus.
+    // Removes these keys from the component's own key table for good.
     void ReleaseKeys(const QList<QKeySequence>& keys);
+    // Keys the program's commands hold at the moment: the editor neither
+    // claims them before the shortcuts nor runs its own command on them, so a
+    // changed hotkey is respected at once (and a disabled command's key does
+    // not fall through to an unrelated editing command).
+    using TKeyReservation = std::function<bool(QKeyCombination)>;
+    void SetKeyReservation(TKeyReservation reserved) { reserved_ = std::move(reserved); }
 
     TIfxSqlLexer* SqlLexer() const { return lexer_; }
 
@@ -66,6 +74,7 @@ signals:
     void FontHeightChanged(int height);
 
 protected:
+    bool event(QEvent* e) override;
     bool focusNextPrevChild(bool next) override;
     void keyPressEvent(QKeyEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
@@ -76,6 +85,7 @@ protected:
 
 private:
     bool IsOwnDrag(const QDropEvent* e) const;
+    bool IsReserved(const QKeyEvent* e) const;
     void UpdateMarginWidth();
 
     TIfxSqlLexer* lexer_ = nullptr;
@@ -84,6 +94,7 @@ private:
     int wheelRemainder_ = 0;  // part of a wheel notch not yet turned into a font step
     TTextEncoding encoding_ = TTextEncoding::Utf8;
     QPointer<QMenu> popup_;
+    TKeyReservation reserved_;
 };
 
 }  // namespace varnok

@@ -259,10 +259,19 @@ TEST_F(EditorCommandsTest, EditorsLeaveTheCommandKeysToTheCommands) {
     next.name = "acSearchNext";
     next.caption = "Search Next";
     next.shortcut = MakeShortcut('L', kShortcutCtrl);
-    registry.Add(next);
-    commands->ReserveCommandKeys();
+    TCommand* cmd = registry.Add(next);
     EXPECT_FALSE(claims(pages.ActiveEditor()));
     EXPECT_FALSE(claims(pages.NewPage()->Editor()));  // pages made later too
+
+    // A disabled command's key does not fall through to the line cut.
+    pages.ActiveEditor()->setText("one\r\ntwo");
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_L, Qt::ControlModifier);
+    QApplication::sendEvent(pages.ActiveEditor(), &press);
+    EXPECT_EQ(pages.ActiveEditor()->text(), "one\r\ntwo");
+
+    // A hotkey moved elsewhere gives the key back to the editor.
+    cmd->SetShortcut(MakeShortcut('K', kShortcutCtrl));
+    EXPECT_TRUE(claims(pages.ActiveEditor()));
 }
 
 TEST_F(EditorCommandsTest, SettingsStepsReportPageFileFailuresAndGoOn) {
