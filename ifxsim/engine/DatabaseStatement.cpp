@@ -208,6 +208,11 @@ DatabaseStatementParse ParseDatabaseStatement(std::string_view sql)
 int RunDatabaseStatement(const DatabaseStatement& statement)
 {
     using Kind = DatabaseStatement::Kind;
+    // A caller's guard may have found the session killed in this very
+    // request: that stays the request's answer, no implicit connection after it.
+    if (LastSqlCode() == err::kNetworkFailure)
+        return err::kNetworkFailure;
+    ResetSqlca();
     const auto [database, server] = DatabaseAndServer(statement.name);
     const bool mayConnect = statement.kind == Kind::Database || statement.kind == Kind::CreateDatabase
                             || statement.kind == Kind::DropDatabase;

@@ -35,7 +35,8 @@ DatabaseStatementParse ParseDatabaseStatement(std::string_view sql);
 // Runs a parsed statement on the calling thread's current connection, under a
 // request guard of its own (guards nest). DATABASE and CREATE DATABASE
 // without a connection first connect implicitly to INFORMIXSERVER, as the
-// DATABASE statement does. Returns 0 or the error stored in sqlca.
+// DATABASE statement does. It is the whole request: sqlca starts afresh.
+// Returns 0 or the error stored in sqlca.
 int RunDatabaseStatement(const DatabaseStatement& statement);
 
 }  // namespace ifxsim

@@ -1,5 +1,6 @@
 // Request guard, progress and busy handlers: interruption and the request callback.
 #include <sqlite3.h>
+#include <string>
 #include <thread>
 
 #include "engine/Connection.h"
@@ -28,15 +29,63 @@ void Tick(ConnectionInterruptState& state)
     }
 }
 
+constexpr const char* kSavepoint = "ifxsim_request";
+
+// True while a statement that changes data runs on `db`.
+bool WriteRunning(sqlite3* db)
+{
+    for (sqlite3_stmt* stmt = sqlite3_next_stmt(db, nullptr); stmt; stmt = sqlite3_next_stmt(db, stmt))
+        if (sqlite3_stmt_busy(stmt) && !sqlite3_stmt_readonly(stmt))
+            return true;
+    return false;
+}
+
+// Whether the running statement should stop now. An interrupted write would
+// take the whole transaction with it (SQLite rolls back everything), so
+// under a request savepoint a write finishes and the savepoint undoes it.
+bool StopNow(Connection& connection, sqlite3* db)
+{
+    if (connection.killed())
+        return true;
+    ConnectionInterruptState& state = connection.interruptState();
+    if (!state.breakRequested.load())
+        return false;
+    return state.savepointDb.load() != db || !WriteRunning(db);
+}
+
 int ProgressHandler(void* context)
 {
     auto* connection = static_cast<Connection*>(context);
     ConnectionInterruptState& state = connection->interruptState();
-    if (state.breakRequested.load() || connection->killed())
+    sqlite3* db = connection->db();
+    if (StopNow(*connection, db))
         return 1;
     Tick(state);
     // The callback may have asked for the break itself (it runs on this thread).
-    return state.breakRequested.load() || connection->killed() ? 1 : 0;
+    return StopNow(*connection, db) ? 1 : 0;
+}
+
+// Opens the request's savepoint when a transaction is open.
+void TakeSavepoint(Connection& connection)
+{
+    sqlite3* db = connection.db();
+    if (!db || sqlite3_get_autocommit(db))
+        return;
+    const std::string sql = std::string("SAVEPOINT ") + kSavepoint;
+    if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK)
+        connection.interruptState().savepointDb.store(db);
+}
+
+// Ends the request's savepoint; a request that failed with -213 is undone.
+void EndSavepoint(Connection& connection)
+{
+    sqlite3* db = connection.interruptState().savepointDb.exchange(nullptr);
+    // A COMMIT, ROLLBACK or another database in the request took it already.
+    if (!db || db != connection.db() || sqlite3_get_autocommit(db))
+        return;
+    if (LastSqlCode() == err::kInterrupted)
+        sqlite3_exec(db, (std::string("ROLLBACK TO ") + kSavepoint).c_str(), nullptr, nullptr, nullptr);
+    sqlite3_exec(db, (std::string("RELEASE ") + kSavepoint).c_str(), nullptr, nullptr, nullptr);
 }
 
 // Waits for a lock another connection holds, as SET LOCK MODE asks; a break
@@ -115,6 +164,7 @@ RequestGuard::RequestGuard()
         outermost_ = true;
         state.breakRequested.store(false);
         state.lastTick = Clock::now();
+        TakeSavepoint(*connection);
         NotifyRequestCallback(state, 1);
     }
     connection_ = std::move(connection);
@@ -126,6 +176,7 @@ RequestGuard::~RequestGuard()
         return;
     ConnectionInterruptState& state = connection_->interruptState();
     if (outermost_) {
+        EndSavepoint(*connection_);
         state.breakRequested.store(false);
         state.depth.store(0);
         NotifyRequestCallback(state, 0);
@@ -182,8 +233,10 @@ bool RequestBreak(Connection& connection)
     if (state.depth.load() == 0)
         return false;
     state.breakRequested.store(true);
+    // Under a request savepoint the progress handler decides (a write must
+    // not be cut); otherwise stop SQLite at once, wherever it is.
     std::lock_guard lock(state.mutex);
-    if (state.db)
+    if (state.db && (connection.killed() || state.savepointDb.load() != state.db))
         sqlite3_interrupt(state.db);
     return true;
 }

@@ -9,6 +9,10 @@
 //   - the callback installed with sqlbreakcallback() is called on the
 //     requesting thread with 1 at the start, 2 every interval while the
 //     request runs (from SQLite's progress handler), and 0 at the end;
+//     A write statement inside a transaction is not cut short: SQLite
+//     would roll back the whole transaction with it. The break waits for
+//     the statement to end; the request then fails with -213 and its
+//     savepoint undoes the statement, the transaction stays open;
 //   - an administrator's kill (ifxsim_kill_session) stops it as well, and the
 //     request fails with -25580; the connection is gone afterwards.
 #include <atomic>
@@ -34,6 +38,9 @@ struct ConnectionInterruptState {
     void (*callback)(int status) = nullptr;
     std::chrono::steady_clock::time_point lastTick;
     std::chrono::steady_clock::time_point busySince;  // start of the current lock wait
+    // Inside a transaction each request runs under a savepoint, so that a
+    // break undoes the request's statement only (see Interrupt.cpp).
+    std::atomic<sqlite3*> savepointDb{nullptr};
 };
 
 // Calls the request callback with `status` when one is installed (never
@@ -62,7 +69,10 @@ public:
     bool ok() const { return connection_ != nullptr; }
     Connection& connection() const { return *connection_; }
 
-    // True when sqlbreak or a kill asked this request to stop.
+    // True when sqlbreak or a kill asked this request to stop. Check it when
+    // a statement that changes data has finished inside a transaction: a
+    // break that came while it ran was held back (see above), and reporting
+    // failInterrupted() now makes the request's savepoint undo the statement.
     bool stopRequested() const;
     // For long work outside SQLite: calls the request callback when its
     // interval is due; false when the request should stop.
