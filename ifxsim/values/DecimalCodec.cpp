@@ -44,9 +44,12 @@ int bigToDec(const BigDec &input, dec_t *d) {
         // Keep 32 aligned digits: the last one has place value 10^(alignedPoint-32).
         value = value.roundedToPlaces(kMaxDigits - alignedPoint);
     }
-    std::memset(d, 0, sizeof *d);
+    // Built aside so a failure leaves the caller's value untouched.
+    dec_t result;
+    std::memset(&result, 0, sizeof result);
     if (value.isZero()) {
-        d->dec_pos = 1;
+        result.dec_pos = 1;
+        *d = result;
         return 0;
     }
     std::string digits = value.digits();
@@ -62,11 +65,12 @@ int bigToDec(const BigDec &input, dec_t *d) {
         return err::DecOverflow;
     if (exp100 < kMinExp100)
         return err::DecUnderflow;
-    d->dec_exp = static_cast<int2>(exp100);
-    d->dec_pos = value.negative() ? 0 : 1;
-    d->dec_ndgts = static_cast<int2>(digits.size() / 2);
+    result.dec_exp = static_cast<int2>(exp100);
+    result.dec_pos = value.negative() ? 0 : 1;
+    result.dec_ndgts = static_cast<int2>(digits.size() / 2);
     for (size_t i = 0; i < digits.size() / 2; ++i)
-        d->dec_dgts[i] = static_cast<char>((digits[2 * i] - '0') * 10 + (digits[2 * i + 1] - '0'));
+        result.dec_dgts[i] = static_cast<char>((digits[2 * i] - '0') * 10 + (digits[2 * i + 1] - '0'));
+    *d = result;
     return 0;
 }
 

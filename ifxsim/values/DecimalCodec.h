@@ -19,7 +19,7 @@ void decSetNull(dec_t *d);
 
 // dec_t -> BigDec. Returns false for NULL or a malformed dec_t.
 bool decToBig(const dec_t *d, BigDec &out);
-// BigDec -> dec_t, rounding to what fits; 0, -1200 or -1201.
+// BigDec -> dec_t, rounding to what fits; 0, or -1200/-1201 with *d untouched.
 int bigToDec(const BigDec &value, dec_t *d);
 
 // Parses Informix numeric text: blanks, sign, digits with one point, an
