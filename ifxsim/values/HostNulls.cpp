@@ -5,6 +5,7 @@
 #include "values/ErrorCodes.h"
 #include "values/NullValues.h"
 
+#include <cmath>
 #include <cstring>
 
 using namespace ifxsim;
@@ -136,10 +137,14 @@ mint rstod(char *str, double *val) {
     int rc = parseNumber(boundedText(str, -1), value);
     if (rc != 0)
         return rc;
-    if (!value)
+    if (!value) {
         setNullDouble(val);
-    else
-        *val = value->toDouble();
+        return 0;
+    }
+    double d = value->toDouble();
+    if (std::isinf(d))
+        return err::DecOverflow;  // beyond what a double holds
+    *val = d;
     return 0;
 }
 

@@ -266,6 +266,9 @@ TEST(HostNumbers, RstoFunctions) {
     char real[] = "-2.5e2";
     ASSERT_EQ(rstod(real, &d), 0);
     EXPECT_DOUBLE_EQ(d, -250.0);
+    char tooLarge[] = "1e400";
+    EXPECT_EQ(rstod(tooLarge, &d), -1200);
+    EXPECT_DOUBLE_EQ(d, -250.0);
     char blank[] = "";
     ASSERT_EQ(rstoi(blank, &i), 0);
     EXPECT_TRUE(risnull(CINTTYPE, reinterpret_cast<char *>(&i)));

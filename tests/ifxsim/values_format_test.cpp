@@ -50,6 +50,9 @@ TEST(NumericMasks, DefaultMoneySymbols) {
         {"123456", "$$$,$$$", "*******"},
         {"-12.345", "###.##-", " 12.35-"},
         {"7", "Total: ##", "Total:  7"},
+        // The money field's display mask: left-justified, no back symbol by default.
+        {"1234.5", "$<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<.## @", "$1234.50 "},
+        {"-1234.5", "-<<<<<<<<.##", "-1234.50"},
     };
     for (const Case &c : cases)
         EXPECT_EQ(fmtDec(c.number, c.mask), c.out) << c.number << " with " << c.mask;
