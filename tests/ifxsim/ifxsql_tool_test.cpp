@@ -1,0 +1,92 @@
+// The ifxsql tool on a small script: rows in unload format on standard
+// output, errors as Informix tools print them, exit status by the first error.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+};
+
+class IfxsqlTool : public ::testing::Test {
+protected:
+    void SetUp() override {
+        tool_ = fs::read_symlink("/proc/self/exe").parent_path() / "ifxsql";
+        if (!fs::exists(tool_)) GTEST_SKIP() << "ifxsql is not built beside the tests";
+        root_ = fs::temp_directory_path() / ("ifxsql-test-" + std::to_string(std::random_device{}()));
+        fs::create_directories(root_ / "data");
+        std::ofstream(root_ / "sqlhosts") << "toolsrv onsqlite localhost data\n";
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(root_, ec);
+    }
+
+    // Runs the tool with `args` on `script`; standard error goes into `out` after standard output.
+    Outcome Run(const std::string& args, const std::string& script, bool withStderr = false) {
+        const fs::path file = root_ / "script.sql";
+        std::ofstream(file) << script;
+        const std::string command = "INFORMIXSQLHOSTS='" + (root_ / "sqlhosts").string() +
+                                    "' INFORMIXSERVER=toolsrv '" + tool_.string() + "' " + args + " < '" +
+                                    file.string() + "'" + (withStderr ? " 2>&1" : " 2>/dev/null");
+        Outcome o;
+        FILE* pipe = popen(command.c_str(), "r");
+        if (!pipe) return o;
+        std::array<char, 4096> buf{};
+        std::size_t n;
+        while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0) o.out.append(buf.data(), n);
+        const int raw = pclose(pipe);
+        o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        return o;
+    }
+
+    fs::path tool_, root_;
+};
+
+TEST_F(IfxsqlTool, RunsAScriptAndPrintsRowsInUnloadFormat) {
+    const Outcome o = Run("- -",
+                          "create database toolsdb with log;\n"
+                          "create table item (id serial, name varchar(20), price money(8,2), seen date);\n"
+                          "insert into item values (0, 'pipe|name', 12.5, '12/31/1999');\n"
+                          "insert into item (name) values ('plain');  -- a comment; with a semicolon\n"
+                          "select id, name, price, seen from item order by id;\n");
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.out, "1|pipe\\|name|12.50|12/31/1999|\n2|plain|||\n");
+}
+
+TEST_F(IfxsqlTool, StopsAtTheFirstErrorAndReportsIt) {
+    ASSERT_EQ(Run("-", "create database toolsdb;\ncreate table t (a int);\n").status, 0);
+    const Outcome o = Run("toolsdb -", "insert into t values (1);\nselect * from missing;\nselect a from t;\n", true);
+    EXPECT_EQ(o.status, 1);
+    EXPECT_NE(o.out.find("  206: The specified table (missing) is not in the database."), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("  111: ISAM error: no record found."), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("Error in line 2"), std::string::npos) << o.out;
+    EXPECT_EQ(o.out.find("1|\n"), std::string::npos) << "ran past the error: " << o.out;
+}
+
+TEST_F(IfxsqlTool, ContinuesPastErrorsWhenAsked) {
+    ASSERT_EQ(Run("-", "create database toolsdb;\ncreate table t (a int);\ninsert into t values (7);\n").status, 0);
+    const Outcome o = Run("-c toolsdb", "select * from missing;\nselect a from t;\n");
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.out, "7|\n");
+}
+
+TEST_F(IfxsqlTool, UnknownServerFails) {
+    const Outcome o = Run("-s nosuchserver -", "select 1 from systables;\n", true);
+    EXPECT_EQ(o.status, 1);
+    EXPECT_NE(o.out.find("25596"), std::string::npos) << o.out;
+}
+
+}  // namespace
