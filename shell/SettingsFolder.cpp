@@ -28,7 +28,9 @@ std::string ExecutablePath() {
 } // namespace
 
 std::string GetLocalAppData() {
-    if (const std::string data = NonEmptyEnv("XDG_DATA_HOME"); !data.empty()) return WithTrailingSlash(data);
+    // A relative XDG_DATA_HOME is invalid by the base-directory rules and is ignored.
+    if (const std::string data = NonEmptyEnv("XDG_DATA_HOME"); !data.empty() && data.front() == '/')
+        return WithTrailingSlash(data);
     if (const std::string home = NonEmptyEnv("HOME"); !home.empty())
         return WithTrailingSlash(WithTrailingSlash(home) + ".local/share");
     throw std::runtime_error("Error in GetLocalAppData");

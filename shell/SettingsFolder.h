@@ -9,7 +9,7 @@
 namespace varnok {
 
 // The per-user local application-data folder with a trailing "/":
-// $XDG_DATA_HOME, else $HOME/.local/share. Throws std::runtime_error
+// $XDG_DATA_HOME (when absolute), else $HOME/.local/share. Throws std::runtime_error
 // "Error in GetLocalAppData" when neither variable gives a folder.
 std::string GetLocalAppData();
 

@@ -141,6 +141,11 @@ TEST(LocalAppData, XdgDataHomeThenHomeThenError) {
         EXPECT_EQ(GetLocalAppData(), "/home/u/.local/share/");
     }
     {
+        TScopedEnv xdg("XDG_DATA_HOME", "relative/data");
+        TScopedEnv home("HOME", "/home/u");
+        EXPECT_EQ(GetLocalAppData(), "/home/u/.local/share/");
+    }
+    {
         TScopedEnv xdg("XDG_DATA_HOME", nullptr);
         TScopedEnv home("HOME", nullptr);
         try {
