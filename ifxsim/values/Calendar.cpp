@@ -31,16 +31,6 @@ bool validYmd(int year, int month, int day) {
 
 namespace {
 
-// Days since 1970-01-01 of a civil date (the well-known era-based algorithm).
-int64_t daysFromCivil(int64_t y, int m, int d) {
-    y -= m <= 2;
-    const int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const int64_t yoe = y - era * 400;
-    const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
-
 Ymd civilFromDays(int64_t z) {
     z += 719468;
     const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
@@ -54,13 +44,9 @@ Ymd civilFromDays(int64_t z) {
     return Ymd{static_cast<int>(y + (m <= 2)), m, d};
 }
 
-const int64_t kDayZero = daysFromCivil(1899, 12, 31);
-
 }  // namespace
 
-int64_t dayNumber(int year, int month, int day) { return daysFromCivil(year, month, day) - kDayZero; }
-
-Ymd fromDayNumber(int64_t day) { return civilFromDays(day + kDayZero); }
+Ymd fromDayNumber(int64_t day) { return civilFromDays(day + daysFromCivil(1899, 12, 31)); }
 
 Ymd todayLocal() {
     std::time_t now = std::time(nullptr);

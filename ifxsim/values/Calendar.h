@@ -19,7 +19,22 @@ struct Ymd {
 
 bool isLeapYear(int year);
 int daysInMonth(int year, int month);  // 0 for an invalid month
-int64_t dayNumber(int year, int month, int day);  // 1899-12-31 is 0
+
+// Days since 1970-01-01 of a civil date (the well-known era-based algorithm).
+// constexpr so that constants built from it need no start-up ordering.
+constexpr int64_t daysFromCivil(int64_t y, int m, int d) {
+    y -= m <= 2;
+    const int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const int64_t yoe = y - era * 400;
+    const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + doe - 719468;
+}
+
+// 1899-12-31 is day 0.
+constexpr int64_t dayNumber(int year, int month, int day) {
+    return daysFromCivil(year, month, day) - daysFromCivil(1899, 12, 31);
+}
 Ymd fromDayNumber(int64_t day);
 bool validYmd(int year, int month, int day);
 Ymd todayLocal();

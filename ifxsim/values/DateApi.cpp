@@ -21,8 +21,8 @@ using namespace ifxsim;
 
 namespace {
 
-const int64_t kFirstDay = dayNumber(kMinYear, 1, 1);
-const int64_t kLastDay = dayNumber(kMaxYear, 12, 31);
+constexpr int64_t kFirstDay = dayNumber(kMinYear, 1, 1);
+constexpr int64_t kLastDay = dayNumber(kMaxYear, 12, 31);
 
 bool inRange(int64_t jdate) { return jdate != kNullInt4 && jdate >= kFirstDay && jdate <= kLastDay; }
 
