@@ -46,7 +46,14 @@ int ifxsim_kill_session(int sid)
         return -1;
     connection->markKilled();
     CloseSession(sid);  // gone from syssessions at once
-    RequestBreak(*connection);
+    if (!RequestBreak(*connection)) {
+        // Idle: its open transaction goes now, so its locks stop holding up
+        // the other sessions (a running request ends through the break).
+        ConnectionInterruptState& state = connection->interruptState();
+        std::lock_guard lock(state.mutex);
+        if (state.db && !sqlite3_get_autocommit(state.db))
+            sqlite3_exec(state.db, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
     return 0;
 }
 

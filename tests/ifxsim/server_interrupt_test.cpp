@@ -238,3 +238,33 @@ TEST_F(StatementInterruptTest, BreakOfWriteInsideTransactionKeepsTheTransaction)
 
 }  // namespace
 }  // namespace server_test
+
+namespace server_test {
+namespace {
+
+using KillTest = ServerFixture;
+
+TEST_F(KillTest, KilledSessionLosesItsTransactionAndItsLocksAtOnce)
+{
+    REQUIRE_STATEMENT_PATH();
+    ASSERT_EQ(Connect("victim"), 0);
+    ASSERT_EQ(Exec("create database shop with log"), 0);
+    ASSERT_EQ(Exec("create table t (a integer)"), 0);
+    ASSERT_EQ(sqli_trans_begin2(1), 0);
+    ASSERT_EQ(Exec("insert into t values (7)"), 0);  // holds the write lock
+    const int sid = ifxsim_current_session();
+    ASSERT_EQ(Connect("other"), 0);
+    ASSERT_EQ(sqli_db_open("shop", 0), 0);
+    ASSERT_EQ(Exec("set lock mode to not wait"), 0);
+    EXPECT_LT(Exec("insert into t values (8)"), 0);  // locked out by the victim
+    ASSERT_EQ(ifxsim_kill_session(sid), 0);
+    EXPECT_EQ(Exec("insert into t values (8)"), 0);
+    EXPECT_EQ(Exec("delete from t where a = 7"), 0);
+    EXPECT_EQ(fnsqlca()->sqlerrd[2], 0);  // the victim's work was rolled back
+    sqli_connect_set(0, "victim", 0);
+    EXPECT_EQ(SqlCode(), -25580);
+    EXPECT_EQ(Disconnect("victim"), -1803);
+}
+
+}  // namespace
+}  // namespace server_test
