@@ -48,14 +48,18 @@ protected:
         Find(lib.fnsqlcode, "fnsqlcode");
         Find(lib.ifx_putenv, "ifx_putenv");
         Find(lib.sqli_connect_open, "sqli_connect_open");
+        Find(lib.sqli_connect_close, "sqli_connect_close");
+        Find(lib.sqli_exec_immed, "sqli_exec_immed");
 
         root = fs::temp_directory_path() / ("varnok-dbaccess-" + std::to_string(std::random_device()()));
         fs::create_directories(root);
-        std::ofstream(root / "sqlhosts") << "tcpsrv onsoctcp dbhost 9088\n";
+        std::ofstream(root / "sqlhosts") << "tcpsrv onsoctcp dbhost 9088\n"
+                                         << "simsrv onsqlite localhost " << (root / "data").string() << "\n";
         ASSERT_EQ(lib.ifx_putenv(("INFORMIXSQLHOSTS=" + (root / "sqlhosts").string()).c_str()), 0);
     }
 
     void TearDown() override {
+        lib.sqli_connect_close(2, nullptr, 0, 0);  // all connections of this test
         std::error_code ec;
         fs::remove_all(root, ec);
     }
@@ -72,12 +76,6 @@ protected:
 };
 
 }  // namespace
-
-TEST_F(StandInStatus, TableNotFoundWithIsamNoRecord) {
-    EXPECT_EQ(IfxErrorText(-206, -111, "customer", LibraryMessageSource(lib)),
-              "-206 SQL error: The specified table (customer) is not in the database."
-              "-111 ISAM error: no record found.");
-}
 
 TEST_F(StandInStatus, CodeTheCatalogueLacksGivesTheFailureText) {
     EXPECT_EQ(IfxErrorText(-31999, 0, "", LibraryMessageSource(lib)),
@@ -98,6 +96,23 @@ TEST_F(StandInStatus, FailedConnectRaisesTheLibrarysErrorAndTellsTheMonitor) {
         EXPECT_STREQ(e.what(), "-930 SQL error: Cannot connect to database server (tcpsrv).");
         ASSERT_EQ(monitor.errors.size(), 1u);
         EXPECT_EQ(monitor.errors[0], e.what());
+    }
+}
+
+TEST_F(StandInStatus, MissingTableGivesTheSqlAndIsamMessagesOfTheServer) {
+    lib.sqli_connect_open(ESQLINTVERSION, 0, "@simsrv", "ifxcon$00000002", nullptr, 1);
+    CheckSqlCode(lib);
+    CheckResult(lib, lib.sqli_exec_immed("create database varnok_errors"));
+    const int r = lib.sqli_exec_immed("select * from customer");
+    try {
+        CheckResult(lib, r);
+        FAIL() << "no error raised";
+    } catch (const EIfxError& e) {
+        EXPECT_EQ(e.SqlCode(), -206);
+        EXPECT_EQ(e.IsamCode(), -111);
+        EXPECT_STREQ(e.what(),
+                     "-206 SQL error: The specified table (customer) is not in the database."
+                     "-111 ISAM error: no record found.");
     }
 }
 
