@@ -138,6 +138,14 @@ TEST(DateText, TwoDigitYearsFollowDbcentury) {
         EXPECT_EQ(j, dateOf(1, 1, currentYear() + 1 - 100));
     }
     {
+        // Closest: a year one ahead of this one is nearer than a century back.
+        ScopedLibEnv env("DBCENTURY", "C");
+        std::string y = std::to_string((currentYear() + 1) % 100);
+        std::string in = "06/15/" + std::string(2 - y.size(), '0') + y;
+        ASSERT_EQ(rstrdate(in.data(), &j), 0);
+        EXPECT_EQ(j, dateOf(6, 15, currentYear() + 1));
+    }
+    {
         ScopedLibEnv env("DBCENTURY", "F");
         std::string y = std::to_string((currentYear() - 1) % 100);
         std::string in = "12/31/" + std::string(2 - y.size(), '0') + y;

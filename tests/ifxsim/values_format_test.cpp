@@ -132,6 +132,24 @@ TEST(DateTimeFormats, DttofmtascDirectives) {
     EXPECT_STREQ(ansi, "2024-03-05 14:07:08.123");
 }
 
+TEST(DateTimeFormats, DbtimeIsTheDefaultFormat) {
+    dtime_t d{};
+    d.dt_qual = TU_DTENCODE(TU_YEAR, TU_SECOND);
+    char in[] = "2024-03-05 14:07:08";
+    ASSERT_EQ(dtcvasc(in, &d), 0);
+    ScopedLibEnv dbtime("DBTIME", "%d.%m.%Y %H-%M");
+    char out[64] = {};
+    ASSERT_EQ(dttofmtasc(&d, out, sizeof out, nullptr), 0);
+    EXPECT_STREQ(out, "05.03.2024 14-07");
+    dtime_t back{};
+    back.dt_qual = TU_DTENCODE(TU_YEAR, TU_MINUTE);
+    char empty[] = "";
+    ASSERT_EQ(dtcvfmtasc(out, empty, &back), 0);
+    char ansi[64] = {};
+    ASSERT_EQ(dttoasc(&back, ansi), 0);
+    EXPECT_STREQ(ansi, "2024-03-05 14:07");
+}
+
 TEST(DateTimeFormats, DtcvfmtascReadsByFormat) {
     struct Case {
         const char *in, *fmt;
