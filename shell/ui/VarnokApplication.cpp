@@ -7,8 +7,12 @@ namespace varnok {
 TVarnokApplication::TVarnokApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool TVarnokApplication::notify(QObject* receiver, QEvent* event) {
+    return DeliverGuarded([&] { return QApplication::notify(receiver, event); });
+}
+
+bool TVarnokApplication::DeliverGuarded(const std::function<bool()>& deliver) {
     try {
-        return QApplication::notify(receiver, event);
+        return deliver();
     } catch (...) {
         ShowCurrentException();
         return false;

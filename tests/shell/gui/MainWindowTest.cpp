@@ -27,7 +27,9 @@
 #include "shell/ui/PanelVisibility.h"
 #include "shell/ui/SplitterPanes.h"
 #include "shell/ui/StatusPanes.h"
+#include "shell/kit/StandardErrorBox.h"
 #include "shell/ui/TfmMain.h"
+#include "shell/ui/VarnokApplication.h"
 
 namespace varnok {
 namespace {
@@ -420,6 +422,39 @@ TEST_F(MainWindowTest, MessagePaneBlinksRedWhenAsked) {
     status.SetMessage("ok");
     EXPECT_FALSE(status.IsBlinking());
     EXPECT_FALSE(status.IsRedNow());
+}
+
+}  // namespace
+}  // namespace varnok
+
+namespace varnok {
+namespace {
+
+TEST(StandardErrorBox, ErrorsEscapingAnEventEndInTheBox) {
+    testing::TRecordingMessageSink sink;
+    TScopedMessageSink scope(sink);
+    EXPECT_FALSE(TVarnokApplication::DeliverGuarded([]() -> bool { throw std::runtime_error("Lost connection"); }));
+    EXPECT_FALSE(TVarnokApplication::DeliverGuarded([]() -> bool { throw EAbort(); }));
+    EXPECT_TRUE(TVarnokApplication::DeliverGuarded([] { return true; }));
+    ASSERT_EQ(sink.boxes.size(), 1u);
+    EXPECT_EQ(sink.boxes[0].kind, "error");
+    EXPECT_EQ(sink.boxes[0].caption, "Varnok 5.18b");
+    EXPECT_EQ(sink.boxes[0].text, "Lost connection.");
+}
+
+using MainWindowDeathTest = MainWindowTest;
+
+TEST_F(MainWindowDeathTest, FailingCommandRuleEndsTheProgramWithoutSavingSettings) {
+    // The child is forked: it shares this test's settings folder.
+    EXPECT_EXIT(
+        {
+            TfmMain w(Startup());
+            w.Commands().AddUpdateHook([] { throw std::runtime_error("broken rule"); });
+            w.Commands().UpdateCommands();
+            std::exit(0);  // not reached: the rule's failure ends the program
+        },
+        ::testing::ExitedWithCode(EXIT_FAILURE), "");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(IniPath())));
 }
 
 }  // namespace
