@@ -174,6 +174,8 @@ mint dtcvasc(char *str, dtime_t *d) {
 }
 
 mint dttoasc(dtime_t *d, char *str) {
+    if (!d || !str)
+        return err::DtBadConversion;
     std::string text;
     int rc = dtimeText(d, text);
     if (rc != 0)
@@ -199,6 +201,8 @@ mint incvasc(char *str, intrvl_t *i) {
 }
 
 mint intoasc(intrvl_t *i, char *str) {
+    if (!i || !str)
+        return err::DtBadConversion;
     std::string text;
     int rc = intervalText(i, text);
     if (rc != 0)
