@@ -27,15 +27,4 @@ TEST(IfxSqlKeywords, ListsAreLowerCaseWordsWithoutRepeats) {
     }
 }
 
-TEST(IfxSqlKeywords, InformixWordsArePresent) {
-    const auto keywords = Words(IfxSqlKeywords());
-    const std::set<std::string> set(keywords.begin(), keywords.end());
-    for (const char* w : {"select", "serial8", "lvarchar", "matches", "foreach", "datetime", "fraction", "skip",
-                          "first", "procedure", "returning", "extent", "lock", "mode"})
-        EXPECT_TRUE(set.count(w)) << w;
-    const auto functions = Words(IfxSqlFunctions());
-    const std::set<std::string> fset(functions.begin(), functions.end());
-    for (const char* w : {"nvl", "decode", "mdy", "today", "extend"}) EXPECT_TRUE(fset.count(w)) << w;
-}
-
 }  // namespace

@@ -76,15 +76,6 @@ TEST(PageSetSettings, KeysAndSectionsInTheSavedOrder) {
     EXPECT_EQ(ini.ReadString("SQL2", "fnHeight", ""), "-18");
 }
 
-TEST(PageSetSettings, FewerPagesLeaveNoStaleCount) {
-    TIniFile ini;
-    ini.LoadFromText("[SQL]\nSQLSheetCnt=5\n");
-    TPageSetSettings s;
-    s.pages = {{"only", -17}};
-    WritePageSetSettings(ini, s);
-    EXPECT_EQ(ReadPageSetSettings(ini).pages.size(), 1u);
-}
-
 struct PixelCase {
     int height;
     int pixels;
