@@ -41,7 +41,8 @@ Ymd todayLocal();
 
 // Turns a one- or two-digit year into a full one following DBCENTURY
 // (R current century, P past, F future, C closest to today); month and day
-// decide between candidates for P, F and C.
+// decide between candidates for P, F and C. [UNVERIFIED] P takes the latest
+// candidate not after today, F the earliest not before today.
 int expandYear(int shortYear, int month, int day);
 
 // DBDATE: the order of the parts, the year's digit count and the separator

@@ -9,6 +9,11 @@
 // positions hold digits and the mark lands just left of the leftmost digit.
 // Any other character is copied. A number too large for the mask gives a row
 // of '*' as long as the mask.
+//
+// [UNVERIFIED] unused '<' positions (and a ',' among them) are dropped, so
+// the text is shorter than the mask; a front or back symbol longer than one
+// character makes it longer; a mask with no sign mark shows no sign; a
+// floating mark always needs one position of its own.
 #pragma once
 
 #include "values/BigDec.h"
