@@ -1,6 +1,7 @@
 // Commands on QAction, the registry and the UpdateCommands rule.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <stdexcept>
 
 #include "shell/gui/RecordingMessageSink.h"
@@ -129,6 +130,8 @@ struct TErrorTextCase {
     const char* message;
     const char* shown;
 };
+
+void PrintTo(const TErrorTextCase& c, std::ostream* out) { *out << '"' << c.message << '"'; }
 
 class StandardErrorTextTest : public ::testing::TestWithParam<TErrorTextCase> {};
 

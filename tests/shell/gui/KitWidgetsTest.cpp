@@ -1,6 +1,8 @@
 // Widget helpers: tab placement, list layouts on views, history boxes.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
@@ -22,6 +24,8 @@ struct TPlacementCase {
     int code;
     QTabWidget::TabPosition position;
 };
+
+void PrintTo(const TPlacementCase& c, std::ostream* out) { *out << "code " << c.code; }
 
 class TabPlacementTest : public ::testing::TestWithParam<TPlacementCase> {};
 

@@ -1,6 +1,8 @@
 // Shortcut values, their stored text and the toolkit's key sequences.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "shell/kit/ShortcutText.h"
 
 namespace varnok {
@@ -11,6 +13,9 @@ struct TShortcutCase {
     const char* text;
     const char* portable;  // QKeySequence's portable text
 };
+
+// Readable, stable test names (the struct holds pointers).
+void PrintTo(const TShortcutCase& c, std::ostream* out) { *out << c.text; }
 
 class ShortcutRoundTrip : public ::testing::TestWithParam<TShortcutCase> {};
 
@@ -53,6 +58,8 @@ struct TTextCase {
     const char* text;
     TShortcut value;
 };
+
+void PrintTo(const TTextCase& c, std::ostream* out) { *out << '"' << c.text << '"'; }
 
 class ShortcutReading : public ::testing::TestWithParam<TTextCase> {};
 
