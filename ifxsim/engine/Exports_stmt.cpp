@@ -33,13 +33,13 @@ ifx_cursor_t* makeStatementHandle(const std::string& name, PreparedResult&& prep
     return &h->pub;
 }
 
-void frees(void* memory) {
+void freeHandleMemory(void* memory) {
     // SqlFreeMem(…, CURSOR_FREE) on a handle releases it like sqli_curs_free.
     if (Handle* h = handleOf(static_cast<ifx_cursor_t*>(memory))) freeHandle(h);
 }
 
 struct RegisterFreeHandlers {
-    RegisterFreeHandlers() { SetFreeMemHandler(CURSOR_FREE, &frees); }
+    RegisterFreeHandlers() { SetFreeMemHandler(CURSOR_FREE, &freeHandleMemory); }
 } registerFreeHandlers;
 
 // Runs `text` once (EXECUTE IMMEDIATE, sqli_stmt, sqli_slct).

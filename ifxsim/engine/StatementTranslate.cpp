@@ -368,12 +368,32 @@ std::size_t emitLiteral(Emitter& e, std::string_view sql, const Tokens& t, std::
 
 void emitTokens(Emitter& e, std::string_view sql, const Tokens& t, std::size_t from, std::size_t to,
                 std::optional<TranslateError>& error) {
+    // Table names may carry "database:" and "owner." (stores:informix.customer);
+    // the stand-in has one owner space per database, so only the table remains.
+    bool fromList = false;
     for (std::size_t i = from; i < to && i < t.size() && !error;) {
+        const Token& tok = t[i];
+        if (tok.is("FROM")) fromList = true;
+        else if (tok.is("WHERE") || tok.is("GROUP") || tok.is("ORDER") || tok.is("HAVING") || tok.is("UNION") ||
+                 tok.is("SET") || tok.is("VALUES") || tok.is("SELECT") || tok.is("ON") || tok.isSymbol("(") ||
+                 tok.isSymbol(")"))
+            fromList = false;
+        const bool tablePosition =
+            i > 0 && (t[i - 1].is("FROM") || t[i - 1].is("JOIN") || t[i - 1].is("INTO") || t[i - 1].is("UPDATE") ||
+                      t[i - 1].is("OUTER") || t[i - 1].is("TABLE") || (fromList && t[i - 1].isSymbol(",")));
+        if (tablePosition && (tok.kind == TokenKind::Word || tok.kind == TokenKind::String)) {
+            const std::size_t name = objectNameIndex(t, i);
+            if (name > i && name < to) {
+                e.name(t[name]);
+                i = name + 1;
+                continue;
+            }
+        }
         if (const std::size_t used = emitLiteral(e, sql, t, i, to, error)) {
             i += used;
             continue;
         }
-        e.token(t[i]);
+        e.token(tok);
         ++i;
     }
 }

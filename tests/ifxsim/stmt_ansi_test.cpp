@@ -1,0 +1,63 @@
+// Statements in an ANSI database (implicit transactions, NOT FOUND for
+// searched changes that touch nothing), owner-qualified table names, and a
+// long query interrupted from another thread.
+#include <chrono>
+#include <thread>
+
+#include "ifxsim/stmt_fixture.h"
+
+namespace stmt_test {
+namespace {
+
+TEST_F(StmtFixture, AnsiDatabaseReportsNotFoundAndOpensTransactionsItself) {
+    ASSERT_EQ(Exec("create database ansidb with log mode ansi"), 0) << Errm();
+    ASSERT_EQ(Exec("create table a (k integer)"), 0) << Errm();
+    ASSERT_EQ(Exec("insert into a values (1)"), 0) << Errm();
+    ASSERT_EQ(sqli_trans_commit(), 0) << Errm();
+    EXPECT_EQ(Exec("delete from a where k = 99"), SQLNOTFOUND);
+    EXPECT_EQ(Ca().sqlerrd[2], 0);
+    EXPECT_EQ(Exec("update a set k = 2 where k = 1"), 0);
+    EXPECT_EQ(Ca().sqlerrd[2], 1);
+    // The change sits in the implicit transaction: a rollback takes it back.
+    ASSERT_EQ(sqli_trans_rollback(), 0) << Errm();
+    EXPECT_EQ(Query("select k from a"), (std::vector<std::vector<std::string>>{{"1"}}));
+}
+
+TEST_F(StmtFixture, LoggedDatabaseGivesZeroForUntouchedRows) {
+    ASSERT_EQ(Exec("create table l (k integer)"), 0);
+    EXPECT_EQ(Exec("delete from l where k = 99"), 0);
+    EXPECT_EQ(Ca().sqlerrd[2], 0);
+}
+
+TEST_F(StmtFixture, OwnerAndDatabaseQualifiedTableNames) {
+    ASSERT_EQ(Exec("create table informix.owned (k integer)"), 0) << Errm();
+    ASSERT_EQ(Exec("insert into \"informix\".owned values (3)"), 0) << Errm();
+    ASSERT_EQ(Exec("update stmtdb:informix.owned set k = 4"), 0) << Errm();
+    EXPECT_EQ(Query("select o.k from informix.owned o, owned p where o.k = p.k"),
+              (std::vector<std::vector<std::string>>{{"4"}}));
+}
+
+TEST_F(StmtFixture, LongQueryIsInterruptedFromAnotherThread) {
+    Prepared p("with recursive c(x) as (select 1 union all select x + 1 from c where x < 2000000000) "
+               "select max(x) from c");
+    ASSERT_NE(p.stmt(), nullptr) << Errm();
+    ifx_cursor_t* cursor = sqli_curs_locate(ESQLINTVERSION, "long_one", CURS_LOCATE_NEWNAME);
+    ASSERT_EQ(sqli_curs_decl_dynm(ESQLINTVERSION, cursor, nullptr, p.stmt(), 0, 0), 0);
+    std::thread breaker([] {
+        // Wait until the request runs, then break it.
+        for (int i = 0; i < 200 && sqldone() != -439; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        sqlbreak();
+    });
+    const auto start = std::chrono::steady_clock::now();
+    const int rc = sqli_curs_open(ESQLINTVERSION, cursor, nullptr, nullptr, nullptr, 0, 0);
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    breaker.join();
+    EXPECT_EQ(rc, -213);
+    EXPECT_LT(elapsed, std::chrono::seconds(5));
+    _FetchSpec next{0, FETCH_NEXT, 0};
+    EXPECT_EQ(sqli_curs_fetch(ESQLINTVERSION, cursor, nullptr, p.described(), nullptr, &next), -400);
+    sqli_curs_free(ESQLINTVERSION, cursor);
+}
+
+}  // namespace
+}  // namespace stmt_test
