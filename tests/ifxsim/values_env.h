@@ -15,7 +15,8 @@ public:
             old_ = old;
         ifx_putenv((name_ + "=" + value).c_str());
     }
-    ~ScopedLibEnv() { ifx_putenv((name_ + "=" + (had_ ? old_ : std::string())).c_str()); }
+    // "NAME" without '=' removes the variable again.
+    ~ScopedLibEnv() { ifx_putenv((had_ ? name_ + "=" + old_ : name_).c_str()); }
     ScopedLibEnv(const ScopedLibEnv &) = delete;
     ScopedLibEnv &operator=(const ScopedLibEnv &) = delete;
 
