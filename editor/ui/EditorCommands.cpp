@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMenu>
+#include <QPointer>
 
 namespace varnok {
 
@@ -69,34 +70,46 @@ const QStringList& TEditorCommands::EditorPopupItems() {
 
 TEditorCommands::TEditorCommands(TEditorPages& pages, TCommandRegistry& registry, QObject* parent)
     : QObject(parent), pages_(pages), registry_(registry), dialogs_(StandardEditorDialogs()) {
+    // The registry may outlive the pages (commands are looked up by name for
+    // the whole run): every operation checks that the pages are still there.
+    const auto op = [guard = QPointer<TEditorCommands>(this)](void (*fn)(TEditorCommands&)) {
+        return [guard, fn] {
+            if (guard) fn(*guard);
+        };
+    };
     const TShortcut ctrl = kShortcutCtrl;
-    registry_.Add(Spec("acAddPage", "SQLEditor", "Add Page", "Add Editor Page", 0, 0, true), [this] { AddPage(); });
+    registry_.Add(Spec("acAddPage", "SQLEditor", "Add Page", "Add Editor Page", 0, 0, true),
+                  op([](TEditorCommands& c) { c.AddPage(); }));
     registry_.Add(Spec("acOpenFile", "SQLEditor", "Open", "Open File", 1, MakeShortcut('O', ctrl), true),
-                  [this] { OpenFile(); });
+                  op([](TEditorCommands& c) { c.OpenFile(); }));
     registry_.Add(Spec("acSaveFile", "SQLEditor", "Save As ...", "Save As ...", 2, MakeShortcut('S', ctrl), true),
-                  [this] { SaveFileAs(); });
-    registry_.Add(Spec("acErase", "SQLEditor", "Erase", "Erase", 3), [this] { pages_.EraseActiveEditor(); });
+                  op([](TEditorCommands& c) { c.SaveFileAs(); }));
+    registry_.Add(Spec("acErase", "SQLEditor", "Erase", "Erase", 3),
+                  op([](TEditorCommands& c) { c.pages_.EraseActiveEditor(); }));
     registry_.Add(Spec("acDeletePage", "SQLEditor", "Delete Active Page", "Delete Active Page", 10, 0, true),
-                  [this] { pages_.ClosePage(); });
-    registry_.Add(Spec("acRenamePage", "Pages", "Rename Active Page", "Rename Active Page"), [this] { RenamePage(); });
-    registry_.Add(Spec("acPageAtLeft", "Pages", "Left", ""), [this] { pages_.SetTabPlacement(1); });
-    registry_.Add(Spec("acPageAtRight", "Pages", "Right", ""), [this] { pages_.SetTabPlacement(3); });
-    registry_.Add(Spec("acPageAtTop", "Pages", "Top", ""), [this] { pages_.SetTabPlacement(0); });
-    registry_.Add(Spec("acPageAtBottom", "Pages", "Bottom", ""), [this] { pages_.SetTabPlacement(2); });
+                  op([](TEditorCommands& c) { c.pages_.ClosePage(); }));
+    registry_.Add(Spec("acRenamePage", "Pages", "Rename Active Page", "Rename Active Page"),
+                  op([](TEditorCommands& c) { c.RenamePage(); }));
+    registry_.Add(Spec("acPageAtLeft", "Pages", "Left", ""), op([](TEditorCommands& c) { c.pages_.SetTabPlacement(1); }));
+    registry_.Add(Spec("acPageAtRight", "Pages", "Right", ""),
+                  op([](TEditorCommands& c) { c.pages_.SetTabPlacement(3); }));
+    registry_.Add(Spec("acPageAtTop", "Pages", "Top", ""), op([](TEditorCommands& c) { c.pages_.SetTabPlacement(0); }));
+    registry_.Add(Spec("acPageAtBottom", "Pages", "Bottom", ""),
+                  op([](TEditorCommands& c) { c.pages_.SetTabPlacement(2); }));
     registry_.Add(Spec("acEditorFontBigger", "SQLEditor", "Font Bigger", "Font Bigger", 8, 0, true),
-                  [this] { pages_.ActiveFontBigger(); });
+                  op([](TEditorCommands& c) { c.pages_.ActiveFontBigger(); }));
     registry_.Add(Spec("acEditorFontSmaller", "SQLEditor", "Font Smaller", "Font Smaller", 9, 0, true),
-                  [this] { pages_.ActiveFontSmaller(); });
+                  op([](TEditorCommands& c) { c.pages_.ActiveFontSmaller(); }));
 
     TCommandSpec useTab = Spec("acUseTab", "", "I Use TabKey", "");
     useTab.checkable = true;
     useTab.checked = pages_.WantTab();
     // The toolkit flips the check mark before the operation runs.
     TCommand* acUseTab = registry_.Add(useTab);
-    acUseTab->SetOperation([this, acUseTab] { pages_.SetWantTab(acUseTab->isChecked()); });
+    acUseTab->SetOperation(op([](TEditorCommands& c) { c.pages_.SetWantTab(c.Cmd("acUseTab")->isChecked()); }));
     connect(&pages_, &TEditorPages::WantTabChanged, acUseTab, &QAction::setChecked);
 
-    registry_.AddUpdateHook([this] { UpdateCommands(); });
+    registry_.AddUpdateHook(op([](TEditorCommands& c) { c.UpdateCommands(); }));
 
     BuildTabsMenu();
     editorPopup_ = new QMenu(&pages_);
@@ -104,8 +117,9 @@ TEditorCommands::TEditorCommands(TEditorPages& pages, TCommandRegistry& registry
     connect(editorPopup_, &QMenu::aboutToShow, this, &TEditorCommands::RebuildEditorPopupMenu);
     RebuildEditorPopupMenu();
     pages_.SetEditorPopupMenu(editorPopup_);
-    pages_.SetKeyReservation([this](QKeyCombination key) {
-        for (const TCommand* cmd : registry_.Commands())
+    pages_.SetKeyReservation([registry = QPointer<TCommandRegistry>(&registry_)](QKeyCombination key) {
+        if (!registry) return false;
+        for (const TCommand* cmd : registry->Commands())
             if (!cmd->shortcut().isEmpty() && cmd->shortcut()[0] == key) return true;
         return false;
     });

@@ -290,3 +290,22 @@ TEST_F(EditorCommandsTest, SettingsStepsReportPageFileFailuresAndGoOn) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(EditorCommandsLifetime, RegistryOutlivingThePagesRunsNothing) {
+    TCommandRegistry registry;
+    QString fatal;
+    registry.SetFatalHandler([&fatal](const QString& m) { fatal = m; });
+    {
+        TEditorPages pages;
+        TEditorCommands commands(pages, registry);
+        pages.NewPage();
+    }
+    registry.UpdateCommands();  // the page commands' rule has nothing left to look at
+    registry.Find("acAddPage")->trigger();
+    registry.Find("acUseTab")->trigger();
+    EXPECT_TRUE(fatal.isEmpty()) << fatal.toStdString();  // and no crash on the freed pages
+}
+
+}  // namespace
