@@ -2,10 +2,12 @@
 
 #include <sqlite3.h>
 
+#include <cstdlib>
 #include <memory>
 
 #include "engine/Errors.h"
 #include "engine/Interrupt.h"
+#include "engine/ValuesFunctions.h"
 
 namespace ifxsim {
 
@@ -101,6 +103,7 @@ int reportSqliteError(sqlite3* db, int rc, const RequestGuard& guard, StatementP
     if (primary == SQLITE_INTERRUPT || guard.stopRequested()) return guard.failInterrupted();
     const std::string message = db ? sqlite3_errmsg(db) : "";
     if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED) return lockError(phase);
+    if (startsWith(message, kFunctionErrorPrefix)) return SetError(std::atoi(after(message, kFunctionErrorPrefix).c_str()));
     if (primary == SQLITE_NOMEM) return SetError(-208);
     if (primary == SQLITE_CONSTRAINT) {
         if (rc == SQLITE_CONSTRAINT_UNIQUE || rc == SQLITE_CONSTRAINT_PRIMARYKEY)

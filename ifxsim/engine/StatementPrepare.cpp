@@ -7,6 +7,7 @@
 #include "engine/Interrupt.h"
 #include "engine/Statement.h"
 #include "engine/StatementErrors.h"
+#include "engine/ValuesFunctions.h"
 #include "ifxesqlc.h"
 
 namespace ifxsim {
@@ -83,6 +84,7 @@ int compilePlan(const RequestGuard& guard, const StatementPlan& plan, StmtPtr& o
     if (!plan.translated) return 0;
     sqlite3* db = guard.connection().db();
     if (!db) return SetError(err::kNoDatabase);
+    ensureValueFunctions(db);  // the normalising triggers of DATE/DATETIME/INTERVAL columns call them
     sqlite3_stmt* raw = nullptr;
     const int rc = sqlite3_prepare_v2(db, plan.translated->sql.c_str(), -1, &raw, nullptr);
     out.reset(raw);

@@ -10,6 +10,7 @@
 #include "engine/Statement.h"
 #include "engine/StatementErrors.h"
 #include "engine/Values.h"
+#include "engine/ValuesFunctions.h"
 
 namespace ifxsim {
 
@@ -153,6 +154,7 @@ int runStatement(RequestGuard* guard, const StatementPlan& plan, sqlite3_stmt* s
     if (!db) return SetError(err::kNoDatabase);
     if (int rc = connection.beginImplicitTransaction(); rc < 0) return rc;
     const int type = plan.cls.type;
+    ensureValueFunctions(db);
     if (!stmt) {
         // ALTER TABLE: one or more SQLite statements run in turn.
         if (!plan.translated) return SetError(-201);
@@ -195,8 +197,10 @@ int runStatement(RequestGuard* guard, const StatementPlan& plan, sqlite3_stmt* s
         break;
     }
     case kStmtCreateTable: case kStmtCreateTempTable:
-        if (plan.translated && !plan.translated->serials.empty()) {
-            rc = installSerials(db, plan.translated->table, plan.translated->serials, plan.translated->temporary);
+        if (plan.translated) {
+            const TranslatedStatement& created = *plan.translated;
+            rc = installSerials(db, created.table, created.serials, created.temporary);
+            if (rc == SQLITE_OK) rc = installNormalizers(db, created.table, created.normalized, created.temporary);
             if (rc != SQLITE_OK) return reportSqliteError(db, rc, *guard, StatementPhase::Other, plan.tokens, nullptr);
         }
         break;

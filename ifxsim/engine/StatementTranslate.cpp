@@ -170,6 +170,8 @@ TranslateResult translateCreateTable(std::string_view sql, const Tokens& t, cons
         e.raw(sqlQuote(type->text), t[b + 1].offset);
         const bool serial = type->serial != SerialKind::None;
         if (serial) out.serials.push_back(SerialColumn{foldName(t[b]), type->serial, type->serialStart});
+        if (type->code == SQLDATE || type->code == SQLDTIME || type->code == SQLINTERVAL)
+            out.normalized.push_back(NormalizedColumn{foldName(t[b]), type->code, type->length});
         emitConstraints(e, t, k, end, serial);
     }
     e.raw(")", t[close].offset);

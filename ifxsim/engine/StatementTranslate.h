@@ -15,6 +15,7 @@
 #include "engine/Classify.h"
 #include "engine/StatementTokenizer.h"
 #include "engine/TypeDecl.h"
+#include "engine/ValuesFunctions.h"
 
 namespace ifxsim {
 
@@ -32,6 +33,7 @@ struct TranslatedStatement {
     // CREATE TABLE: the table (lower case) and its serial columns.
     std::string table;
     std::vector<SerialColumn> serials;
+    std::vector<NormalizedColumn> normalized;  // DATE, DATETIME, INTERVAL columns
     bool temporary = false;
 
     // Where a position of `sql` lies in the original text.

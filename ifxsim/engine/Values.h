@@ -42,6 +42,10 @@ int bindInput(sqlite3_stmt* stmt, int index, const ifx_sqlvar_t& var);
 // DBDATE, BOOLEAN t/f, numbers in plain digits).
 std::string cellText(const CellValue& cell, const ColumnInfo& column);
 
+// A DATETIME text in the qualifier's form, or in a wider form (a full
+// timestamp, CURRENT's YEAR TO FRACTION(3)) cut down to the qualifier.
+int parseDatetimeText(const std::string& text, int qualifier, dtime_t& out);
+
 // The C host type that goes with an SQL type code (for rsetnull/risnull).
 int hostTypeOf(int sqltype);
 

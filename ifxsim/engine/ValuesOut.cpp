@@ -101,14 +101,7 @@ int toDatetime(const CellValue& c, int columnQual, int targetQual, dtime_t& out)
     std::string text = c.storage == SQLITE_INTEGER ? std::to_string(c.integer) : c.bytes;
     dtime_t parsed{};
     parsed.dt_qual = static_cast<int2>(columnQual);
-    int rc = dtcvasc(text.data(), &parsed);
-    for (int q : kFallbackDatetimeQualifiers) {
-        if (rc == 0) break;
-        parsed = dtime_t{};
-        parsed.dt_qual = static_cast<int2>(q);
-        rc = dtcvasc(text.data(), &parsed);
-    }
-    if (rc != 0) return rc;
+    if (int rc = parseDatetimeText(text, columnQual, parsed); rc != 0) return rc;
     if (parsed.dt_qual == targetQual) {
         out = parsed;
         return 0;
@@ -215,6 +208,29 @@ void writeNull(const ColumnInfo& column, ifx_sqlvar_t& var, int type) {
 }
 
 }  // namespace
+
+int parseDatetimeText(const std::string& text, int qualifier, dtime_t& out) {
+    std::string copy = text;
+    dtime_t parsed{};
+    parsed.dt_qual = static_cast<int2>(qualifier);
+    const int first = dtcvasc(copy.data(), &parsed);
+    if (first == 0) {
+        out = parsed;
+        return 0;
+    }
+    for (int q : kFallbackDatetimeQualifiers) {
+        dtime_t wide{};
+        wide.dt_qual = static_cast<int2>(q);
+        copy = text;
+        if (dtcvasc(copy.data(), &wide) != 0) continue;
+        dtime_t cut{};
+        cut.dt_qual = static_cast<int2>(qualifier);
+        if (dtextend(&wide, &cut) != 0) continue;
+        out = cut;
+        return 0;
+    }
+    return first;
+}
 
 int hostTypeOf(int sqltype) {
     switch (sqltype & SQLTYPE) {

@@ -61,3 +61,32 @@ TEST_F(StmtFixture, LongQueryIsInterruptedFromAnotherThread) {
 
 }  // namespace
 }  // namespace stmt_test
+
+namespace stmt_test {
+namespace {
+
+// Dates, datetimes and intervals written as text are stored in their own
+// form, so they compare and sort as values, whatever form they came in.
+TEST_F(StmtFixture, TemporalTextIsStoredAsValues) {
+    ASSERT_EQ(Exec("create table dd (k integer, d date, t datetime year to minute, i interval hour to minute)"), 0);
+    ASSERT_EQ(Exec("insert into dd values (1, '12/31/1999', '2024-01-02 10:11:12', '5:30')"), 0) << Errm();
+    ASSERT_EQ(Exec("insert into dd values (2, '2000-01-01', '2024-01-02 09:05', '10:00')"), 0) << Errm();
+    ASSERT_EQ(Exec("insert into dd values (3, mdy(6, 1, 1999), null, null)"), 0) << Errm();
+    EXPECT_EQ(Query("select k, d from dd where d > mdy(1, 1, 1999) order by d"),
+              (std::vector<std::vector<std::string>>{{"3", "06/01/1999"}, {"1", "12/31/1999"}, {"2", "01/01/2000"}}));
+    EXPECT_EQ(Query("select t, i from dd where k = 1"),
+              (std::vector<std::vector<std::string>>{{"2024-01-02 10:11", " 5:30"}}));
+    EXPECT_EQ(Query("select k from dd where t is not null order by t"),
+              (std::vector<std::vector<std::string>>{{"2"}, {"1"}}));
+    ASSERT_EQ(Exec("update dd set d = '02/03/2004' where k = 3"), 0) << Errm();
+    EXPECT_EQ(Query("select k from dd where d = mdy(2, 3, 2004)"), (std::vector<std::vector<std::string>>{{"3"}}));
+}
+
+TEST_F(StmtFixture, BadTemporalTextIsRefusedAndNothingIsStored) {
+    ASSERT_EQ(Exec("create table bad_d (d date)"), 0);
+    EXPECT_LT(Exec("insert into bad_d values ('13/45/2020')"), 0);
+    EXPECT_EQ(Query("select d from bad_d"), (std::vector<std::vector<std::string>>{}));
+}
+
+}  // namespace
+}  // namespace stmt_test

@@ -1,0 +1,118 @@
+#include "engine/ValuesFunctions.h"
+
+#include <sqlite3.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "engine/StatementTranslate.h"
+#include "engine/Values.h"
+#include "ifxesqlc.h"
+
+namespace ifxsim {
+
+namespace {
+
+void fail(sqlite3_context* ctx, int code) {
+    const std::string message = std::string(kFunctionErrorPrefix) + std::to_string(code);
+    sqlite3_result_error(ctx, message.c_str(), -1);
+}
+
+std::string textOf(sqlite3_value* v) {
+    const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
+    return p ? std::string(p, static_cast<std::size_t>(sqlite3_value_bytes(v))) : std::string();
+}
+
+// ifx_date(x): day number from a number, a DBDATE text or an ISO YYYY-MM-DD text.
+void dateFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    sqlite3_value* v = argv[0];
+    switch (sqlite3_value_type(v)) {
+    case SQLITE_NULL: sqlite3_result_null(ctx); return;
+    case SQLITE_INTEGER: sqlite3_result_int64(ctx, sqlite3_value_int64(v)); return;
+    case SQLITE_FLOAT: sqlite3_result_int64(ctx, static_cast<sqlite3_int64>(std::floor(sqlite3_value_double(v)))); return;
+    default: break;
+    }
+    std::string text = textOf(v);
+    int4 day = 0;
+    if (text.size() >= 10 && text[4] == '-' && text[7] == '-') {
+        int2 mdy[3] = {static_cast<int2>(std::atoi(text.substr(5, 2).c_str())),
+                       static_cast<int2>(std::atoi(text.substr(8, 2).c_str())),
+                       static_cast<int2>(std::atoi(text.substr(0, 4).c_str()))};
+        if (const int rc = rmdyjul(mdy, &day); rc != 0) return fail(ctx, rc);
+    } else if (const int rc = rstrdate(text.data(), &day); rc != 0) {
+        return fail(ctx, rc);
+    }
+    sqlite3_result_int(ctx, day);
+}
+
+// ifx_datetime(x, q): the canonical text of a DATETIME with qualifier q.
+void datetimeFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
+    std::string text = textOf(argv[0]);
+    const int qualifier = sqlite3_value_int(argv[1]);
+    dtime_t dt{};
+    int rc = parseDatetimeText(text, qualifier, dt);
+    if (rc != 0) return fail(ctx, rc);
+    char out[64] = {};
+    if ((rc = dttoasc(&dt, out)) != 0) return fail(ctx, rc);
+    sqlite3_result_text(ctx, out, -1, SQLITE_TRANSIENT);
+}
+
+// ifx_interval(x, q): the canonical text of an INTERVAL with qualifier q.
+void intervalFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
+    std::string text = textOf(argv[0]);
+    intrvl_t iv{};
+    iv.in_qual = static_cast<int2>(sqlite3_value_int(argv[1]));
+    int rc = incvasc(text.data(), &iv);
+    if (rc != 0) return fail(ctx, rc);
+    char out[64] = {};
+    if ((rc = intoasc(&iv, out)) != 0) return fail(ctx, rc);
+    sqlite3_result_text(ctx, out, -1, SQLITE_TRANSIENT);
+}
+
+std::string ident(const std::string& name) {
+    std::string q = "\"";
+    for (char c : name) {
+        if (c == '"') q += '"';
+        q += c;
+    }
+    return q + "\"";
+}
+
+}  // namespace
+
+void ensureValueFunctions(sqlite3* db) {
+    sqlite3_stmt* probe = nullptr;
+    const bool present = sqlite3_prepare_v2(db, "SELECT ifx_date(NULL)", -1, &probe, nullptr) == SQLITE_OK;
+    sqlite3_finalize(probe);
+    if (present) return;
+    constexpr int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+    sqlite3_create_function(db, "ifx_date", 1, flags, nullptr, &dateFunction, nullptr, nullptr);
+    sqlite3_create_function(db, "ifx_datetime", 2, flags, nullptr, &datetimeFunction, nullptr, nullptr);
+    sqlite3_create_function(db, "ifx_interval", 2, flags, nullptr, &intervalFunction, nullptr, nullptr);
+}
+
+int installNormalizers(sqlite3* db, const std::string& table, const std::vector<NormalizedColumn>& columns,
+                       bool temporary) {
+    std::string sql;
+    const std::string trigger = temporary ? "CREATE TEMP TRIGGER " : "CREATE TRIGGER ";
+    for (const auto& c : columns) {
+        const std::string col = "NEW." + ident(c.column);
+        std::string value;
+        if (c.code == SQLDATE) value = "ifx_date(" + col + ")";
+        else if (c.code == SQLDTIME) value = "ifx_datetime(" + col + ", " + std::to_string(c.qualifier) + ")";
+        else value = "ifx_interval(" + col + ", " + std::to_string(c.qualifier) + ")";
+        const std::string when = " FOR EACH ROW WHEN " + col + " IS NOT NULL AND " + col + " IS NOT " + value;
+        const std::string body = " BEGIN UPDATE " + ident(table) + " SET " + ident(c.column) + " = " + value +
+                                 " WHERE rowid = NEW.rowid; END;";
+        sql += trigger + ident("ifxsim_norm_" + table + "_" + c.column) + " AFTER INSERT ON " + ident(table) + when +
+               body;
+        sql += trigger + ident("ifxsim_normu_" + table + "_" + c.column) + " AFTER UPDATE OF " + ident(c.column) +
+               " ON " + ident(table) + when + body;
+    }
+    return sql.empty() ? SQLITE_OK : sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
+}
+
+}  // namespace ifxsim
