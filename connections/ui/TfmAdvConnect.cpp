@@ -53,7 +53,7 @@ TfmAdvConnect::TfmAdvConnect(TfmConParams& conParams, QWidget* parent)
     setObjectName(QStringLiteral("fmAdvConnect"));
     setWindowTitle(QStringLiteral("Quick Connections"));
     setModal(true);
-    conParams_.SetPictures(&pictures_);
+    conParams_.SetPictures(pictures_);
 
     model_ = new TConnectionListModel(registry_, pictures_, this);
     BuildActions();

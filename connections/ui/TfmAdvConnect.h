@@ -35,7 +35,8 @@ inline constexpr int kAdvConnectDefaultHeight = 450;
 class TfmAdvConnect : public QDialog {
     Q_OBJECT
 public:
-    // Hands its picture list to the parameters window, which must outlive it.
+    // Hands its picture list to the parameters window, which must outlive it
+    // (the manager's "New" and "Edit" show it).
     explicit TfmAdvConnect(TfmConParams& conParams, QWidget* parent = nullptr);
     ~TfmAdvConnect() override;
 

@@ -111,8 +111,8 @@ void TfmConParams::SetServerNames(const QStringList& names) {
 }
 
 void TfmConParams::FillPictureChooser() {
-    if (cbPicture_->count() > 0 || !pictures_) return;
-    for (const QPixmap& picture : *pictures_) cbPicture_->addItem(QIcon(picture), QString());
+    if (cbPicture_->count() > 0) return;
+    for (const QPixmap& picture : pictures_) cbPicture_->addItem(QIcon(picture), QString());
 }
 
 TConnectionFormValues TfmConParams::FormValues() const {

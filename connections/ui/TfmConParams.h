@@ -28,9 +28,9 @@ class TfmConParams : public QDialog {
 public:
     explicit TfmConParams(QWidget* parent = nullptr);
 
-    // The manager's picture list (it must outlive this window); the chooser
-    // takes one entry per picture the first time a record is edited.
-    void SetPictures(const std::vector<QPixmap>* pictures) { pictures_ = pictures; }
+    // The manager's picture list (pixmaps are shared, not copied); the
+    // chooser takes one entry per picture the first time a record is edited.
+    void SetPictures(std::vector<QPixmap> pictures) { pictures_ = std::move(pictures); }
     // The server names of the installation, for the "Server Name" box.
     void SetServerNames(const QStringList& names);
     // How "Test" opens its temporary connection (the main window plugs in
@@ -71,7 +71,7 @@ private:
     void OkClick();
     void FillPictureChooser();
 
-    const std::vector<QPixmap>* pictures_ = nullptr;
+    std::vector<QPixmap> pictures_;
     TConnectionTester tester_;
 
     QTabWidget* pcParams_ = nullptr;
