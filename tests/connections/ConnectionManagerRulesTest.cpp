@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,8 @@ struct EnablingCase {
     TManagerListState state;
     TManagerEnabling expected;
 };
+
+void PrintTo(const EnablingCase& c, std::ostream* os) { *os << c.what; }
 
 class ManagerEnablingRule : public ::testing::TestWithParam<EnablingCase> {};
 
