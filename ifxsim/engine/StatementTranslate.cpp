@@ -487,6 +487,53 @@ TranslateResult generic(std::string_view sql, const Tokens& t) {
     return r;
 }
 
+// SELECT [SKIP n] [FIRST n | LIMIT n] [UNIQUE] … [FOR UPDATE [OF …] | FOR READ ONLY]:
+// SKIP/FIRST become LIMIT/OFFSET at the end, UNIQUE is DISTINCT, and the
+// locking clauses have nothing to do on SQLite.
+TranslateResult translateSelect(std::string_view sql, const Tokens& t) {
+    std::size_t select = 0;
+    int depth = 0;
+    for (; select < t.size(); ++select) {
+        if (t[select].isSymbol("(")) ++depth;
+        else if (t[select].isSymbol(")")) --depth;
+        else if (depth == 0 && t[select].is("SELECT")) break;
+    }
+    if (select >= t.size()) return generic(sql, t);
+    std::string first, skip;
+    std::size_t i = select + 1;
+    bool unique = false;
+    for (;;) {
+        const bool number = i + 1 < t.size() && t[i + 1].kind == TokenKind::Number;
+        if (number && t[i].is("SKIP")) { skip = t[i + 1].text; i += 2; continue; }
+        if (number && (t[i].is("FIRST") || t[i].is("LIMIT"))) { first = t[i + 1].text; i += 2; continue; }
+        if (i < t.size() && t[i].is("UNIQUE")) { unique = true; ++i; continue; }
+        break;
+    }
+    std::size_t end = t.size();
+    depth = 0;
+    for (std::size_t k = select; k < t.size(); ++k) {
+        if (t[k].isSymbol("(")) ++depth;
+        else if (t[k].isSymbol(")")) --depth;
+        else if (depth == 0 && t[k].is("FOR") && k + 1 < t.size() && (t[k + 1].is("UPDATE") || t[k + 1].is("READ"))) {
+            end = k;
+            break;
+        }
+    }
+    TranslateResult r;
+    Emitter e(sql);
+    std::optional<TranslateError> error;
+    emitTokens(e, sql, t, 0, select + 1, error);
+    if (unique) e.raw("DISTINCT", t[select].offset);
+    emitTokens(e, sql, t, i, end, error);
+    if (!first.empty() || !skip.empty())
+        e.raw("LIMIT " + (first.empty() ? std::string("-1") : first) + (skip.empty() ? "" : " OFFSET " + skip),
+              end < t.size() ? t[end].offset : sql.size());
+    if (error) r.error = error;
+    else r.statement = std::move(e.result());
+    return r;
+}
+
+
 }  // namespace
 
 std::size_t TranslatedStatement::originalOffset(std::size_t translatedOffset) const {
@@ -515,6 +562,8 @@ std::string sqlQuote(std::string_view text) {
 
 TranslateResult translateStatement(std::string_view sql, const std::vector<Token>& t, const StatementClass& cls) {
     switch (cls.type) {
+    case kStmtSelect:
+        return translateSelect(sql, t);
     case kStmtCreateTable:
     case kStmtCreateTempTable:
         return translateCreateTable(sql, t, cls);

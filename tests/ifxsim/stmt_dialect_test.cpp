@@ -1,0 +1,45 @@
+// Informix spellings of SELECT that the stand-in takes as written.
+#include "ifxsim/stmt_fixture.h"
+
+namespace stmt_test {
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+class SelectDialect : public StmtFixture {
+protected:
+    void SetUp() override {
+        StmtFixture::SetUp();
+        ASSERT_EQ(Exec("create table n (i integer, g char(1))"), 0);
+        for (int i = 1; i <= 5; ++i)
+            ASSERT_EQ(Exec("insert into n values (" + std::to_string(i) + ", '" + (i % 2 ? "o" : "e") + "')"), 0);
+    }
+};
+
+TEST_F(SelectDialect, FirstSkipAndLimit) {
+    const struct { const char* sql; Rows rows; } cases[] = {
+        {"select first 2 i from n order by i", {{"1"}, {"2"}}},
+        {"select skip 1 first 2 i from n order by i", {{"2"}, {"3"}}},
+        {"select skip 3 i from n order by i", {{"4"}, {"5"}}},
+        {"select limit 1 i from n order by i desc", {{"5"}}},
+        {"select unique g from n order by g", {{"e"}, {"o"}}},
+        {"select i from n where i = 4 for update", {{"4"}}},
+        {"select i from n where i = 3 for read only", {{"3"}}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Query(c.sql), c.rows) << c.sql;
+}
+
+TEST_F(SelectDialect, FirstDoesNotDisturbTheColumns) {
+    Prepared p("select first 1 i, g from n");
+    ASSERT_NE(p.described(), nullptr);
+    ASSERT_EQ(p.described()->sqld, 2);
+    EXPECT_STREQ(p.described()->sqlvar[0].sqlname, "i");
+    EXPECT_EQ(p.described()->sqlvar[1].sqltype & SQLTYPE, SQLCHAR);
+}
+
+TEST_F(SelectDialect, DoubleQuotedTextIsAString) {
+    EXPECT_EQ(Query("select i from n where g = \"e\" order by i"), (Rows{{"2"}, {"4"}}));
+}
+
+}  // namespace
+}  // namespace stmt_test
