@@ -41,7 +41,6 @@ TEST_P(ModeTest, OpenSetsFlagsOfTheLoggingMode)
 
 TEST_P(ModeTest, CreateDatabaseThenReopen)
 {
-    REQUIRE_STATEMENT_PATH();
     ASSERT_EQ(Connect("c1"), 0);
     ASSERT_EQ(Exec(std::string("create database fresh") + GetParam().clause), 0);
     EXPECT_EQ(Warnings(), GetParam().warnings);
@@ -134,7 +133,6 @@ TEST_F(DatabaseTest, DatabaseListNamesServer)
 
 TEST_F(DatabaseTest, DropDatabase)
 {
-    REQUIRE_STATEMENT_PATH();
     MakeDatabase("old", 0);
     MakeDatabase("busy", 0);
     ASSERT_EQ(Connect("c1"), 0);
@@ -149,7 +147,6 @@ TEST_F(DatabaseTest, DropDatabase)
 
 TEST_F(DatabaseTest, DatabaseStatementsThroughStatementPath)
 {
-    REQUIRE_STATEMENT_PATH();
     MakeDatabase("stock", 3);
     ASSERT_EQ(Connect("c1"), 0);
     ASSERT_EQ(Exec("database stock"), 0);

@@ -4,7 +4,6 @@
 // through its own environment (ifx_putenv), as the access layer does.
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
 #include <sqlite3.h>
 
 #include <atomic>
@@ -33,14 +32,6 @@ inline std::string CurrentName()
 {
     const char* name = ifx_getcur_conn_name();
     return name ? name : "<none>";
-}
-
-// The statement path, when the library has it: CREATE DATABASE and friends
-// need it. Looked up at run time so these tests build before it exists.
-using ExecImmed = mint (*)(const char*);
-inline ExecImmed StatementPath()
-{
-    return reinterpret_cast<ExecImmed>(dlsym(RTLD_DEFAULT, "sqli_exec_immed"));
 }
 
 class ServerFixture : public ::testing::Test {
@@ -95,17 +86,8 @@ protected:
         return SqlCode();
     }
 
-    // Runs a statement through the library's statement path; skips the test
-    // when the library has none yet.
-    int Exec(const std::string& sql)
-    {
-        ExecImmed exec = StatementPath();
-        if (!exec) {
-            ADD_FAILURE() << "the library has no statement path";
-            return 0;
-        }
-        return exec(sql.c_str());
-    }
+    // Runs a statement through the library's statement path.
+    static int Exec(const std::string& sql) { return sqli_exec_immed(sql.c_str()); }
 
     fs::path DataDir() const { return root_ / "data"; }
 
@@ -126,11 +108,5 @@ protected:
 
     fs::path root_;
 };
-
-#define REQUIRE_STATEMENT_PATH()                                                    \
-    do {                                                                            \
-        if (!::server_test::StatementPath())                                        \
-            GTEST_SKIP() << "sqli_exec_immed is not in the library yet";            \
-    } while (0)
 
 }  // namespace server_test

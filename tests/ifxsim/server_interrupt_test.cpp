@@ -212,7 +212,6 @@ protected:
 
 TEST_F(StatementInterruptTest, LongStatementStopsWithin200Milliseconds)
 {
-    REQUIRE_STATEMENT_PATH();
     Fill("");
     const auto [code, late] = RunWithBreak("insert into total select count(*) from t a, t b, t c, t d");
     EXPECT_EQ(code, -213);
@@ -222,7 +221,6 @@ TEST_F(StatementInterruptTest, LongStatementStopsWithin200Milliseconds)
 
 TEST_F(StatementInterruptTest, BreakOfWriteInsideTransactionKeepsTheTransaction)
 {
-    REQUIRE_STATEMENT_PATH();
     Fill(" with log");
     ASSERT_EQ(sqli_trans_begin2(1), 0);
     ASSERT_EQ(Exec("insert into t values (1000)"), 0);
@@ -246,7 +244,6 @@ using KillTest = ServerFixture;
 
 TEST_F(KillTest, KilledSessionLosesItsTransactionAndItsLocksAtOnce)
 {
-    REQUIRE_STATEMENT_PATH();
     ASSERT_EQ(Connect("victim"), 0);
     ASSERT_EQ(Exec("create database shop with log"), 0);
     ASSERT_EQ(Exec("create table t (a integer)"), 0);

@@ -71,7 +71,6 @@ TEST_F(TransactionTest, DisconnectByNameOfDormantConnectionWithTransaction)
 
 TEST_F(TransactionTest, RolledBackWorkIsGoneCommittedWorkStays)
 {
-    REQUIRE_STATEMENT_PATH();
     MakeDatabase("stock", 2);
     ASSERT_EQ(Connect("c1"), 0);
     ASSERT_EQ(sqli_db_open("stock", 0), 0);
@@ -90,7 +89,6 @@ TEST_F(TransactionTest, RolledBackWorkIsGoneCommittedWorkStays)
 
 TEST_F(TransactionTest, AnsiStatementOpensImplicitTransaction)
 {
-    REQUIRE_STATEMENT_PATH();
     MakeDatabase("stock", 3);
     ASSERT_EQ(Connect("c1"), 0);
     ASSERT_EQ(sqli_db_open("stock", 0), 0);
