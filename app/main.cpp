@@ -20,15 +20,18 @@ bool HasDisplay() {
 
 // The Informix client library is loaded here, before any window exists; a
 // missing library or entry point ends the program after its message box.
-bool LoadClientLibrary() { return true; }
+bool LoadClientLibrary() {
+    return true;
+}
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     if (!HasDisplay()) {
-        std::fprintf(stderr,
-                     "Varnok needs a graphical display, but none is set (neither DISPLAY nor WAYLAND_DISPLAY).\n"
-                     "Start it from a desktop session, or under Xvfb: xvfb-run ./run\n");
+        std::fprintf(
+            stderr,
+            "Varnok needs a graphical display, but none is set (neither DISPLAY nor WAYLAND_DISPLAY).\n"
+            "Start it from a desktop session, or under Xvfb: xvfb-run ./run\n");
         return 1;
     }
     varnok::TVarnokApplication app(argc, argv);

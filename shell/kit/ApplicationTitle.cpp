@@ -7,10 +7,14 @@ QString& Title() {
     static QString title = QString::fromLatin1(kProgramTitle);
     return title;
 }
-}  // namespace
+} // namespace
 
-QString ApplicationTitle() { return Title(); }
+QString ApplicationTitle() {
+    return Title();
+}
 
-void SetApplicationTitle(const QString& title) { Title() = title; }
+void SetApplicationTitle(const QString& title) {
+    Title() = title;
+}
 
-}  // namespace varnok
+} // namespace varnok

@@ -11,4 +11,4 @@ inline constexpr const char* kProgramTitle = "Varnok 5.18b";
 QString ApplicationTitle();
 void SetApplicationTitle(const QString& title);
 
-}  // namespace varnok
+} // namespace varnok

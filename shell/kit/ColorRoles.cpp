@@ -13,7 +13,8 @@ QColor ToQColor(const TColorText& color, const QPalette& palette) {
     return palette.color(static_cast<QPalette::ColorRole>(value));
 }
 
-TColorText FromQColor(const QColor& color, const QPalette& palette, std::initializer_list<TColorText> systemCandidates) {
+TColorText FromQColor(const QColor& color, const QPalette& palette,
+                      std::initializer_list<TColorText> systemCandidates) {
     for (const TColorText& candidate : systemCandidates)
         if (ToQColor(candidate, palette).rgb() == color.rgb()) return candidate;
     const QColor rgb = color.toRgb();
@@ -21,4 +22,4 @@ TColorText FromQColor(const QColor& color, const QPalette& palette, std::initial
                            static_cast<uint8_t>(rgb.blue()));
 }
 
-}  // namespace varnok
+} // namespace varnok

@@ -19,4 +19,4 @@ QColor ToQColor(const TColorText& color, const QPalette& palette);
 TColorText FromQColor(const QColor& color, const QPalette& palette,
                       std::initializer_list<TColorText> systemCandidates = {});
 
-}  // namespace varnok
+} // namespace varnok

@@ -7,13 +7,8 @@
 namespace varnok {
 
 TCommand::TCommand(const TCommandSpec& spec, TCommandRegistry& registry)
-    : QAction(spec.caption, &registry),
-      registry_(registry),
-      name_(spec.name),
-      category_(spec.category),
-      picture_(spec.picture),
-      hotkey_(spec.hotkey),
-      defaultShortcut_(spec.shortcut) {
+    : QAction(spec.caption, &registry), registry_(registry), name_(spec.name), category_(spec.category),
+      picture_(spec.picture), hotkey_(spec.hotkey), defaultShortcut_(spec.shortcut) {
     setObjectName(spec.name);
     setToolTip(spec.hint.isEmpty() ? spec.caption : spec.hint);
     setStatusTip(spec.hint);
@@ -32,7 +27,7 @@ void TCommand::SetShortcut(TShortcut shortcut) {
 
 void TCommand::Execute() {
     registry_.UpdateCommands();
-    trigger();  // flips a check mark and emits triggered, as a click does; nothing when disabled
+    trigger(); // flips a check mark and emits triggered, as a click does; nothing when disabled
 }
 
 void TCommand::OnTriggered() {
@@ -47,4 +42,4 @@ void TCommand::OnTriggered() {
     }
 }
 
-}  // namespace varnok
+} // namespace varnok

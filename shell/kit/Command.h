@@ -14,14 +14,14 @@ namespace varnok {
 class TCommandRegistry;
 
 struct TCommandSpec {
-    QString name;      // as the settings file and toolbar lists write it, e.g. "acExecute"
-    QString category;  // "SQLEditor", "Pages", ...
+    QString name;     // as the settings file and toolbar lists write it, e.g. "acExecute"
+    QString category; // "SQLEditor", "Pages", ...
     QString caption;
     QString hint;
-    int picture = -1;  // index into the small and large picture sets; -1 none
+    int picture = -1; // index into the small and large picture sets; -1 none
     TShortcut shortcut = 0;
-    bool hotkey = false;     // shortcut configurable in the options window
-    bool checkable = false;  // carries a check mark
+    bool hotkey = false;    // shortcut configurable in the options window
+    bool checkable = false; // carries a check mark
     bool checked = false;
 };
 
@@ -65,4 +65,4 @@ private:
     std::function<void()> operation_;
 };
 
-}  // namespace varnok
+} // namespace varnok

@@ -11,40 +11,40 @@ namespace varnok {
 namespace {
 
 struct TPictureInfo {
-    const char* themeName;  // freedesktop icon naming; "" when none fits
-    const char* glyph;      // what our own drawing shows
+    const char* themeName; // freedesktop icon naming; "" when none fits
+    const char* glyph;     // what our own drawing shows
 };
 
 // In picture-index order (the command list refers to these numbers).
 constexpr std::array<TPictureInfo, 28> kPictures{{
-    {"document-new", "+"},               // 0 add page
-    {"document-open", "O"},              // 1 open file
-    {"document-save-as", "S"},           // 2 save as
-    {"edit-clear", "E"},                 // 3 erase
-    {"edit-find", "?"},                  // 4 search
-    {"go-down", "\u2193"},               // 5 search next
-    {"go-up", "\u2191"},                 // 6 search prior
-    {"edit-find-replace", "R"},          // 7 replace
-    {"zoom-in", "A+"},                   // 8 font bigger
-    {"zoom-out", "A-"},                  // 9 font smaller
-    {"window-close", "x"},               // 10 delete page
-    {"edit-cut", "Cut"},                 // 11 cut
-    {"tools-check-spelling", "\u2713"},  // 12 check syntax
-    {"", "\u2713s"},                     // 13 check syntax selected
-    {"edit-redo", "\u21b7"},             // 14 redo
-    {"edit-undo", "\u21b6"},             // 15 undo
-    {"media-playback-start", "\u25b6"},  // 16 execute
-    {"", "\u25b6s"},                     // 17 execute selected
-    {"edit-copy", "Cp"},                 // 18 copy
-    {"edit-paste", "P"},                 // 19 paste
-    {"", "'a'"},                         // 20 add quot
-    {"", "a"},                           // 21 delete quot
-    {"", "AB"},                          // 22 upper case
-    {"", "ab"},                          // 23 lower case
-    {"", "Ab"},                          // 24 capital case
-    {"", "aB"},                          // 25 invers case
-    {"media-seek-forward", "\u25b6\u25b6"},  // 26 execute all or selected
-    {"process-stop", "\u25a0"},          // 27 interrupt
+    {"document-new", "+"},                  // 0 add page
+    {"document-open", "O"},                 // 1 open file
+    {"document-save-as", "S"},              // 2 save as
+    {"edit-clear", "E"},                    // 3 erase
+    {"edit-find", "?"},                     // 4 search
+    {"go-down", "\u2193"},                  // 5 search next
+    {"go-up", "\u2191"},                    // 6 search prior
+    {"edit-find-replace", "R"},             // 7 replace
+    {"zoom-in", "A+"},                      // 8 font bigger
+    {"zoom-out", "A-"},                     // 9 font smaller
+    {"window-close", "x"},                  // 10 delete page
+    {"edit-cut", "Cut"},                    // 11 cut
+    {"tools-check-spelling", "\u2713"},     // 12 check syntax
+    {"", "\u2713s"},                        // 13 check syntax selected
+    {"edit-redo", "\u21b7"},                // 14 redo
+    {"edit-undo", "\u21b6"},                // 15 undo
+    {"media-playback-start", "\u25b6"},     // 16 execute
+    {"", "\u25b6s"},                        // 17 execute selected
+    {"edit-copy", "Cp"},                    // 18 copy
+    {"edit-paste", "P"},                    // 19 paste
+    {"", "'a'"},                            // 20 add quot
+    {"", "a"},                              // 21 delete quot
+    {"", "AB"},                             // 22 upper case
+    {"", "ab"},                             // 23 lower case
+    {"", "Ab"},                             // 24 capital case
+    {"", "aB"},                             // 25 invers case
+    {"media-seek-forward", "\u25b6\u25b6"}, // 26 execute all or selected
+    {"process-stop", "\u25a0"},             // 27 interrupt
 }};
 
 QPixmap DrawGlyph(const QString& glyph, int size) {
@@ -70,9 +70,11 @@ bool ThemeCanDraw(const QIcon& icon) {
     return !icon.isNull() && !icon.pixmap(kSmallPictureSize, kSmallPictureSize).isNull();
 }
 
-}  // namespace
+} // namespace
 
-int CommandPictureCount() { return static_cast<int>(kPictures.size()); }
+int CommandPictureCount() {
+    return static_cast<int>(kPictures.size());
+}
 
 QString CommandPictureThemeName(int index) {
     if (index < 0 || index >= CommandPictureCount()) return {};
@@ -81,7 +83,8 @@ QString CommandPictureThemeName(int index) {
 
 QIcon CommandPicture(int index) {
     if (index < 0 || index >= CommandPictureCount()) return {};
-    return ThemedPicture(CommandPictureThemeName(index), QString::fromUtf8(kPictures[static_cast<size_t>(index)].glyph));
+    return ThemedPicture(CommandPictureThemeName(index),
+                         QString::fromUtf8(kPictures[static_cast<size_t>(index)].glyph));
 }
 
 QIcon ThemedPicture(const QString& themeName, const QString& glyph) {
@@ -108,4 +111,4 @@ void EnsureIconTheme() {
     }
 }
 
-}  // namespace varnok
+} // namespace varnok

@@ -29,4 +29,4 @@ QString CommandPictureThemeName(int index);
 // the offscreen platform), so that QIcon::fromTheme finds the standard names.
 void EnsureIconTheme();
 
-}  // namespace varnok
+} // namespace varnok

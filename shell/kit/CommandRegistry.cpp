@@ -13,12 +13,14 @@ TCommandRegistry::TCommandRegistry(QObject* parent) : QObject(parent) {
     fatal_ = [](const QString&) { std::_Exit(EXIT_FAILURE); };
 }
 
-TCommandRegistry::~TCommandRegistry() { disconnect(idleConnection_); }
+TCommandRegistry::~TCommandRegistry() {
+    disconnect(idleConnection_);
+}
 
 TCommand* TCommandRegistry::Add(const TCommandSpec& spec, std::function<void()> operation) {
     if (spec.name.isEmpty() || Find(spec.name))
         throw std::invalid_argument("Command name taken or empty: " + spec.name.toStdString());
-    auto* command = new TCommand(spec, *this);  // owned by this registry as its QObject child
+    auto* command = new TCommand(spec, *this); // owned by this registry as its QObject child
     command->SetOperation(std::move(operation));
     commands_.push_back(command);
     return command;
@@ -30,7 +32,9 @@ TCommand* TCommandRegistry::Find(const QString& name) const {
     return nullptr;
 }
 
-void TCommandRegistry::AddUpdateHook(TUpdateHook hook) { hooks_.push_back(std::move(hook)); }
+void TCommandRegistry::AddUpdateHook(TUpdateHook hook) {
+    hooks_.push_back(std::move(hook));
+}
 
 QString TCommandRegistry::UpdateFailureText(const QString& message) {
     return QStringLiteral("Error in ActionList1Update. [") + message + u']';
@@ -41,7 +45,8 @@ void TCommandRegistry::UpdateCommands() {
     if (updating_ || failed_) return;
     updating_ = true;
     try {
-        for (const auto& hook : hooks_) hook();
+        for (const auto& hook : hooks_)
+            hook();
     } catch (const std::exception& e) {
         updating_ = false;
         Fail(QString::fromUtf8(e.what()));
@@ -55,7 +60,7 @@ void TCommandRegistry::UpdateCommands() {
 }
 
 void TCommandRegistry::Fail(const QString& message) {
-    failed_ = true;  // no second message while the box is up
+    failed_ = true; // no second message while the box is up
     Messages().Plain(UpdateFailureText(message));
     if (fatal_) fatal_(message);
 }
@@ -67,4 +72,4 @@ void TCommandRegistry::StartIdleUpdates() {
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TCommandRegistry::UpdateCommands);
 }
 
-}  // namespace varnok
+} // namespace varnok

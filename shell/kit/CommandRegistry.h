@@ -30,7 +30,7 @@ public:
     // Creates the command (owned by the registry) in list order. A name that
     // is already taken is an error: commands are looked up by name.
     TCommand* Add(const TCommandSpec& spec, std::function<void()> operation = {});
-    TCommand* Find(const QString& name) const;  // nullptr when unknown
+    TCommand* Find(const QString& name) const; // nullptr when unknown
     const std::vector<TCommand*>& Commands() const { return commands_; }
 
     void AddUpdateHook(TUpdateHook hook);
@@ -47,7 +47,7 @@ public:
 private:
     void Fail(const QString& message);
 
-    std::vector<TCommand*> commands_;  // children of this object
+    std::vector<TCommand*> commands_; // children of this object
     std::vector<TUpdateHook> hooks_;
     TFatalHandler fatal_;
     bool updating_ = false;
@@ -55,4 +55,4 @@ private:
     QMetaObject::Connection idleConnection_;
 };
 
-}  // namespace varnok
+} // namespace varnok

@@ -22,4 +22,4 @@ void WriteHistoryList(TIniFile& ini, const std::string& section, const QComboBox
 // "Error in fSortComboItems. [...]" and the box keeps what the rule produced so far.
 QString fSortComboItems(QComboBox* box, int limit);
 
-}  // namespace varnok
+} // namespace varnok

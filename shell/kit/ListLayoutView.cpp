@@ -22,7 +22,7 @@ int ColumnCount(const QAbstractItemView* view) {
     return view->model() ? view->model()->columnCount() : 0;
 }
 
-}  // namespace
+} // namespace
 
 void ApplyListLayout(const TListLayout& layout, QAbstractItemView* view) {
     QFont font = view->font();
@@ -37,7 +37,8 @@ void ApplyListLayout(const TListLayout& layout, QAbstractItemView* view) {
         // Every column keeps its stored width, the last one too.
         header->setStretchLastSection(false);
         const int count = std::min<int>(ColumnCount(view), static_cast<int>(layout.columnWidths.size()));
-        for (int i = 0; i < count; ++i) header->resizeSection(i, layout.columnWidths[static_cast<size_t>(i)]);
+        for (int i = 0; i < count; ++i)
+            header->resizeSection(i, layout.columnWidths[static_cast<size_t>(i)]);
     }
 }
 
@@ -53,7 +54,8 @@ TListLayout CaptureListLayout(const QAbstractItemView* view) {
     layout.fontColor = FromQColor(palette.color(QPalette::Text), system, {TColorText{kClWindowText}});
     layout.color = FromQColor(palette.color(QPalette::Base), system, {TColorText{kClWindow}});
     if (const QHeaderView* header = ColumnHeader(view))
-        for (int i = 0; i < ColumnCount(view); ++i) layout.columnWidths.push_back(header->sectionSize(i));
+        for (int i = 0; i < ColumnCount(view); ++i)
+            layout.columnWidths.push_back(header->sectionSize(i));
     return layout;
 }
 
@@ -65,4 +67,4 @@ void WriteListLayout(TIniFile& ini, const std::string& section, const QAbstractI
     WriteListLayout(ini, section, CaptureListLayout(view));
 }
 
-}  // namespace varnok
+} // namespace varnok

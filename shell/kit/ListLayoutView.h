@@ -19,4 +19,4 @@ void WriteListLayout(TIniFile& ini, const std::string& section, const QAbstractI
 void ApplyListLayout(const TListLayout& layout, QAbstractItemView* view);
 TListLayout CaptureListLayout(const QAbstractItemView* view);
 
-}  // namespace varnok
+} // namespace varnok

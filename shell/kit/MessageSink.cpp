@@ -19,9 +19,11 @@ TMessageSink*& CurrentSink() {
     return current;
 }
 
-QString AppTitle() { return ApplicationTitle(); }
+QString AppTitle() {
+    return ApplicationTitle();
+}
 
-}  // namespace
+} // namespace
 
 void TDialogMessageSink::Plain(const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, AppTitle(), text, QMessageBox::Ok, QApplication::activeWindow());
@@ -37,16 +39,22 @@ void TDialogMessageSink::Error(const QString& caption, const QString& text) {
 }
 
 bool TDialogMessageSink::AskYesNo(const QString& caption, const QString& text, bool defaultYes) {
-    const auto answer = QMessageBox::question(QApplication::activeWindow(), caption, text,
-                                              QMessageBox::Yes | QMessageBox::No,
-                                              defaultYes ? QMessageBox::Yes : QMessageBox::No);
+    const auto answer =
+        QMessageBox::question(QApplication::activeWindow(), caption, text, QMessageBox::Yes | QMessageBox::No,
+                              defaultYes ? QMessageBox::Yes : QMessageBox::No);
     return answer == QMessageBox::Yes;
 }
 
-TMessageSink& Messages() { return *CurrentSink(); }
+TMessageSink& Messages() {
+    return *CurrentSink();
+}
 
-TScopedMessageSink::TScopedMessageSink(TMessageSink& sink) : previous_(CurrentSink()) { CurrentSink() = &sink; }
+TScopedMessageSink::TScopedMessageSink(TMessageSink& sink) : previous_(CurrentSink()) {
+    CurrentSink() = &sink;
+}
 
-TScopedMessageSink::~TScopedMessageSink() { CurrentSink() = previous_; }
+TScopedMessageSink::~TScopedMessageSink() {
+    CurrentSink() = previous_;
+}
 
-}  // namespace varnok
+} // namespace varnok

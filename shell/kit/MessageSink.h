@@ -41,4 +41,4 @@ private:
     TMessageSink* previous_;
 };
 
-}  // namespace varnok
+} // namespace varnok

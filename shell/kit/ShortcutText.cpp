@@ -17,28 +17,48 @@ struct TKeyName {
 
 // Keys with a fixed name; letters, digits and function keys are computed.
 constexpr std::array kNamedKeys{
-    TKeyName{0x08, "BkSp", Qt::Key_Backspace, false},  TKeyName{0x09, "Tab", Qt::Key_Tab, false},
-    TKeyName{0x0D, "Enter", Qt::Key_Return, false},    TKeyName{0x1B, "Esc", Qt::Key_Escape, false},
-    TKeyName{0x20, "Space", Qt::Key_Space, false},     TKeyName{0x21, "PgUp", Qt::Key_PageUp, false},
-    TKeyName{0x22, "PgDn", Qt::Key_PageDown, false},   TKeyName{0x23, "End", Qt::Key_End, false},
-    TKeyName{0x24, "Home", Qt::Key_Home, false},       TKeyName{0x25, "Left", Qt::Key_Left, false},
-    TKeyName{0x26, "Up", Qt::Key_Up, false},           TKeyName{0x27, "Right", Qt::Key_Right, false},
-    TKeyName{0x28, "Down", Qt::Key_Down, false},       TKeyName{0x2D, "Ins", Qt::Key_Insert, false},
+    TKeyName{0x08, "BkSp", Qt::Key_Backspace, false},
+    TKeyName{0x09, "Tab", Qt::Key_Tab, false},
+    TKeyName{0x0D, "Enter", Qt::Key_Return, false},
+    TKeyName{0x1B, "Esc", Qt::Key_Escape, false},
+    TKeyName{0x20, "Space", Qt::Key_Space, false},
+    TKeyName{0x21, "PgUp", Qt::Key_PageUp, false},
+    TKeyName{0x22, "PgDn", Qt::Key_PageDown, false},
+    TKeyName{0x23, "End", Qt::Key_End, false},
+    TKeyName{0x24, "Home", Qt::Key_Home, false},
+    TKeyName{0x25, "Left", Qt::Key_Left, false},
+    TKeyName{0x26, "Up", Qt::Key_Up, false},
+    TKeyName{0x27, "Right", Qt::Key_Right, false},
+    TKeyName{0x28, "Down", Qt::Key_Down, false},
+    TKeyName{0x2D, "Ins", Qt::Key_Insert, false},
     TKeyName{0x2E, "Del", Qt::Key_Delete, false},
     // Other keys go by the names this platform's key names use.
-    TKeyName{0x60, "Num 0", Qt::Key_0, true},          TKeyName{0x61, "Num 1", Qt::Key_1, true},
-    TKeyName{0x62, "Num 2", Qt::Key_2, true},          TKeyName{0x63, "Num 3", Qt::Key_3, true},
-    TKeyName{0x64, "Num 4", Qt::Key_4, true},          TKeyName{0x65, "Num 5", Qt::Key_5, true},
-    TKeyName{0x66, "Num 6", Qt::Key_6, true},          TKeyName{0x67, "Num 7", Qt::Key_7, true},
-    TKeyName{0x68, "Num 8", Qt::Key_8, true},          TKeyName{0x69, "Num 9", Qt::Key_9, true},
-    TKeyName{0x6A, "Num *", Qt::Key_Asterisk, true},   TKeyName{0x6B, "Num +", Qt::Key_Plus, true},
-    TKeyName{0x6D, "Num -", Qt::Key_Minus, true},      TKeyName{0x6E, "Num Del", Qt::Key_Period, true},
-    TKeyName{0x6F, "Num /", Qt::Key_Slash, true},      TKeyName{0xBA, ";", Qt::Key_Semicolon, false},
-    TKeyName{0xBB, "=", Qt::Key_Equal, false},         TKeyName{0xBC, ",", Qt::Key_Comma, false},
-    TKeyName{0xBD, "-", Qt::Key_Minus, false},         TKeyName{0xBE, ".", Qt::Key_Period, false},
-    TKeyName{0xBF, "/", Qt::Key_Slash, false},         TKeyName{0xC0, "`", Qt::Key_QuoteLeft, false},
-    TKeyName{0xDB, "[", Qt::Key_BracketLeft, false},   TKeyName{0xDC, "\\", Qt::Key_Backslash, false},
-    TKeyName{0xDD, "]", Qt::Key_BracketRight, false},  TKeyName{0xDE, "'", Qt::Key_Apostrophe, false},
+    TKeyName{0x60, "Num 0", Qt::Key_0, true},
+    TKeyName{0x61, "Num 1", Qt::Key_1, true},
+    TKeyName{0x62, "Num 2", Qt::Key_2, true},
+    TKeyName{0x63, "Num 3", Qt::Key_3, true},
+    TKeyName{0x64, "Num 4", Qt::Key_4, true},
+    TKeyName{0x65, "Num 5", Qt::Key_5, true},
+    TKeyName{0x66, "Num 6", Qt::Key_6, true},
+    TKeyName{0x67, "Num 7", Qt::Key_7, true},
+    TKeyName{0x68, "Num 8", Qt::Key_8, true},
+    TKeyName{0x69, "Num 9", Qt::Key_9, true},
+    TKeyName{0x6A, "Num *", Qt::Key_Asterisk, true},
+    TKeyName{0x6B, "Num +", Qt::Key_Plus, true},
+    TKeyName{0x6D, "Num -", Qt::Key_Minus, true},
+    TKeyName{0x6E, "Num Del", Qt::Key_Period, true},
+    TKeyName{0x6F, "Num /", Qt::Key_Slash, true},
+    TKeyName{0xBA, ";", Qt::Key_Semicolon, false},
+    TKeyName{0xBB, "=", Qt::Key_Equal, false},
+    TKeyName{0xBC, ",", Qt::Key_Comma, false},
+    TKeyName{0xBD, "-", Qt::Key_Minus, false},
+    TKeyName{0xBE, ".", Qt::Key_Period, false},
+    TKeyName{0xBF, "/", Qt::Key_Slash, false},
+    TKeyName{0xC0, "`", Qt::Key_QuoteLeft, false},
+    TKeyName{0xDB, "[", Qt::Key_BracketLeft, false},
+    TKeyName{0xDC, "\\", Qt::Key_Backslash, false},
+    TKeyName{0xDD, "]", Qt::Key_BracketRight, false},
+    TKeyName{0xDE, "'", Qt::Key_Apostrophe, false},
 };
 
 constexpr std::uint8_t kVkF1 = 0x70;
@@ -56,7 +76,8 @@ QString KeyName(std::uint8_t vk) {
 std::uint8_t KeyFromName(const QString& name) {
     if (name.size() == 1) {
         const QChar c = name.at(0).toUpper();
-        if ((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z')) return static_cast<std::uint8_t>(c.unicode());
+        if ((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z'))
+            return static_cast<std::uint8_t>(c.unicode());
     }
     for (int i = 0; i < kFunctionKeyCount; ++i)
         if (name.compare(QStringLiteral("F%1").arg(i + 1), Qt::CaseInsensitive) == 0)
@@ -66,7 +87,7 @@ std::uint8_t KeyFromName(const QString& name) {
     return 0;
 }
 
-}  // namespace
+} // namespace
 
 QString ShortcutToText(TShortcut shortcut) {
     const QString name = KeyName(static_cast<std::uint8_t>(shortcut & 0xFF));
@@ -106,7 +127,7 @@ QKeySequence ShortcutToKeySequence(TShortcut shortcut) {
     int key = 0;
     Qt::KeyboardModifiers mods;
     if ((vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z')) {
-        key = vk;  // Qt::Key_0.. and Qt::Key_A.. share the character codes
+        key = vk; // Qt::Key_0.. and Qt::Key_A.. share the character codes
     } else if (vk >= kVkF1 && vk < kVkF1 + kFunctionKeyCount) {
         key = Qt::Key_F1 + (vk - kVkF1);
     } else {
@@ -151,4 +172,4 @@ TShortcut KeySequenceToShortcut(const QKeySequence& sequence) {
     return static_cast<TShortcut>(result & (0xFF | kModifierMask));
 }
 
-}  // namespace varnok
+} // namespace varnok

@@ -34,4 +34,4 @@ QKeySequence ShortcutToKeySequence(TShortcut shortcut);
 // 0 for an empty sequence or a key with no virtual key code here.
 TShortcut KeySequenceToShortcut(const QKeySequence& sequence);
 
-}  // namespace varnok
+} // namespace varnok

@@ -27,4 +27,4 @@ void ShowCurrentException() {
     }
 }
 
-}  // namespace varnok
+} // namespace varnok

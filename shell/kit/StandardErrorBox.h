@@ -24,4 +24,4 @@ void ShowStandardError(const QString& message);
 // EAbort shows nothing.
 void ShowCurrentException();
 
-}  // namespace varnok
+} // namespace varnok

@@ -12,4 +12,4 @@ void ApplyTabPlacement(QTabWidget* tabs, int code);
 // The stored code of the side the tabs are on.
 int TabPlacementCodeOf(const QTabWidget* tabs);
 
-}  // namespace varnok
+} // namespace varnok

@@ -47,7 +47,7 @@ QWidget* BoxPanel(QSplitter* splitter, const char* panelName, const char* boxNam
     return panel;
 }
 
-}  // namespace
+} // namespace
 
 TConnectionBar BuildConnectionBar(QWidget* parent) {
     TConnectionBar bar;
@@ -57,8 +57,8 @@ TConnectionBar BuildConnectionBar(QWidget* parent) {
     row->setContentsMargins(2, 2, 2, 2);
     row->setSpacing(2);
 
-    bar.tbQuickConnect = AddButton(bar.pnConnectBar, row, "tbQuickConnect", "network-workgroup", QStringLiteral("Q"),
-                                   QStringLiteral("Quick Connect"));
+    bar.tbQuickConnect = AddButton(bar.pnConnectBar, row, "tbQuickConnect", "network-workgroup",
+                                   QStringLiteral("Q"), QStringLiteral("Quick Connect"));
     bar.tbQuickConnect->setPopupMode(QToolButton::InstantPopup);
 
     bar.spConnect = new QSplitter(Qt::Horizontal, bar.pnConnectBar);
@@ -70,8 +70,8 @@ TConnectionBar BuildConnectionBar(QWidget* parent) {
     bar.pnServer = BoxPanel(bar.spConnect, "pnServer", "cbServerName", bar.cbServerName, serverRow);
     bar.tbConnect = AddButton(bar.pnServer, serverRow, "tbConnect", "network-connect", QStringLiteral("C"),
                               QStringLiteral("Connect"));
-    bar.tbDisconnect = AddButton(bar.pnServer, serverRow, "tbDisconnect", "network-disconnect", QStringLiteral("D"),
-                                 QStringLiteral("Disconnect"));
+    bar.tbDisconnect = AddButton(bar.pnServer, serverRow, "tbDisconnect", "network-disconnect",
+                                 QStringLiteral("D"), QStringLiteral("Disconnect"));
     bar.pnDatabase = BoxPanel(bar.spConnect, "pnDatabase", "cbDatabase", bar.cbDatabase, databaseRow);
     bar.pnRole = BoxPanel(bar.spConnect, "pnRole", "cbRole", bar.cbRole, roleRow);
     // The panes after the role box take what the window has left.
@@ -83,21 +83,25 @@ TConnectionBar BuildConnectionBar(QWidget* parent) {
     rest->setMinimumWidth(kMinPanelWidth);
     bar.tbBeginTrans = AddButton(rest, restRow, "tbBeginTrans", "", QStringLiteral("B"),
                                  QStringLiteral("Start Transaction"));
-    bar.tbCommit = AddButton(rest, restRow, "tbCommit", "", QStringLiteral("Ct"), QStringLiteral("Commit Transaction"));
+    bar.tbCommit =
+        AddButton(rest, restRow, "tbCommit", "", QStringLiteral("Ct"), QStringLiteral("Commit Transaction"));
     bar.tbRollback = AddButton(rest, restRow, "tbRollback", "", QStringLiteral("Rb"),
                                QStringLiteral("Rollback Transaction"));
     restRow->addStretch(1);
     bar.tbShowHidePanels = AddButton(rest, restRow, "tbShowHidePanels", "view-choose", QStringLiteral("P"),
                                      QStringLiteral("Show/Hide Panels"));
     bar.tbShowHidePanels->setPopupMode(QToolButton::InstantPopup);
-    bar.tbOptions = AddButton(rest, restRow, "tbOptions", "configure", QStringLiteral("O"), QStringLiteral("Options"));
-    bar.tbAbout = AddButton(rest, restRow, "tbAbout", "help-about", QStringLiteral("i"), QStringLiteral("About"));
+    bar.tbOptions =
+        AddButton(rest, restRow, "tbOptions", "configure", QStringLiteral("O"), QStringLiteral("Options"));
+    bar.tbAbout =
+        AddButton(rest, restRow, "tbAbout", "help-about", QStringLiteral("i"), QStringLiteral("About"));
     bar.spConnect->addWidget(rest);
-    for (int i = 0; i < 3; ++i) bar.spConnect->setStretchFactor(i, 0);
+    for (int i = 0; i < 3; ++i)
+        bar.spConnect->setStretchFactor(i, 0);
     bar.spConnect->setStretchFactor(3, 1);
     TrackPaneSizes(bar.spConnect);
     row->addWidget(bar.spConnect, 1);
     return bar;
 }
 
-}  // namespace varnok
+} // namespace varnok

@@ -12,12 +12,12 @@ class QWidget;
 namespace varnok {
 
 struct TConnectionBar {
-    QWidget* pnConnectBar = nullptr;  // height ComboHeight
+    QWidget* pnConnectBar = nullptr; // height ComboHeight
     QToolButton* tbQuickConnect = nullptr;
     QSplitter* spConnect = nullptr;
-    QWidget* pnServer = nullptr;    // width SplLeft1
-    QWidget* pnDatabase = nullptr;  // width SplLeft2
-    QWidget* pnRole = nullptr;      // width SplLeft3
+    QWidget* pnServer = nullptr;   // width SplLeft1
+    QWidget* pnDatabase = nullptr; // width SplLeft2
+    QWidget* pnRole = nullptr;     // width SplLeft3
     QComboBox* cbServerName = nullptr;
     QComboBox* cbDatabase = nullptr;
     QComboBox* cbRole = nullptr;
@@ -33,4 +33,4 @@ struct TConnectionBar {
 
 TConnectionBar BuildConnectionBar(QWidget* parent);
 
-}  // namespace varnok
+} // namespace varnok

@@ -31,7 +31,8 @@ void TDetailTabsMenu::Build(const TIniFile& ini) {
         item->setCheckable(true);
         item->setChecked(shown);
         tabs_->setTabVisible(tab, shown);
-        connect(item, &QAction::toggled, tabs_, [this, tab](bool checked) { tabs_->setTabVisible(tab, checked); });
+        connect(item, &QAction::toggled, tabs_,
+                [this, tab](bool checked) { tabs_->setTabVisible(tab, checked); });
         menu_->insertAction(separator_, item);
         items_.push_back(item);
     }
@@ -43,4 +44,4 @@ void TDetailTabsMenu::Write(TIniFile& ini) const {
         ini.WriteBool(kSection, tabs_->tabToolTip(tab).toStdString(), tabs_->isTabVisible(tab));
 }
 
-}  // namespace varnok
+} // namespace varnok

@@ -32,7 +32,7 @@ private:
     QTabWidget* tabs_;
     QMenu* menu_;
     QAction* separator_;
-    std::vector<QAction*> items_;  // children of menu_, in tab order
+    std::vector<QAction*> items_; // children of menu_, in tab order
 };
 
-}  // namespace varnok
+} // namespace varnok

@@ -15,7 +15,7 @@ namespace varnok {
 namespace {
 constexpr int kDefaultLogHeight = 70;
 constexpr int kMinLogHeight = 10;
-}  // namespace
+} // namespace
 
 TLogTab::TLogTab(TLogModel& model, QWidget* parent) : QWidget(parent), model_(model) {
     setObjectName(QStringLiteral("tsLog"));
@@ -37,7 +37,7 @@ TLogTab::TLogTab(TLogModel& model, QWidget* parent) : QWidget(parent), model_(mo
     lvLog_->setObjectName(QStringLiteral("lvLog"));
     lvLog_->setRootIsDecorated(false);
     lvLog_->setItemsExpandable(false);
-    lvLog_->setUniformRowHeights(true);  // rows are one line each: long logs stay quick
+    lvLog_->setUniformRowHeights(true); // rows are one line each: long logs stay quick
     lvLog_->setSelectionBehavior(QAbstractItemView::SelectRows);
     lvLog_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     lvLog_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -48,7 +48,7 @@ TLogTab::TLogTab(TLogModel& model, QWidget* parent) : QWidget(parent), model_(mo
     mmLog_ = new QPlainTextEdit(spLog_);
     mmLog_->setObjectName(QStringLiteral("mmLog"));
     mmLog_->setReadOnly(true);
-    mmLog_->setLineWrapMode(QPlainTextEdit::NoWrap);  // both scroll bars
+    mmLog_->setLineWrapMode(QPlainTextEdit::NoWrap); // both scroll bars
     mmLog_->setMinimumHeight(kMinLogHeight);
     spLog_->addWidget(mmLog_);
     spLog_->setStretchFactor(0, 1);
@@ -60,9 +60,13 @@ TLogTab::TLogTab(TLogModel& model, QWidget* parent) : QWidget(parent), model_(mo
     connect(&model_, &QAbstractItemModel::modelReset, mmLog_, &QPlainTextEdit::clear);
 }
 
-int TLogTab::DetailHeight() const { return PaneSize(mmLog_, kDefaultLogHeight); }
+int TLogTab::DetailHeight() const {
+    return PaneSize(mmLog_, kDefaultLogHeight);
+}
 
-void TLogTab::SetDetailHeight(int height) { SetPaneSize(spLog_, mmLog_, std::max(height, kMinLogHeight)); }
+void TLogTab::SetDetailHeight(int height) {
+    SetPaneSize(spLog_, mmLog_, std::max(height, kMinLogHeight));
+}
 
 void TLogTab::SelectLastEntry() {
     const int last = model_.rowCount() - 1;
@@ -79,4 +83,4 @@ void TLogTab::ShowSelectedEntry() {
     mmLog_->setPlainText(current.isValid() ? model_.Additional(current.row()) : QString());
 }
 
-}  // namespace varnok
+} // namespace varnok

@@ -22,7 +22,7 @@ public:
     QPlainTextEdit* mmLog() const { return mmLog_; }
     QSplitter* spLog() const { return spLog_; }
 
-    int DetailHeight() const;  // LogHeight
+    int DetailHeight() const; // LogHeight
     void SetDetailHeight(int height);
 
     // Showing the tab: the last entry becomes the one selected, focused and in view.
@@ -38,4 +38,4 @@ private:
     QPlainTextEdit* mmLog_;
 };
 
-}  // namespace varnok
+} // namespace varnok

@@ -51,18 +51,24 @@ void LoadPosition(const TMainSettingsTarget& t, const TIniFile& ini) {
     w->resize(std::max(1, ini.ReadInteger(kPosition, "Width", D::Width)),
               std::max(1, ini.ReadInteger(kPosition, "Height", D::Height)));
     // The normal geometry above stays what the window returns to from maximized.
-    if (ini.ReadInteger(kPosition, "Maximized", 0) == 1) w->setWindowState(w->windowState() | Qt::WindowMaximized);
-    SetPaneSize(t.query->spQuery, t.query->pcTblProc, std::max(0, ini.ReadInteger(kPosition, "SplTop", D::SplTop)));
+    if (ini.ReadInteger(kPosition, "Maximized", 0) == 1)
+        w->setWindowState(w->windowState() | Qt::WindowMaximized);
+    SetPaneSize(t.query->spQuery, t.query->pcTblProc,
+                std::max(0, ini.ReadInteger(kPosition, "SplTop", D::SplTop)));
     t.panels->SetSchemaVisible(ini.ReadBool(kPosition, "SchemaVisible", true));
 }
 
 void LoadSplitters(const TMainSettingsTarget& t, const TIniFile& ini) {
     const auto paneKeys = PaneKeys(t);
-    for (const TPaneKey& k : paneKeys) SetPaneSize(k.splitter, k.pane, std::max(0, ini.ReadInteger(kPosition, k.key, k.def)));
-    t.connectionBar->pnConnectBar->setFixedHeight(std::max(0, ini.ReadInteger(kPosition, "ComboHeight", D::ComboHeight)));
+    for (const TPaneKey& k : paneKeys)
+        SetPaneSize(k.splitter, k.pane, std::max(0, ini.ReadInteger(kPosition, k.key, k.def)));
+    t.connectionBar->pnConnectBar->setFixedHeight(
+        std::max(0, ini.ReadInteger(kPosition, "ComboHeight", D::ComboHeight)));
     t.logTab->SetDetailHeight(ini.ReadInteger(kPosition, "LogHeight", D::LogHeight));
-    SetPaneSize(t.query->spEditor, t.query->tbVertical, std::max(0, ini.ReadInteger(kPosition, "SplRight", D::SplRight)));
-    SetPaneSize(t.query->spProcs, t.query->pnProcList, std::max(0, ini.ReadInteger(kPosition, "SplPLeft", D::SplPLeft)));
+    SetPaneSize(t.query->spEditor, t.query->tbVertical,
+                std::max(0, ini.ReadInteger(kPosition, "SplRight", D::SplRight)));
+    SetPaneSize(t.query->spProcs, t.query->pnProcList,
+                std::max(0, ini.ReadInteger(kPosition, "SplPLeft", D::SplPLeft)));
     SetPaneSize(t.query->spQuery, t.query->pnPatterns,
                 std::max(D::MinButtHeight, ini.ReadInteger(kPosition, "ButtHeight", D::ButtHeight)));
     SetPaneSize(t.query->spQuery, t.query->pnInPlResult,
@@ -83,7 +89,8 @@ void SavePositionHead(const TMainSettingsTarget& t, TIniFile& ini) {
 
 void SavePositionRest(const TMainSettingsTarget& t, TIniFile& ini) {
     const auto paneKeys = PaneKeys(t);
-    for (const TPaneKey& k : paneKeys) ini.WriteInteger(kPosition, k.key, PaneSize(k.pane, k.def));
+    for (const TPaneKey& k : paneKeys)
+        ini.WriteInteger(kPosition, k.key, PaneSize(k.pane, k.def));
     ini.WriteInteger(kPosition, "ComboHeight", t.connectionBar->pnConnectBar->minimumHeight());
     ini.WriteInteger(kPosition, "LogHeight", t.logTab->DetailHeight());
     ini.WriteInteger(kPosition, "SplRight", PaneSize(t.query->tbVertical, D::SplRight));
@@ -132,7 +139,8 @@ void RegisterLoadSteps(TSettingsRegistry& r, const TMainSettingsTarget& t) {
                   [t](const TIniFile& ini) { LoadRegionVisibility(t, ini); });
     r.AddLoadStep(L::Grids, "Grids", [t](const TIniFile& ini) {
         for (size_t i = 0; i < 3; ++i)
-            t.values->gridFontHeight[i] = ini.ReadInteger(GridSection(i), "FontHeight", t.values->gridFontHeight[i]);
+            t.values->gridFontHeight[i] =
+                ini.ReadInteger(GridSection(i), "FontHeight", t.values->gridFontHeight[i]);
     });
     r.AddLoadStep(L::ViewPosition, "ViewPosition",
                   [t](const TIniFile& ini) { LoadSecondaryWindowSizes(*t.values, ini); });
@@ -158,17 +166,20 @@ void RegisterLoadSteps(TSettingsRegistry& r, const TMainSettingsTarget& t) {
 void RegisterSaveSteps(TSettingsRegistry& r, const TMainSettingsTarget& t) {
     namespace S = SettingsSaveOrder;
     r.AddSaveStep(S::Position, "Position", [t](TIniFile& ini) { SavePositionHead(t, ini); });
-    r.AddSaveStep(S::TblProc, "TblProc",
-                  [t](TIniFile& ini) { ini.WriteInteger("TblProc", "SheetPos", TabPlacementCodeOf(t.query->pcTblProc)); });
+    r.AddSaveStep(S::TblProc, "TblProc", [t](TIniFile& ini) {
+        ini.WriteInteger("TblProc", "SheetPos", TabPlacementCodeOf(t.query->pcTblProc));
+    });
     r.AddSaveStep(S::PositionRest, "PositionRest", [t](TIniFile& ini) { SavePositionRest(t, ini); });
     r.AddSaveStep(S::ServerName, "Connection", [t](TIniFile& ini) {
         // Until the server box has been filled, the name read at start-up stays stored.
         const QComboBox* box = t.connectionBar->cbServerName;
-        const QString name = box->count() > 0 || box->isEditable() ? box->currentText() : t.values->savedServerName;
+        const QString name =
+            box->count() > 0 || box->isEditable() ? box->currentText() : t.values->savedServerName;
         ini.WriteString("Connection", "ServerName", name.toStdString());
     });
     r.AddSaveStep(S::Grids, "Grids", [t](TIniFile& ini) {
-        for (size_t i = 0; i < 3; ++i) ini.WriteInteger(GridSection(i), "FontHeight", t.values->gridFontHeight[i]);
+        for (size_t i = 0; i < 3; ++i)
+            ini.WriteInteger(GridSection(i), "FontHeight", t.values->gridFontHeight[i]);
     });
     r.AddSaveStep(S::ViewPosition, "ViewPosition", [t](TIniFile& ini) {
         const QRect& vp = t.values->viewPosition;
@@ -186,20 +197,22 @@ void RegisterSaveSteps(TSettingsRegistry& r, const TMainSettingsTarget& t) {
         ini.WriteInteger("ConnectParamForm", "Width", t.values->connectParamForm->width());
         ini.WriteInteger("ConnectParamForm", "Height", t.values->connectParamForm->height());
     });
-    r.AddSaveStep(S::TextView, "TextView",
-                  [t](TIniFile& ini) { ini.WriteInteger("TextView", "fnHeight", t.values->textViewFontHeight); });
+    r.AddSaveStep(S::TextView, "TextView", [t](TIniFile& ini) {
+        ini.WriteInteger("TextView", "fnHeight", t.values->textViewFontHeight);
+    });
     r.AddSaveStep(S::TabsVisible, "TabsVisible", [t](TIniFile& ini) { t.detailTabs->Write(ini); });
-    r.AddSaveStep(S::FICTD, "FICTD",
-                  [t](TIniFile& ini) { ini.WriteInteger("FICTD", "SheetPos", TabPlacementCodeOf(t.query->pcDetails)); });
+    r.AddSaveStep(S::FICTD, "FICTD", [t](TIniFile& ini) {
+        ini.WriteInteger("FICTD", "SheetPos", TabPlacementCodeOf(t.query->pcDetails));
+    });
     r.AddSaveStep(S::ListLayouts + ListLayoutSlot::LogView, "LogView",
                   [t](TIniFile& ini) { WriteListLayout(ini, "LogView", t.logTab->lvLog()); });
 }
 
-}  // namespace
+} // namespace
 
 void RegisterMainWindowSettings(TSettingsRegistry& registry, const TMainSettingsTarget& target) {
     RegisterLoadSteps(registry, target);
     RegisterSaveSteps(registry, target);
 }
 
-}  // namespace varnok
+} // namespace varnok

@@ -36,19 +36,19 @@ inline constexpr int FragsView = 50;
 inline constexpr int DependsView = 60;
 inline constexpr int ProcView = 70;
 inline constexpr int LogView = 80;
-}  // namespace ListLayoutSlot
+} // namespace ListLayoutSlot
 
 // Values read at start-up for windows that take them when they are built
 // (result views, value viewer, connection windows) and written back at close.
 struct TMainLayoutValues {
-    std::array<int, 3> gridFontHeight{-13, -13, -13};  // Grid1..Grid3/FontHeight
-    QRect viewPosition{0, 0, 550, 450};                 // value viewer
-    int textViewFontHeight = -17;                       // TextView/fnHeight
-    QSize advConnectForm{700, 450};                     // connection manager
+    std::array<int, 3> gridFontHeight{-13, -13, -13}; // Grid1..Grid3/FontHeight
+    QRect viewPosition{0, 0, 550, 450};               // value viewer
+    int textViewFontHeight = -17;                     // TextView/fnHeight
+    QSize advConnectForm{700, 450};                   // connection manager
     // Connection parameters window: written at close. Read back too, so a
     // stored size survives the runs before that window takes it over.
     std::optional<QSize> connectParamForm;
-    QString savedServerName;  // Connection/ServerName, for filling the server box
+    QString savedServerName; // Connection/ServerName, for filling the server box
 };
 
 struct TMainSettingsTarget {
@@ -68,8 +68,8 @@ inline constexpr int SplTop = 130, SplLeft = 185, SplLeft1 = 120, SplLeft2 = 120
 inline constexpr int ComboHeight = 42, LogHeight = 70, SplRight = 52, SplPLeft = 185;
 inline constexpr int ButtHeight = 56, MinButtHeight = 10, pnInPlResHeight = 200;
 inline constexpr int TblProcSheetPos = 2, FICTDSheetPos = 0;
-}  // namespace PositionDefault
+} // namespace PositionDefault
 
 void RegisterMainWindowSettings(TSettingsRegistry& registry, const TMainSettingsTarget& target);
 
-}  // namespace varnok
+} // namespace varnok

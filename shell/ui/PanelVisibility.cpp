@@ -44,7 +44,9 @@ void TPanelVisibility::SetPaneVisible(QAction* item, QWidget* pane, bool visible
     item->setChecked(visible);
 }
 
-void TPanelVisibility::SetSchemaVisible(bool visible) { SetPaneVisible(miSchema_, regions_.pcTblProc, visible); }
+void TPanelVisibility::SetSchemaVisible(bool visible) {
+    SetPaneVisible(miSchema_, regions_.pcTblProc, visible);
+}
 
 void TPanelVisibility::SetPatternsVisible(bool visible) {
     SetPaneVisible(miPatterns_, regions_.pnPatterns, visible);
@@ -76,10 +78,20 @@ void TPanelVisibility::ShowAll() {
     SetResultPanelVisible(true);
 }
 
-bool TPanelVisibility::SchemaVisible() const { return miSchema_->isChecked(); }
-bool TPanelVisibility::PatternsVisible() const { return miPatterns_->isChecked(); }
-bool TPanelVisibility::HToolBarVisible() const { return miHToolBar_->isChecked(); }
-bool TPanelVisibility::VToolBarVisible() const { return miVToolBar_->isChecked(); }
-bool TPanelVisibility::ResultPanelVisible() const { return miResult_->isChecked(); }
+bool TPanelVisibility::SchemaVisible() const {
+    return miSchema_->isChecked();
+}
+bool TPanelVisibility::PatternsVisible() const {
+    return miPatterns_->isChecked();
+}
+bool TPanelVisibility::HToolBarVisible() const {
+    return miHToolBar_->isChecked();
+}
+bool TPanelVisibility::VToolBarVisible() const {
+    return miVToolBar_->isChecked();
+}
+bool TPanelVisibility::ResultPanelVisible() const {
+    return miResult_->isChecked();
+}
 
-}  // namespace varnok
+} // namespace varnok

@@ -59,4 +59,4 @@ private:
     QAction* miAll_;
 };
 
-}  // namespace varnok
+} // namespace varnok

@@ -17,7 +17,7 @@ namespace {
 QWidget* NamedPane(QWidget* parent, const char* name) {
     auto* pane = new QWidget(parent);
     pane->setObjectName(QLatin1String(name));
-    auto* layout = new QVBoxLayout(pane);  // the Part that fills the pane adds to it
+    auto* layout = new QVBoxLayout(pane); // the Part that fills the pane adds to it
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     return pane;
@@ -51,7 +51,8 @@ void BuildSchemaArea(TQueryTabRegions& q) {
     q.pcDetails = new QTabWidget(q.spTables);
     q.pcDetails->setObjectName(QStringLiteral("pcDetails"));
     for (const TDetailTabInfo& tab : kDetailTabs) {
-        const int index = q.pcDetails->addTab(NamedPane(q.pcDetails, tab.objectName), QLatin1String(tab.caption));
+        const int index =
+            q.pcDetails->addTab(NamedPane(q.pcDetails, tab.objectName), QLatin1String(tab.caption));
         q.pcDetails->setTabToolTip(index, QLatin1String(tab.hint));
     }
     q.spTables->addWidget(q.pcDetails);
@@ -104,11 +105,12 @@ void BuildEditorArea(TQueryTabRegions& q) {
     q.pnEditorArea->layout()->addWidget(q.spEditor);
 }
 
-}  // namespace
+} // namespace
 
 QMenu* AddTabPositionMenu(QMenu* menu, QTabWidget* tabs) {
     QMenu* position = menu->addMenu(QStringLiteral("Position"));
-    const std::array<std::pair<const char*, int>, 4> items{{{"Left", 1}, {"Right", 3}, {"Top", 0}, {"Bottom", 2}}};
+    const std::array<std::pair<const char*, int>, 4> items{
+        {{"Left", 1}, {"Right", 3}, {"Top", 0}, {"Bottom", 2}}};
     for (const auto& [caption, code] : items) {
         const int placement = code;
         QObject::connect(position->addAction(QLatin1String(caption)), &QAction::triggered, tabs,
@@ -138,4 +140,4 @@ TQueryTabRegions BuildQueryTab(QWidget* tsQuery) {
     return q;
 }
 
-}  // namespace varnok
+} // namespace varnok

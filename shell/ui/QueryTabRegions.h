@@ -34,7 +34,7 @@ inline constexpr std::array<TDetailTabInfo, 7> kDetailTabs{{
 }};
 
 struct TQueryTabRegions {
-    QSplitter* spQuery = nullptr;  // vertical: schema, patterns, editor area, in-place result
+    QSplitter* spQuery = nullptr; // vertical: schema, patterns, editor area, in-place result
 
     // Schema area (height SplTop): tabs "T" and "PC".
     QTabWidget* pcTblProc = nullptr;
@@ -42,23 +42,23 @@ struct TQueryTabRegions {
     QWidget* tsProcs = nullptr;
     QSplitter* spTables = nullptr;
     QWidget* pnTableList = nullptr;  // width SplLeft
-    QTabWidget* pcDetails = nullptr;  // the table detail tabs
-    QMenu* pmDetails = nullptr;       // their context menu: tab check items, separator, "Position"
+    QTabWidget* pcDetails = nullptr; // the table detail tabs
+    QMenu* pmDetails = nullptr;      // their context menu: tab check items, separator, "Position"
     QAction* miDetailsSeparator = nullptr;
-    QMenu* pmTblProc = nullptr;       // context menu of the schema area tabs: "Position"
+    QMenu* pmTblProc = nullptr; // context menu of the schema area tabs: "Position"
     QSplitter* spProcs = nullptr;
-    QWidget* pnProcList = nullptr;   // width SplPLeft
+    QWidget* pnProcList = nullptr; // width SplPLeft
     QWidget* pnProcText = nullptr;
 
-    QWidget* pnPatterns = nullptr;  // pattern bar, height ButtHeight
+    QWidget* pnPatterns = nullptr; // pattern bar, height ButtHeight
 
     QWidget* pnEditorArea = nullptr;
     QToolBar* tbHorizontal = nullptr;
     QSplitter* spEditor = nullptr;
     QWidget* pnEditorPages = nullptr;
-    QToolBar* tbVertical = nullptr;  // width SplRight
+    QToolBar* tbVertical = nullptr; // width SplRight
 
-    QWidget* pnInPlResult = nullptr;  // height pnInPlResHeight
+    QWidget* pnInPlResult = nullptr; // height pnInPlResHeight
 };
 
 TQueryTabRegions BuildQueryTab(QWidget* tsQuery);
@@ -67,4 +67,4 @@ TQueryTabRegions BuildQueryTab(QWidget* tsQuery);
 // codes 1, 3, 0, 2) to menu, acting on tabs.
 QMenu* AddTabPositionMenu(QMenu* menu, QTabWidget* tabs);
 
-}  // namespace varnok
+} // namespace varnok

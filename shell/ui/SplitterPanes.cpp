@@ -9,9 +9,11 @@ namespace {
 
 constexpr const char* kSizeProperty = "varnokPaneSize";
 
-void Remember(QWidget* pane, int size) { pane->setProperty(kSizeProperty, size); }
+void Remember(QWidget* pane, int size) {
+    pane->setProperty(kSizeProperty, size);
+}
 
-}  // namespace
+} // namespace
 
 void TrackPaneSizes(QSplitter* splitter) {
     QObject::connect(splitter, &QSplitter::splitterMoved, splitter, [splitter](int, int) {
@@ -47,4 +49,4 @@ int PaneSize(const QWidget* pane, int def) {
     return stored.isValid() ? stored.toInt() : def;
 }
 
-}  // namespace varnok
+} // namespace varnok

@@ -22,4 +22,4 @@ void RestorePaneSize(QSplitter* splitter, QWidget* pane);
 // The remembered size; def when none was ever set.
 int PaneSize(const QWidget* pane, int def);
 
-}  // namespace varnok
+} // namespace varnok

@@ -24,7 +24,9 @@ TStatusPanes::TStatusPanes(QStatusBar* bar) : QObject(bar) {
     connect(&blink_, &QTimer::timeout, this, &TStatusPanes::Toggle);
 }
 
-void TStatusPanes::SetCost(const QString& text) { cost_->setText(text); }
+void TStatusPanes::SetCost(const QString& text) {
+    cost_->setText(text);
+}
 
 void TStatusPanes::SetMessage(const QString& text, bool blink) {
     message_->setText(text);
@@ -33,7 +35,9 @@ void TStatusPanes::SetMessage(const QString& text, bool blink) {
     if (blink) blink_.start();
 }
 
-void TStatusPanes::Toggle() { Paint(!red_); }
+void TStatusPanes::Toggle() {
+    Paint(!red_);
+}
 
 void TStatusPanes::Paint(bool red) {
     red_ = red;
@@ -42,4 +46,4 @@ void TStatusPanes::Paint(bool red) {
     message_->setPalette(palette);
 }
 
-}  // namespace varnok
+} // namespace varnok

@@ -40,4 +40,4 @@ private:
     bool red_ = false;
 };
 
-}  // namespace varnok
+} // namespace varnok

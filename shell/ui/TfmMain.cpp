@@ -89,7 +89,8 @@ void TfmMain::BuildRegions() {
     tsResult_->setObjectName(QStringLiteral("tsResult"));
     tsData_ = new QWidget(pcMain_);
     tsData_->setObjectName(QStringLiteral("tsData"));
-    for (QWidget* page : {tsResult_, tsData_}) new QVBoxLayout(page);  // the result views go in here
+    for (QWidget* page : {tsResult_, tsData_})
+        new QVBoxLayout(page); // the result views go in here
     logTab_ = new TLogTab(*logModel_, pcMain_);
     pcMain_->addTab(tsQuery_, QStringLiteral("Query"));
     pcMain_->addTab(tsResult_, QStringLiteral("Result"));
@@ -106,8 +107,8 @@ void TfmMain::BuildRegions() {
 }
 
 void TfmMain::RegisterSettingsSections() {
-    RegisterMainWindowSettings(settings_, {this, &connectionBar_, &query_, logTab_, panels_, detailTabs_,
-                                           &layoutValues_});
+    RegisterMainWindowSettings(
+        settings_, {this, &connectionBar_, &query_, logTab_, panels_, detailTabs_, &layoutValues_});
     // The other Parts register their sections here, at the positions of
     // SettingsRegistry.h: saved connections, last databases, parameters
     // window, list layouts of the schema lists, editor pages, histories,
@@ -123,11 +124,21 @@ void TfmMain::AddLogEntry(uint32_t ms, const QString& message, const QString& ad
     logModel_->AddLogEntry(ms, message, additional, cost);
 }
 
-void TfmMain::SetSchemaVisible(bool visible) { panels_->SetSchemaVisible(visible); }
-void TfmMain::SetPatternsVisible(bool visible) { panels_->SetPatternsVisible(visible); }
-void TfmMain::SetHToolBarVisible(bool visible) { panels_->SetHToolBarVisible(visible); }
-void TfmMain::SetVToolBarVisible(bool visible) { panels_->SetVToolBarVisible(visible); }
-void TfmMain::SetResultPanelVisible(bool visible) { panels_->SetResultPanelVisible(visible); }
+void TfmMain::SetSchemaVisible(bool visible) {
+    panels_->SetSchemaVisible(visible);
+}
+void TfmMain::SetPatternsVisible(bool visible) {
+    panels_->SetPatternsVisible(visible);
+}
+void TfmMain::SetHToolBarVisible(bool visible) {
+    panels_->SetHToolBarVisible(visible);
+}
+void TfmMain::SetVToolBarVisible(bool visible) {
+    panels_->SetVToolBarVisible(visible);
+}
+void TfmMain::SetResultPanelVisible(bool visible) {
+    panels_->SetResultPanelVisible(visible);
+}
 
 void TfmMain::SaveParams() {
     try {
@@ -147,7 +158,8 @@ void TfmMain::closeEvent(QCloseEvent* event) {
     if (executing_) {
         const bool terminate = Messages().AskYesNo(
             QLatin1String(kCaption),
-            QStringLiteral("Application cannot be closed, Query is still executed.\r\nTerminate application?"),
+            QStringLiteral(
+                "Application cannot be closed, Query is still executed.\r\nTerminate application?"),
             false);
         if (!terminate) {
             event->ignore();
@@ -164,4 +176,4 @@ void TfmMain::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-}  // namespace varnok
+} // namespace varnok

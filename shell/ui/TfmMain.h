@@ -27,9 +27,9 @@ class TStatusPanes;
 
 // What the start-up sequence is given from outside the window.
 struct TMainWindowStartup {
-    std::vector<std::string> arguments;  // the command line after the program name
-    std::string programFolder;           // the executable's folder
-    std::string programBaseName;         // the executable's name without extension
+    std::vector<std::string> arguments; // the command line after the program name
+    std::string programFolder;          // the executable's folder
+    std::string programBaseName;        // the executable's name without extension
     std::function<std::string()> getLocalAppData = GetLocalAppData;
 
     // The running program's own values.
@@ -105,7 +105,7 @@ private:
 
     TSettingsRegistry settings_;
     TMainLayoutValues layoutValues_;
-    TCommandRegistry* commands_ = nullptr;  // children of this window
+    TCommandRegistry* commands_ = nullptr; // children of this window
     TLogModel* logModel_ = nullptr;
     TConnectionBar connectionBar_;
     QTabWidget* pcMain_ = nullptr;
@@ -122,4 +122,4 @@ private:
     std::function<void()> savePatterns_;
 };
 
-}  // namespace varnok
+} // namespace varnok

@@ -19,4 +19,4 @@ bool TVarnokApplication::DeliverGuarded(const std::function<bool()>& deliver) {
     }
 }
 
-}  // namespace varnok
+} // namespace varnok

@@ -18,4 +18,4 @@ public:
     static bool DeliverGuarded(const std::function<bool()>& deliver);
 };
 
-}  // namespace varnok
+} // namespace varnok

@@ -28,8 +28,8 @@ protected:
 };
 
 TEST_F(CommandRegistryTest, CommandCarriesItsFields) {
-    TCommand* c = registry.Add({"acExecute", "SQLEditor", "Execute", "Execute Script", 16,
-                                MakeShortcut('E', kShortcutCtrl), true});
+    TCommand* c = registry.Add(
+        {"acExecute", "SQLEditor", "Execute", "Execute Script", 16, MakeShortcut('E', kShortcutCtrl), true});
     EXPECT_EQ(c->Name(), "acExecute");
     EXPECT_EQ(c->objectName(), "acExecute");
     EXPECT_EQ(c->Category(), "SQLEditor");
@@ -45,8 +45,8 @@ TEST_F(CommandRegistryTest, CommandCarriesItsFields) {
 }
 
 TEST_F(CommandRegistryTest, StoredShortcutTextReplacesOrClearsTheShortcut) {
-    TCommand* c = registry.Add({"acExecute", "SQLEditor", "Execute", "Execute Script", 16,
-                                MakeShortcut('E', kShortcutCtrl), true});
+    TCommand* c = registry.Add(
+        {"acExecute", "SQLEditor", "Execute", "Execute Script", 16, MakeShortcut('E', kShortcutCtrl), true});
     c->SetShortcutText("F5");
     EXPECT_EQ(c->shortcut(), QKeySequence(Qt::Key_F5));
     EXPECT_EQ(c->DefaultShortcut(), MakeShortcut('E', kShortcutCtrl));
@@ -64,13 +64,14 @@ TEST_F(CommandRegistryTest, NamesAreUnique) {
 TEST_F(CommandRegistryTest, RuleRunsBeforeTheOperationAndCanStopIt) {
     std::vector<std::string> order;
     bool connectionOpen = false;
-    TCommand* c = registry.Add({"acExecute", "SQLEditor", "Execute", "Execute Script", 16}, [&] { order.push_back("run"); });
+    TCommand* c = registry.Add({"acExecute", "SQLEditor", "Execute", "Execute Script", 16},
+                               [&] { order.push_back("run"); });
     registry.AddUpdateHook([&] {
         order.push_back("update");
         c->setEnabled(connectionOpen);
     });
     c->Execute();
-    EXPECT_EQ(order, (std::vector<std::string>{"update"}));  // disabled by the rule: nothing runs
+    EXPECT_EQ(order, (std::vector<std::string>{"update"})); // disabled by the rule: nothing runs
     connectionOpen = true;
     order.clear();
     c->Execute();
@@ -121,7 +122,8 @@ TEST_F(CommandRegistryTest, FailingOperationEndsInTheStandardErrorBox) {
 }
 
 TEST_F(CommandRegistryTest, CancelUnwindsSilently) {
-    TCommand* c = registry.Add({"acSaveFile", "SQLEditor", "Save As ...", "Save As ...", 2}, [] { throw EAbort(); });
+    TCommand* c =
+        registry.Add({"acSaveFile", "SQLEditor", "Save As ...", "Save As ...", 2}, [] { throw EAbort(); });
     c->Execute();
     EXPECT_TRUE(sink.boxes.empty());
 }
@@ -131,7 +133,9 @@ struct TErrorTextCase {
     const char* shown;
 };
 
-void PrintTo(const TErrorTextCase& c, std::ostream* out) { *out << '"' << c.message << '"'; }
+void PrintTo(const TErrorTextCase& c, std::ostream* out) {
+    *out << '"' << c.message << '"';
+}
 
 class StandardErrorTextTest : public ::testing::TestWithParam<TErrorTextCase> {};
 
@@ -143,8 +147,8 @@ INSTANTIATE_TEST_SUITE_P(LastCharacter, StandardErrorTextTest,
                          ::testing::Values(TErrorTextCase{"Table not found", "Table not found."},
                                            TErrorTextCase{"code 42", "code 42."},
                                            TErrorTextCase{"Done.", "Done."},
-                                           TErrorTextCase{"Really?", "Really?."},  // '?' sorts after '.'
-                                           TErrorTextCase{"list,", "list,"},       // ',' sorts before '.'
+                                           TErrorTextCase{"Really?", "Really?."}, // '?' sorts after '.'
+                                           TErrorTextCase{"list,", "list,"},      // ',' sorts before '.'
                                            TErrorTextCase{"a -", "a -"}, TErrorTextCase{"(x)", "(x)"},
                                            TErrorTextCase{"", ""}));
 
@@ -159,5 +163,5 @@ TEST(CommandPictures, EverySetEntryHasBothSizes) {
     EXPECT_TRUE(CommandPicture(CommandPictureCount()).isNull());
 }
 
-}  // namespace
-}  // namespace varnok
+} // namespace
+} // namespace varnok

@@ -25,7 +25,9 @@ struct TPlacementCase {
     QTabWidget::TabPosition position;
 };
 
-void PrintTo(const TPlacementCase& c, std::ostream* out) { *out << "code " << c.code; }
+void PrintTo(const TPlacementCase& c, std::ostream* out) {
+    *out << "code " << c.code;
+}
 
 class TabPlacementTest : public ::testing::TestWithParam<TPlacementCase> {};
 
@@ -38,8 +40,10 @@ TEST_P(TabPlacementTest, CodePutsTabsOnItsSideAndReadsBack) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Codes, TabPlacementTest,
-                         ::testing::Values(TPlacementCase{0, QTabWidget::North}, TPlacementCase{1, QTabWidget::West},
-                                           TPlacementCase{2, QTabWidget::South}, TPlacementCase{3, QTabWidget::East}));
+                         ::testing::Values(TPlacementCase{0, QTabWidget::North},
+                                           TPlacementCase{1, QTabWidget::West},
+                                           TPlacementCase{2, QTabWidget::South},
+                                           TPlacementCase{3, QTabWidget::East}));
 
 TEST(TabPlacement, CodeOutsideTheTableChangesNothing) {
     for (int code : {-1, 4, 100}) {
@@ -48,7 +52,7 @@ TEST(TabPlacement, CodeOutsideTheTableChangesNothing) {
         ApplyTabPlacement(&tabs, code);
         EXPECT_EQ(tabs.tabPosition(), QTabWidget::East) << code;
     }
-    ApplyTabPlacement(nullptr, 1);  // no control: nothing to do
+    ApplyTabPlacement(nullptr, 1); // no control: nothing to do
 }
 
 class ListLayoutViewTest : public ::testing::Test {
@@ -60,9 +64,8 @@ protected:
 };
 
 TEST_F(ListLayoutViewTest, StoredLayoutIsAppliedWithNegativeWidthAsDefault) {
-    ini.LoadFromText(
-        "[LogView]\nfnName=Courier New\nfnColor=$000000FF\nfnSize=11\nColor=clWindow\n"
-        "ColWide0=40\nColWide1=250\nColWide2=-5\n");
+    ini.LoadFromText("[LogView]\nfnName=Courier New\nfnColor=$000000FF\nfnSize=11\nColor=clWindow\n"
+                     "ColWide0=40\nColWide1=250\nColWide2=-5\n");
     ReadListLayout(ini, "LogView", &tree);
     EXPECT_EQ(tree.font().family(), "Courier New");
     EXPECT_EQ(tree.font().pointSize(), 11);
@@ -70,8 +73,8 @@ TEST_F(ListLayoutViewTest, StoredLayoutIsAppliedWithNegativeWidthAsDefault) {
     EXPECT_EQ(tree.palette().color(QPalette::Base), QApplication::palette(&tree).color(QPalette::Base));
     EXPECT_EQ(tree.header()->sectionSize(0), 40);
     EXPECT_EQ(tree.header()->sectionSize(1), 250);
-    EXPECT_EQ(tree.header()->sectionSize(2), 100);  // ColWide2=-5
-    EXPECT_EQ(tree.header()->sectionSize(3), 100);  // missing key
+    EXPECT_EQ(tree.header()->sectionSize(2), 100); // ColWide2=-5
+    EXPECT_EQ(tree.header()->sectionSize(3), 100); // missing key
 }
 
 TEST_F(ListLayoutViewTest, WrittenLayoutKeepsNamesAndReadsBackEqual) {
@@ -80,10 +83,10 @@ TEST_F(ListLayoutViewTest, WrittenLayoutKeepsNamesAndReadsBackEqual) {
     TIniFile out;
     WriteListLayout(out, "LogView", &tree);
     EXPECT_EQ(out.ReadSectionKeys("LogView"),
-              (std::vector<std::string>{"fnName", "fnColor", "fnSize", "Color", "ColWide0", "ColWide1", "ColWide2",
-                                        "ColWide3"}));
+              (std::vector<std::string>{"fnName", "fnColor", "fnSize", "Color", "ColWide0", "ColWide1",
+                                        "ColWide2", "ColWide3"}));
     EXPECT_EQ(out.ReadString("LogView", "fnColor", ""), "$00123456");
-    EXPECT_EQ(out.ReadString("LogView", "Color", ""), "clWindow");  // untouched background keeps its name
+    EXPECT_EQ(out.ReadString("LogView", "Color", ""), "clWindow"); // untouched background keeps its name
     EXPECT_EQ(out.ReadInteger("LogView", "fnSize", 0), 9);
     EXPECT_EQ(out.ReadInteger("LogView", "ColWide0", 0), 70);
     EXPECT_EQ(out.ReadInteger("LogView", "ColWide3", 0), 33);
@@ -116,7 +119,8 @@ protected:
 
     QStringList Items() const {
         QStringList items;
-        for (int i = 0; i < box.count(); ++i) items << box.itemText(i);
+        for (int i = 0; i < box.count(); ++i)
+            items << box.itemText(i);
         return items;
     }
 };
@@ -139,7 +143,7 @@ TEST_F(HistoryBoxTest, RuleMovesTheTextToTheTopAndCutsTheList) {
     box.addItems({"a", "b", "A", "b"});
     box.setEditText("b");
     EXPECT_EQ(fSortComboItems(&box, 10), "b");
-    EXPECT_EQ(Items(), (QStringList{"b", "a", "A"}));  // case counts: "A" stays
+    EXPECT_EQ(Items(), (QStringList{"b", "a", "A"})); // case counts: "A" stays
     EXPECT_EQ(box.currentIndex(), 0);
     EXPECT_EQ(box.currentText(), "b");
     box.setEditText("new");
@@ -151,5 +155,5 @@ TEST_F(HistoryBoxTest, RuleMovesTheTextToTheTopAndCutsTheList) {
     EXPECT_TRUE(sink.boxes.empty());
 }
 
-}  // namespace
-}  // namespace varnok
+} // namespace
+} // namespace varnok

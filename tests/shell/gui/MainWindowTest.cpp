@@ -35,8 +35,7 @@ namespace varnok {
 namespace {
 
 // Lets the event loop run until ready() holds or timeoutMs pass.
-template <class Pred>
-bool WaitUntil(Pred ready, int timeoutMs = 3000) {
+template <class Pred> bool WaitUntil(Pred ready, int timeoutMs = 3000) {
     QElapsedTimer clock;
     clock.start();
     while (!ready()) {
@@ -46,16 +45,52 @@ bool WaitUntil(Pred ready, int timeoutMs = 3000) {
     return true;
 }
 
-void Settle() { WaitUntil([] { return false; }, 50); }
+void Settle() {
+    WaitUntil([] { return false; }, 50);
+}
 
 // The documented save order of every section (this window's and the other Parts').
-const std::vector<std::string> kSaveOrder = {
-    "Position", "TblProc", "Connection", "LastOpenDB", "Grid1", "Grid2", "Grid3", "ViewPosition",
-    "AdvConnectForm", "ConnectParamForm", "TextView", "Connections", "QuickConnectionsView", "TabsVisible",
-    "FICTD", "ParamsDialogForm", "ParamsDialogGName", "ParamsDialogGType", "TableView", "FieldView",
-    "IndexView", "CnstrView", "TriggView", "FragsView", "DependsView", "ProcView", "LogView", "SQL",
-    "TableWildCards", "ProcWildCards", "uLogins", "EHeaderQuots", "EDataQuots", "ERowDividers",
-    "EColDividers", "EFileNames", "HToolBar", "VToolBar", "eOptions", "HotKeys", "HotKeysView"};
+const std::vector<std::string> kSaveOrder = {"Position",
+                                             "TblProc",
+                                             "Connection",
+                                             "LastOpenDB",
+                                             "Grid1",
+                                             "Grid2",
+                                             "Grid3",
+                                             "ViewPosition",
+                                             "AdvConnectForm",
+                                             "ConnectParamForm",
+                                             "TextView",
+                                             "Connections",
+                                             "QuickConnectionsView",
+                                             "TabsVisible",
+                                             "FICTD",
+                                             "ParamsDialogForm",
+                                             "ParamsDialogGName",
+                                             "ParamsDialogGType",
+                                             "TableView",
+                                             "FieldView",
+                                             "IndexView",
+                                             "CnstrView",
+                                             "TriggView",
+                                             "FragsView",
+                                             "DependsView",
+                                             "ProcView",
+                                             "LogView",
+                                             "SQL",
+                                             "TableWildCards",
+                                             "ProcWildCards",
+                                             "uLogins",
+                                             "EHeaderQuots",
+                                             "EDataQuots",
+                                             "ERowDividers",
+                                             "EColDividers",
+                                             "EFileNames",
+                                             "HToolBar",
+                                             "VToolBar",
+                                             "eOptions",
+                                             "HotKeys",
+                                             "HotKeysView"};
 
 // Where a written section belongs in the documented order (Connection<n> and
 // SQL<n> stand with their families).
@@ -131,19 +166,21 @@ TEST_F(MainWindowTest, FirstStartHasTheDefaults) {
     EXPECT_EQ(w->ConnectionBar().pnConnectBar->height(), 42);
     EXPECT_EQ(w->ConnectionBar().pnServer->width(), 120);
     EXPECT_EQ(w->ConnectionBar().pnRole->width(), 100);
-    EXPECT_EQ(q.pcTblProc->tabPosition(), QTabWidget::South);  // TblProc code 2
-    EXPECT_EQ(q.pcDetails->tabPosition(), QTabWidget::North);  // FICTD code 0
+    EXPECT_EQ(q.pcTblProc->tabPosition(), QTabWidget::South); // TblProc code 2
+    EXPECT_EQ(q.pcDetails->tabPosition(), QTabWidget::North); // FICTD code 0
 
     // Main tabs at the bottom, detail tabs with their hints.
     QTabWidget* main = w->pcMain();
     EXPECT_EQ(main->tabPosition(), QTabWidget::South);
     QStringList captions;
-    for (int i = 0; i < main->count(); ++i) captions << main->tabText(i);
+    for (int i = 0; i < main->count(); ++i)
+        captions << main->tabText(i);
     EXPECT_EQ(captions, (QStringList{"Query", "Result", "Data", "Log"}));
     ASSERT_EQ(q.pcDetails->count(), 7);
     EXPECT_EQ(q.pcDetails->tabText(4), "Frg");
     EXPECT_EQ(q.pcDetails->tabToolTip(4), "Fragments");
-    for (int i = 0; i < 7; ++i) EXPECT_TRUE(q.pcDetails->isTabVisible(i));
+    for (int i = 0; i < 7; ++i)
+        EXPECT_TRUE(q.pcDetails->isTabVisible(i));
 
     // The detail tab items stand ahead of the separator and "Position".
     const QList<QAction*> items = q.pmDetails->actions();
@@ -180,12 +217,15 @@ TEST_F(MainWindowTest, CloseWritesTheSectionsInTheDocumentedOrder) {
                              "AdvConnectForm", "TextView", "TabsVisible", "FICTD", "LogView"})
         EXPECT_NE(std::find(sections.begin(), sections.end(), mine), sections.end()) << mine;
     for (size_t i = 1; i < sections.size(); ++i)
-        EXPECT_LT(OrderOf(sections[i - 1]), OrderOf(sections[i])) << sections[i - 1] << " before " << sections[i];
+        EXPECT_LT(OrderOf(sections[i - 1]), OrderOf(sections[i]))
+            << sections[i - 1] << " before " << sections[i];
     EXPECT_EQ(ini.ReadSectionKeys("Position"),
-              (std::vector<std::string>{"SplTop", "SchemaVisible", "SplLeft", "SplLeft1", "SplLeft2", "SplLeft3",
-                                        "ComboHeight", "LogHeight", "SplRight", "SplPLeft", "ButtHeight",
-                                        "pnInPlResHeight", "PatternsVis", "HToolBarVis", "VToolBarVis",
-                                        "ShowResultVis", "Maximized", "Left", "Top", "Width", "Height"}));
+              (std::vector<std::string>{"SplTop",      "SchemaVisible", "SplLeft",     "SplLeft1",
+                                        "SplLeft2",    "SplLeft3",      "ComboHeight", "LogHeight",
+                                        "SplRight",    "SplPLeft",      "ButtHeight",  "pnInPlResHeight",
+                                        "PatternsVis", "HToolBarVis",   "VToolBarVis", "ShowResultVis",
+                                        "Maximized",   "Left",          "Top",         "Width",
+                                        "Height"}));
     EXPECT_EQ(ini.ReadInteger("Position", "SplTop", 0), 140);
     EXPECT_EQ(ini.ReadInteger("Position", "Width", 0), 750);
     EXPECT_EQ(ini.ReadString("Position", "ShowResultVis", ""), "0");
@@ -245,7 +285,8 @@ TEST_F(MainWindowTest, MaximizedWindowWritesNoPlacementAndReopensMaximized) {
     }
     const TIniFile ini = Stored();
     EXPECT_EQ(ini.ReadString("Position", "Maximized", ""), "1");
-    for (const char* key : {"Left", "Top", "Width", "Height"}) EXPECT_FALSE(ini.ValueExists("Position", key)) << key;
+    for (const char* key : {"Left", "Top", "Width", "Height"})
+        EXPECT_FALSE(ini.ValueExists("Position", key)) << key;
 
     auto w = Start();
     EXPECT_TRUE(w->isMaximized());
@@ -271,7 +312,7 @@ TEST_F(MainWindowTest, BadNumbersReadAsDefaults) {
     EXPECT_EQ(w->QueryTab().pcTblProc->height(), 130);
     EXPECT_TRUE(w->QueryTab().pcTblProc->isVisibleTo(w.get()));
     EXPECT_EQ(w->width(), 800);                                           // "$320" is hexadecimal
-    EXPECT_EQ(w->QueryTab().pcDetails->tabPosition(), QTabWidget::North);  // code 7: layout kept
+    EXPECT_EQ(w->QueryTab().pcDetails->tabPosition(), QTabWidget::North); // code 7: layout kept
 }
 
 TEST_F(MainWindowTest, VisibilityOperationsFollowTheirCheckMarks) {
@@ -303,8 +344,9 @@ TEST_F(MainWindowTest, VisibilityOperationsFollowTheirCheckMarks) {
     EXPECT_TRUE(panels.miShowPatterns()->isChecked());
 
     panels.miShowAll()->trigger();
-    for (QWidget* region : {static_cast<QWidget*>(q.pcTblProc), q.pnPatterns, static_cast<QWidget*>(q.tbHorizontal),
-                            static_cast<QWidget*>(q.tbVertical), q.pnInPlResult})
+    for (QWidget* region :
+         {static_cast<QWidget*>(q.pcTblProc), q.pnPatterns, static_cast<QWidget*>(q.tbHorizontal),
+          static_cast<QWidget*>(q.tbVertical), q.pnInPlResult})
         EXPECT_TRUE(region->isVisibleTo(w.get())) << region->objectName().toStdString();
     for (QAction* item : {panels.miShowSchema(), panels.miShowPatterns(), panels.miShowHToolBar(),
                           panels.miShowVToolBar(), panels.miShowResult()})
@@ -316,9 +358,10 @@ TEST_F(MainWindowTest, VisibilityOperationsFollowTheirCheckMarks) {
     EXPECT_EQ(q.tbVertical->width(), 52);
     // The menu hangs on the connection bar's button, in the documented order.
     QStringList captions;
-    for (QAction* a : panels.Menu()->actions()) captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    EXPECT_EQ(captions, (QStringList{"Show Schema", "Show Patterns", "Show HToolBar", "Show VToolBar", "Show Result",
-                                     "-", "Show All"}));
+    for (QAction* a : panels.Menu()->actions())
+        captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    EXPECT_EQ(captions, (QStringList{"Show Schema", "Show Patterns", "Show HToolBar", "Show VToolBar",
+                                     "Show Result", "-", "Show All"}));
 }
 
 TEST_F(MainWindowTest, FailedSaveKeepsThePreviousFileAndReportsIt) {
@@ -331,7 +374,8 @@ TEST_F(MainWindowTest, FailedSaveKeepsThePreviousFileAndReportsIt) {
     ASSERT_EQ(sink.boxes.size(), 1u);
     EXPECT_EQ(sink.boxes[0].kind, "error");
     EXPECT_EQ(sink.boxes[0].caption, "Saving Params");
-    EXPECT_EQ(sink.boxes[0].text, QString::fromStdString("Error on Saving Params: Unable to write to " + IniPath()));
+    EXPECT_EQ(sink.boxes[0].text,
+              QString::fromStdString("Error on Saving Params: Unable to write to " + IniPath()));
     QFile f(QString::fromStdString(IniPath()));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll().toStdString(), previous);
@@ -367,9 +411,10 @@ TEST_F(MainWindowTest, ClosingWhileExecutingAsksAndNoKeepsTheWindow) {
     ASSERT_EQ(sink.boxes.size(), 1u);
     EXPECT_EQ(sink.boxes[0].kind, "question");
     EXPECT_EQ(sink.boxes[0].caption, "Varnok 5.18b");
-    EXPECT_EQ(sink.boxes[0].text, "Application cannot be closed, Query is still executed.\r\nTerminate application?");
+    EXPECT_EQ(sink.boxes[0].text,
+              "Application cannot be closed, Query is still executed.\r\nTerminate application?");
     EXPECT_FALSE(sink.boxes[0].defaultYes);
-    EXPECT_TRUE(QFile::exists(QString::fromStdString(IniPath())));  // written all the same
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(IniPath()))); // written all the same
     EXPECT_FALSE(connectionClosed);
     sink.answerYes = true;
     EXPECT_TRUE(w->close());
@@ -392,7 +437,8 @@ TEST_F(MainWindowTest, CommandLineErrorIsShownAndTheProgramFolderUsed) {
     TfmMain w(s);
     ASSERT_EQ(sink.boxes.size(), 1u);
     EXPECT_EQ(sink.boxes[0].kind, "plain");
-    EXPECT_TRUE(sink.boxes[0].text.startsWith("Wrong Parameter [/I].\n/i -- Path for saving program settings."))
+    EXPECT_TRUE(
+        sink.boxes[0].text.startsWith("Wrong Parameter [/I].\n/i -- Path for saving program settings."))
         << sink.boxes[0].text.toStdString();
     EXPECT_EQ(w.SettingsPath(), s.programFolder + "varnok.ini");
 }
@@ -417,15 +463,15 @@ TEST_F(MainWindowTest, MessagePaneBlinksRedWhenAsked) {
     QElapsedTimer clock;
     clock.start();
     EXPECT_TRUE(WaitUntil([&] { return !status.IsRedNow(); }));
-    EXPECT_GE(clock.elapsed(), 900);  // off after about a second, not at once
+    EXPECT_GE(clock.elapsed(), 900); // off after about a second, not at once
     EXPECT_TRUE(WaitUntil([&] { return status.IsRedNow(); }));
     status.SetMessage("ok");
     EXPECT_FALSE(status.IsBlinking());
     EXPECT_FALSE(status.IsRedNow());
 }
 
-}  // namespace
-}  // namespace varnok
+} // namespace
+} // namespace varnok
 
 namespace varnok {
 namespace {
@@ -433,7 +479,8 @@ namespace {
 TEST(StandardErrorBox, ErrorsEscapingAnEventEndInTheBox) {
     testing::TRecordingMessageSink sink;
     TScopedMessageSink scope(sink);
-    EXPECT_FALSE(TVarnokApplication::DeliverGuarded([]() -> bool { throw std::runtime_error("Lost connection"); }));
+    EXPECT_FALSE(
+        TVarnokApplication::DeliverGuarded([]() -> bool { throw std::runtime_error("Lost connection"); }));
     EXPECT_FALSE(TVarnokApplication::DeliverGuarded([]() -> bool { throw EAbort(); }));
     EXPECT_TRUE(TVarnokApplication::DeliverGuarded([] { return true; }));
     ASSERT_EQ(sink.boxes.size(), 1u);
@@ -451,11 +498,11 @@ TEST_F(MainWindowDeathTest, FailingCommandRuleEndsTheProgramWithoutSavingSetting
             TfmMain w(Startup());
             w.Commands().AddUpdateHook([] { throw std::runtime_error("broken rule"); });
             w.Commands().UpdateCommands();
-            std::exit(0);  // not reached: the rule's failure ends the program
+            std::exit(0); // not reached: the rule's failure ends the program
         },
         ::testing::ExitedWithCode(EXIT_FAILURE), "");
     EXPECT_FALSE(QFile::exists(QString::fromStdString(IniPath())));
 }
 
-}  // namespace
-}  // namespace varnok
+} // namespace
+} // namespace varnok

@@ -9,7 +9,7 @@
 namespace varnok::testing {
 
 struct TRecordedBox {
-    QString kind;  // "plain", "information", "error", "question"
+    QString kind; // "plain", "information", "error", "question"
     QString caption;
     QString text;
     bool defaultYes = false;
@@ -21,7 +21,9 @@ public:
     void Information(const QString& caption, const QString& text) override {
         boxes.push_back({"information", caption, text});
     }
-    void Error(const QString& caption, const QString& text) override { boxes.push_back({"error", caption, text}); }
+    void Error(const QString& caption, const QString& text) override {
+        boxes.push_back({"error", caption, text});
+    }
     bool AskYesNo(const QString& caption, const QString& text, bool defaultYes) override {
         boxes.push_back({"question", caption, text, defaultYes});
         return answerYes;
@@ -31,4 +33,4 @@ public:
     bool answerYes = false;
 };
 
-}  // namespace varnok::testing
+} // namespace varnok::testing
