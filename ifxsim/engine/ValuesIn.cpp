@@ -44,6 +44,7 @@ int bindInput(sqlite3_stmt* s, int index, const ifx_sqlvar_t& var) {
     const int type = var.sqltype & SQLTYPE;
     const bool nullByIndicator = var.sqlind && *var.sqlind < 0;
     if (nullByIndicator || !var.sqldata || (type != SQLBYTES && type != SQLTEXT && type != CLOCATORTYPE &&
+                                            type != CLVCHARPTRTYPE &&
                                             risnull(type >= CCHARTYPE ? type : hostTypeOf(type), var.sqldata)))
         return sqlite3_bind_null(s, index) == SQLITE_OK ? 0 : -208;
     int rc = SQLITE_OK;
@@ -107,6 +108,14 @@ int bindInput(sqlite3_stmt* s, int index, const ifx_sqlvar_t& var) {
         const char c = var.sqldata[0];
         const bool truth = c == 't' || c == 'T' || c == 1;
         rc = bindText(s, index, truth ? "t" : "f");
+        break;
+    }
+    case CLVCHARPTRTYPE: {
+        void** holder = reinterpret_cast<void**>(var.sqldata);
+        if (ifx_var_isnull(holder) == 1) return sqlite3_bind_null(s, index) == SQLITE_OK ? 0 : -208;
+        const auto* data = static_cast<const char*>(ifx_var_getdata(holder));
+        const int length = ifx_var_getlen(holder);
+        rc = bindText(s, index, std::string(data ? data : "", length > 0 ? static_cast<std::size_t>(length) : 0));
         break;
     }
     case SQLBYTES: case SQLTEXT: case CLOCATORTYPE: {

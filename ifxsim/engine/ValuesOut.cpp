@@ -191,6 +191,11 @@ int writeLocator(const CellValue& c, ifx_sqlvar_t& var) {
 void writeNull(const ColumnInfo& column, ifx_sqlvar_t& var, int type) {
     if (var.sqlind) *var.sqlind = -1;
     if (!var.sqldata) return;
+    if (type == CLVCHARPTRTYPE) {
+        ifx_var_setnull(reinterpret_cast<void**>(var.sqldata), 1);
+        return;
+    }
+    if (type == SQLUDTFIXED || type == SQLUDTVAR) return;  // the indicator alone says NULL
     if (type == SQLBYTES || type == SQLTEXT || type == CLOCATORTYPE) {
         auto* loc = reinterpret_cast<loc_t*>(var.sqldata);
         loc->loc_indicator = -1;
@@ -381,6 +386,25 @@ int writeOutput(const CellValue& c, const ColumnInfo& column, ifx_sqlvar_t& var)
     }
     case SQLBYTES: case SQLTEXT: case CLOCATORTYPE:
         return writeLocator(c, var);
+    case CLVCHARPTRTYPE: {
+        // An opaque variable-length holder (ifx_var_*): the library fills it.
+        std::string bytes = c.storage == SQLITE_TEXT || c.storage == SQLITE_BLOB ? c.bytes : cellText(c, column);
+        return ifx_var_setdata(reinterpret_cast<void**>(var.sqldata), bytes.data(), static_cast<int4>(bytes.size())) == 0
+                   ? 0
+                   : -208;
+    }
+    case SQLUDTFIXED: {
+        // BLOB/CLOB handles: the content stays in the table; the handle names
+        // its size only (smart large objects are not served by this engine).
+        const std::size_t size = static_cast<std::size_t>(var.sqllen > 0 ? var.sqllen : 72);
+        std::memset(var.sqldata, 0, size);
+        const std::int64_t length = static_cast<std::int64_t>(c.bytes.size());
+        if (size >= 16) {
+            std::memcpy(var.sqldata, "IFXSIMLO", 8);
+            std::memcpy(var.sqldata + 8, &length, sizeof length);
+        }
+        return 0;
+    }
     default:
         return kCannotConvert;
     }

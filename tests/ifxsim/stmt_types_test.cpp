@@ -196,3 +196,42 @@ INSTANTIATE_TEST_SUITE_P(SelectList, ExpressionTypes, ::testing::ValuesIn(kExpre
 
 }  // namespace
 }  // namespace stmt_test
+
+namespace stmt_test {
+namespace {
+
+// A column fetched through an opaque variable-length holder (code 124), as the
+// access layer reads user-defined and collection types.
+TEST_F(StmtFixture, HolderTypeReceivesTheValue) {
+    ASSERT_EQ(Exec("create table h (v lvarchar(100))"), 0);
+    ASSERT_EQ(Exec("insert into h values ('held value')"), 0);
+    ASSERT_EQ(Exec("insert into h values (null)"), 0);
+    Prepared p("select v from h order by v desc");
+    ASSERT_NE(p.described(), nullptr);
+    void* holder = nullptr;
+    ASSERT_EQ(ifx_var_flag(&holder, 1), 0);
+    int2 ind = 0;
+    ifx_sqlvar_t& v = p.described()->sqlvar[0];
+    v.sqltype = CLVCHARPTRTYPE;
+    v.sqllen = 0;
+    v.sqldata = reinterpret_cast<char*>(&holder);
+    v.sqlind = &ind;
+    ifx_cursor_t* cursor = sqli_curs_locate(ESQLINTVERSION, "holder_cursor", CURS_LOCATE_NEWNAME);
+    ASSERT_EQ(sqli_curs_decl_dynm(ESQLINTVERSION, cursor, nullptr, p.stmt(), 0, 0), 0);
+    ASSERT_EQ(sqli_curs_open(ESQLINTVERSION, cursor, nullptr, nullptr, nullptr, 0, 0), 0);
+    _FetchSpec next{0, FETCH_NEXT, 0};
+    ASSERT_EQ(sqli_curs_fetch(ESQLINTVERSION, cursor, nullptr, p.described(), nullptr, &next), 0);
+    EXPECT_EQ(ind, 0);
+    EXPECT_EQ(ifx_var_getlen(&holder), 10);
+    EXPECT_STREQ(static_cast<const char*>(ifx_var_getdata(&holder)), "held value");
+    ASSERT_EQ(sqli_curs_fetch(ESQLINTVERSION, cursor, nullptr, p.described(), nullptr, &next), 0);
+    EXPECT_EQ(ind, -1);
+    EXPECT_EQ(ifx_var_isnull(&holder), 1);
+    sqli_curs_free(ESQLINTVERSION, cursor);
+    v.sqldata = nullptr;
+    v.sqlind = nullptr;
+    ifx_var_freevar(&holder);
+}
+
+}  // namespace
+}  // namespace stmt_test
