@@ -38,4 +38,4 @@ const char* IfxSqlFunctions() {
            "trim trunc upper user variance weekday year";
 }
 
-}  // namespace varnok
+} // namespace varnok

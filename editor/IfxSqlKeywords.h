@@ -9,4 +9,4 @@ namespace varnok {
 const char* IfxSqlKeywords();
 const char* IfxSqlFunctions();
 
-}  // namespace varnok
+} // namespace varnok

@@ -11,14 +11,18 @@ namespace {
 
 const std::string kUtf8Bom = "\xEF\xBB\xBF";
 
-bool StartsWith(const std::string& s, const char* prefix, size_t n) { return s.compare(0, n, prefix, n) == 0; }
+bool StartsWith(const std::string& s, const char* prefix, size_t n) {
+    return s.compare(0, n, prefix, n) == 0;
+}
 
 std::string ToUtf8(const QString& s) {
     const QByteArray b = s.toUtf8();
     return std::string(b.constData(), size_t(b.size()));
 }
 
-QString FromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+QString FromUtf8(const std::string& s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
 
 QString DecodeUtf16(const std::string& body, bool littleEndian) {
     QString out;
@@ -41,17 +45,21 @@ std::string EncodeUtf16LE(const QString& text) {
     return out;
 }
 
-QString QFileName(const std::string& path) { return QString::fromStdString(path); }
+QString QFileName(const std::string& path) {
+    return QString::fromStdString(path);
+}
 
-}  // namespace
+} // namespace
 
 std::string PageFileName(const std::string& settingsFolder, int pageNumber) {
     return settingsFolder + "sql" + std::to_string(pageNumber) + "____.$$$";
 }
 
 TPageText DecodeTextBytes(const std::string& bytes) {
-    if (StartsWith(bytes, "\xFF\xFE", 2)) return {ToUtf8(DecodeUtf16(bytes.substr(2), true)), TTextEncoding::Utf16LE};
-    if (StartsWith(bytes, "\xFE\xFF", 2)) return {ToUtf8(DecodeUtf16(bytes.substr(2), false)), TTextEncoding::Utf16LE};
+    if (StartsWith(bytes, "\xFF\xFE", 2))
+        return {ToUtf8(DecodeUtf16(bytes.substr(2), true)), TTextEncoding::Utf16LE};
+    if (StartsWith(bytes, "\xFE\xFF", 2))
+        return {ToUtf8(DecodeUtf16(bytes.substr(2), false)), TTextEncoding::Utf16LE};
     const bool bom = StartsWith(bytes, kUtf8Bom.data(), kUtf8Bom.size());
     const std::string body = bom ? bytes.substr(kUtf8Bom.size()) : bytes;
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -90,7 +98,7 @@ std::string EncodeTextBytes(const std::string& utf8Text, TTextEncoding encoding)
     case TTextEncoding::Latin1: {
         const QString q = FromUtf8(text);
         for (QChar c : q)
-            if (c.unicode() > 0xFF) return text;  // typed text Latin-1 cannot hold: keep it as UTF-8
+            if (c.unicode() > 0xFF) return text; // typed text Latin-1 cannot hold: keep it as UTF-8
         const QByteArray b = q.toLatin1();
         return std::string(b.constData(), size_t(b.size()));
     }
@@ -119,4 +127,4 @@ void WriteTextFile(const std::string& path, const std::string& utf8Text, TTextEn
         throw ETextFileError("Cannot write file \"" + path + "\". " + file.errorString().toStdString());
 }
 
-}  // namespace varnok
+} // namespace varnok

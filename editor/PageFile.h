@@ -13,14 +13,14 @@
 namespace varnok {
 
 enum class TTextEncoding {
-    Utf8,     // 8-bit text, the system's encoding (no byte-order mark)
-    Utf8Bom,  // UTF-8 that began with the UTF-8 mark: written back with it
-    Utf16LE,  // began with a UTF-16 mark (either order): written as UTF-16LE with the mark
-    Latin1,   // not valid UTF-8: one byte per character, written back byte for byte
+    Utf8,    // 8-bit text, the system's encoding (no byte-order mark)
+    Utf8Bom, // UTF-8 that began with the UTF-8 mark: written back with it
+    Utf16LE, // began with a UTF-16 mark (either order): written as UTF-16LE with the mark
+    Latin1,  // not valid UTF-8: one byte per character, written back byte for byte
 };
 
 struct TPageText {
-    std::string text;  // UTF-8
+    std::string text; // UTF-8
     TTextEncoding encoding = TTextEncoding::Utf8;
 };
 
@@ -46,4 +46,4 @@ std::string NormalizeLineBreaks(const std::string& text);
 TPageText ReadTextFile(const std::string& path);
 void WriteTextFile(const std::string& path, const std::string& utf8Text, TTextEncoding encoding);
 
-}  // namespace varnok
+} // namespace varnok

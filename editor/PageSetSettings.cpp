@@ -6,7 +6,9 @@
 
 namespace varnok {
 
-std::string PageSectionName(int pageNumber) { return kSqlSection + std::to_string(pageNumber); }
+std::string PageSectionName(int pageNumber) {
+    return kSqlSection + std::to_string(pageNumber);
+}
 
 TPageSetSettings ReadPageSetSettings(const TIniFile& ini) {
     TPageSetSettings s;
@@ -41,4 +43,4 @@ int FontPixelSize(int fontHeight) {
     return size > kMaxFontPixelSize ? kMaxFontPixelSize : int(size);
 }
 
-}  // namespace varnok
+} // namespace varnok

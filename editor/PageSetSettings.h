@@ -10,9 +10,9 @@ class TIniFile;
 
 // Font heights follow the convention of the settings file: a negative height
 // is the character height in pixels; a smaller number is a larger font.
-constexpr int kDefaultPageFontHeight = -17;  // a stored page without "fnHeight"
-constexpr int kNewPageFontHeight = -15;      // a page added while the program runs
-constexpr int kDefaultPageSheetPos = 2;      // tabs at the bottom
+constexpr int kDefaultPageFontHeight = -17; // a stored page without "fnHeight"
+constexpr int kNewPageFontHeight = -15;     // a page added while the program runs
+constexpr int kDefaultPageSheetPos = 2;     // tabs at the bottom
 constexpr int kDefaultPageCount = 3;
 
 struct TPageSettings {
@@ -22,7 +22,7 @@ struct TPageSettings {
 };
 
 struct TPageSetSettings {
-    int sheetPos = kDefaultPageSheetPos;  // tab placement code, stored as read
+    int sheetPos = kDefaultPageSheetPos; // tab placement code, stored as read
     bool wantTab = true;
     std::vector<TPageSettings> pages;
     bool operator==(const TPageSetSettings&) const = default;
@@ -30,7 +30,7 @@ struct TPageSetSettings {
 
 // Section names.
 inline const char* const kSqlSection = "SQL";
-std::string PageSectionName(int pageNumber);  // "SQL" + n, n from 1
+std::string PageSectionName(int pageNumber); // "SQL" + n, n from 1
 
 // Reads "SQL" and "SQL1" … "SQL<SQLSheetCnt>". A missing page section gives
 // the caption n and the default font height; a negative count reads as none.
@@ -46,4 +46,4 @@ void WritePageSetSettings(TIniFile& ini, const TPageSetSettings& settings);
 constexpr int kMaxFontPixelSize = 1000;
 int FontPixelSize(int fontHeight);
 
-}  // namespace varnok
+} // namespace varnok

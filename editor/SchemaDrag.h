@@ -64,4 +64,4 @@ inline std::string SchemaDropText(const std::vector<std::string>& captions) {
     return text;
 }
 
-}  // namespace varnok
+} // namespace varnok

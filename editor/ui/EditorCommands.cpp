@@ -39,7 +39,7 @@ TCommandSpec Spec(const char* name, const char* category, const char* caption, c
     return s;
 }
 
-}  // namespace
+} // namespace
 
 TEditorDialogs StandardEditorDialogs() {
     TEditorDialogs d;
@@ -51,8 +51,9 @@ TEditorDialogs StandardEditorDialogs() {
     };
     d.renamePage = [](QWidget* parent, const QString& current) -> std::optional<QString> {
         bool ok = false;
-        const QString text = QInputDialog::getText(parent, QStringLiteral("Pages"), QStringLiteral("Input new name"),
-                                                   QLineEdit::Normal, current, &ok);
+        const QString text =
+            QInputDialog::getText(parent, QStringLiteral("Pages"), QStringLiteral("Input new name"),
+                                  QLineEdit::Normal, current, &ok);
         if (!ok) return std::nullopt;
         return text;
     };
@@ -60,11 +61,30 @@ TEditorDialogs StandardEditorDialogs() {
 }
 
 const QStringList& TEditorCommands::EditorPopupItems() {
-    static const QStringList items = {
-        "acUndo", "acRedo", "-", "acCutToClipboard", "acCopyToClipboard", "acPasteFromClipboard",
-        "acDeleteSelected", "-", "acSelectAll", "-", "acErase", "-", "acOpenFile", "acSaveFile", "-",
-        "acAddQuot", "acDeleteQuot", "-", "acUseTab", "-", "acSearch", "acSearchReplace", "acSearchNext",
-        "acSearchPrev"};
+    static const QStringList items = {"acUndo",
+                                      "acRedo",
+                                      "-",
+                                      "acCutToClipboard",
+                                      "acCopyToClipboard",
+                                      "acPasteFromClipboard",
+                                      "acDeleteSelected",
+                                      "-",
+                                      "acSelectAll",
+                                      "-",
+                                      "acErase",
+                                      "-",
+                                      "acOpenFile",
+                                      "acSaveFile",
+                                      "-",
+                                      "acAddQuot",
+                                      "acDeleteQuot",
+                                      "-",
+                                      "acUseTab",
+                                      "-",
+                                      "acSearch",
+                                      "acSearchReplace",
+                                      "acSearchNext",
+                                      "acSearchPrev"};
     return items;
 }
 
@@ -82,18 +102,21 @@ TEditorCommands::TEditorCommands(TEditorPages& pages, TCommandRegistry& registry
                   op([](TEditorCommands& c) { c.AddPage(); }));
     registry_.Add(Spec("acOpenFile", "SQLEditor", "Open", "Open File", 1, MakeShortcut('O', ctrl), true),
                   op([](TEditorCommands& c) { c.OpenFile(); }));
-    registry_.Add(Spec("acSaveFile", "SQLEditor", "Save As ...", "Save As ...", 2, MakeShortcut('S', ctrl), true),
-                  op([](TEditorCommands& c) { c.SaveFileAs(); }));
+    registry_.Add(
+        Spec("acSaveFile", "SQLEditor", "Save As ...", "Save As ...", 2, MakeShortcut('S', ctrl), true),
+        op([](TEditorCommands& c) { c.SaveFileAs(); }));
     registry_.Add(Spec("acErase", "SQLEditor", "Erase", "Erase", 3),
                   op([](TEditorCommands& c) { c.pages_.EraseActiveEditor(); }));
     registry_.Add(Spec("acDeletePage", "SQLEditor", "Delete Active Page", "Delete Active Page", 10, 0, true),
                   op([](TEditorCommands& c) { c.pages_.ClosePage(); }));
     registry_.Add(Spec("acRenamePage", "Pages", "Rename Active Page", "Rename Active Page"),
                   op([](TEditorCommands& c) { c.RenamePage(); }));
-    registry_.Add(Spec("acPageAtLeft", "Pages", "Left", ""), op([](TEditorCommands& c) { c.pages_.SetTabPlacement(1); }));
+    registry_.Add(Spec("acPageAtLeft", "Pages", "Left", ""),
+                  op([](TEditorCommands& c) { c.pages_.SetTabPlacement(1); }));
     registry_.Add(Spec("acPageAtRight", "Pages", "Right", ""),
                   op([](TEditorCommands& c) { c.pages_.SetTabPlacement(3); }));
-    registry_.Add(Spec("acPageAtTop", "Pages", "Top", ""), op([](TEditorCommands& c) { c.pages_.SetTabPlacement(0); }));
+    registry_.Add(Spec("acPageAtTop", "Pages", "Top", ""),
+                  op([](TEditorCommands& c) { c.pages_.SetTabPlacement(0); }));
     registry_.Add(Spec("acPageAtBottom", "Pages", "Bottom", ""),
                   op([](TEditorCommands& c) { c.pages_.SetTabPlacement(2); }));
     registry_.Add(Spec("acEditorFontBigger", "SQLEditor", "Font Bigger", "Font Bigger", 8, 0, true),
@@ -106,7 +129,8 @@ TEditorCommands::TEditorCommands(TEditorPages& pages, TCommandRegistry& registry
     useTab.checked = pages_.WantTab();
     // The toolkit flips the check mark before the operation runs.
     TCommand* acUseTab = registry_.Add(useTab);
-    acUseTab->SetOperation(op([](TEditorCommands& c) { c.pages_.SetWantTab(c.Cmd("acUseTab")->isChecked()); }));
+    acUseTab->SetOperation(
+        op([](TEditorCommands& c) { c.pages_.SetWantTab(c.Cmd("acUseTab")->isChecked()); }));
     connect(&pages_, &TEditorPages::WantTabChanged, acUseTab, &QAction::setChecked);
 
     registry_.AddUpdateHook(op([](TEditorCommands& c) { c.UpdateCommands(); }));
@@ -125,7 +149,9 @@ TEditorCommands::TEditorCommands(TEditorPages& pages, TCommandRegistry& registry
     });
 }
 
-TCommand* TEditorCommands::Cmd(const char* name) const { return registry_.Find(QString::fromLatin1(name)); }
+TCommand* TEditorCommands::Cmd(const char* name) const {
+    return registry_.Find(QString::fromLatin1(name));
+}
 
 void TEditorCommands::BuildTabsMenu() {
     tabsMenu_ = new QMenu(&pages_);
@@ -144,7 +170,7 @@ void TEditorCommands::RebuildEditorPopupMenu() {
     editorPopup_->clear();
     for (const QString& name : EditorPopupItems()) {
         if (name == QLatin1String("-")) {
-            editorPopup_->addSeparator();  // runs of separators collapse in a menu
+            editorPopup_->addSeparator(); // runs of separators collapse in a menu
         } else if (TCommand* cmd = registry_.Find(name)) {
             editorPopup_->addAction(cmd);
         }
@@ -189,4 +215,4 @@ void TEditorCommands::RenamePage() {
     if (caption) pages_.RenameActivePage(*caption);
 }
 
-}  // namespace varnok
+} // namespace varnok

@@ -9,7 +9,8 @@
 // of other windows too (Undo, Cut, Quot, Search..., ...) by name and fills
 // itself from the registry each time it opens, so those may be registered
 // later. The page editors leave every key a registered command holds (at the
-// moment the key is pressed) to that command. Dialogs go through replaceable functions so tests need no modal loop.
+// moment the key is pressed) to that command. Dialogs go through replaceable functions so tests need no modal
+// loop.
 #include <QObject>
 #include <QString>
 
@@ -73,8 +74,8 @@ private:
     TEditorDialogs dialogs_;
     QMenu* tabsMenu_ = nullptr;
     QMenu* editorPopup_ = nullptr;
-    QString lastOpen_;  // the dialogs remember their last file until the program ends
+    QString lastOpen_; // the dialogs remember their last file until the program ends
     QString lastSave_;
 };
 
-}  // namespace varnok
+} // namespace varnok

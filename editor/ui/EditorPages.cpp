@@ -26,7 +26,7 @@ QString TabText(const QString& caption) {
     return t.replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
-}  // namespace
+} // namespace
 
 TEditorPages::TEditorPages(QWidget* parent) : QTabWidget(parent) {
     setObjectName(QStringLiteral("pcEditor"));
@@ -46,9 +46,15 @@ TEditorPages::TEditorPages(QWidget* parent) : QTabWidget(parent) {
     });
 }
 
-TfmEditor* TEditorPages::PageAt(int index) const { return qobject_cast<TfmEditor*>(widget(index)); }
-TfmEditor* TEditorPages::ActivePage() const { return qobject_cast<TfmEditor*>(currentWidget()); }
-int TEditorPages::IndexOfPage(const TfmEditor* page) const { return indexOf(const_cast<TfmEditor*>(page)); }
+TfmEditor* TEditorPages::PageAt(int index) const {
+    return qobject_cast<TfmEditor*>(widget(index));
+}
+TfmEditor* TEditorPages::ActivePage() const {
+    return qobject_cast<TfmEditor*>(currentWidget());
+}
+int TEditorPages::IndexOfPage(const TfmEditor* page) const {
+    return indexOf(const_cast<TfmEditor*>(page));
+}
 
 TSqlEditor* TEditorPages::ActiveEditor() const {
     const TfmEditor* page = ActivePage();
@@ -130,7 +136,9 @@ void TEditorPages::SetPageCaption(int index, const QString& text) {
     setTabText(index, TabText(caption));
 }
 
-void TEditorPages::RenameActivePage(const QString& caption) { SetPageCaption(currentIndex(), caption); }
+void TEditorPages::RenameActivePage(const QString& caption) {
+    SetPageCaption(currentIndex(), caption);
+}
 
 void TEditorPages::SetRunMark(TfmEditor* page, TRunMark mark) {
     if (page) page->SetRunMark(mark);
@@ -150,7 +158,7 @@ void TEditorPages::InsertIntoEditor(const QString& text) {
 
 TfmEditor* TEditorPages::OpenFile(const QString& path) {
     TfmEditor* page = NewPage();
-    page->Editor()->LoadFromFile(path);  // on failure the page stays, empty and not active
+    page->Editor()->LoadFromFile(path); // on failure the page stays, empty and not active
     setCurrentWidget(page);
     return page;
 }
@@ -173,7 +181,8 @@ void TEditorPages::ActiveFontSmaller() {
 
 void TEditorPages::SetWantTab(bool want) {
     wantTab_ = want;
-    for (int i = 0; i < count(); ++i) EditorOfPage(i)->SetWantTab(want);
+    for (int i = 0; i < count(); ++i)
+        EditorOfPage(i)->SetWantTab(want);
     emit WantTabChanged(want);
 }
 
@@ -182,7 +191,9 @@ void TEditorPages::SetTabPlacement(int code) {
     PlaceCloseButton();
 }
 
-int TEditorPages::TabPlacement() const { return TabPlacementCodeOf(this); }
+int TEditorPages::TabPlacement() const {
+    return TabPlacementCodeOf(this);
+}
 
 void TEditorPages::PlaceCloseButton() {
     // The close button sits in the corner beside the tabs.
@@ -195,12 +206,14 @@ void TEditorPages::PlaceCloseButton() {
 
 void TEditorPages::SetEditorPopupMenu(QMenu* menu) {
     editorPopup_ = menu;
-    for (int i = 0; i < count(); ++i) EditorOfPage(i)->SetPopupMenu(menu);
+    for (int i = 0; i < count(); ++i)
+        EditorOfPage(i)->SetPopupMenu(menu);
 }
 
 void TEditorPages::SetKeyReservation(TSqlEditor::TKeyReservation reserved) {
     reserved_ = std::move(reserved);
-    for (int i = 0; i < count(); ++i) EditorOfPage(i)->SetKeyReservation(reserved_);
+    for (int i = 0; i < count(); ++i)
+        EditorOfPage(i)->SetKeyReservation(reserved_);
 }
 
 TPageSetSettings TEditorPages::CurrentSettings() const {
@@ -252,7 +265,8 @@ void TEditorPages::SavePages(TIniFile& ini, const std::string& settingsFolder) c
     if (!failures.empty()) throw ETextFileError(failures);
 }
 
-void TEditorPages::RegisterSettings(TSettingsRegistry& registry, std::function<std::string()> settingsFolder) {
+void TEditorPages::RegisterSettings(TSettingsRegistry& registry,
+                                    std::function<std::string()> settingsFolder) {
     registry.AddLoadStep(SettingsLoadOrder::EditorPages, "SQL", [this, settingsFolder](const TIniFile& ini) {
         try {
             LoadPages(ini, settingsFolder());
@@ -269,4 +283,4 @@ void TEditorPages::RegisterSettings(TSettingsRegistry& registry, std::function<s
     });
 }
 
-}  // namespace varnok
+} // namespace varnok

@@ -33,11 +33,11 @@ public:
 
     // ---- pages ----
     int PageCount() const { return count(); }
-    TfmEditor* PageAt(int index) const;  // nullptr out of range
+    TfmEditor* PageAt(int index) const; // nullptr out of range
     TfmEditor* ActivePage() const;
     int IndexOfPage(const TfmEditor* page) const;
     TSqlEditor* ActiveEditor() const;          // nullptr when there are no pages
-    TSqlEditor* EditorOfPage(int index) const;  // 0-based; nullptr out of range
+    TSqlEditor* EditorOfPage(int index) const; // 0-based; nullptr out of range
 
     // A new page at the end, captioned with its position, with no run mark;
     // it is not activated. It follows the current "I Use TabKey" state.
@@ -65,15 +65,15 @@ public:
     // NewPage, load the file, activate it. A read failure throws
     // ETextFileError; the new page then stays, empty and not active.
     TfmEditor* OpenFile(const QString& path);
-    void SaveActiveEditorAs(const QString& path) const;  // throws ETextFileError
+    void SaveActiveEditorAs(const QString& path) const; // throws ETextFileError
     void EraseActiveEditor();
-    void ActiveFontBigger();   // font height one less
-    void ActiveFontSmaller();  // font height one more
+    void ActiveFontBigger();  // font height one less
+    void ActiveFontSmaller(); // font height one more
 
     // ---- switches ----
     bool WantTab() const { return wantTab_; }
-    void SetWantTab(bool want);  // every existing page and the pages to come
-    void SetTabPlacement(int code);  // a code outside 0..3 changes nothing
+    void SetWantTab(bool want);     // every existing page and the pages to come
+    void SetTabPlacement(int code); // a code outside 0..3 changes nothing
     int TabPlacement() const;
 
     // Popup menus (not owned): the main editor popup of every page's editor,
@@ -115,4 +115,4 @@ private:
     QToolButton* closeButton_ = nullptr;
 };
 
-}  // namespace varnok
+} // namespace varnok

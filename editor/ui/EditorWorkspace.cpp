@@ -23,4 +23,4 @@ TEditorWorkspace InstallEditorPages(QWidget* host, TCommandRegistry& commands, T
     return w;
 }
 
-}  // namespace varnok
+} // namespace varnok

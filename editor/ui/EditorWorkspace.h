@@ -15,8 +15,8 @@ class TEditorPages;
 class TSettingsRegistry;
 
 struct TEditorWorkspace {
-    TEditorPages* pages = nullptr;        // child of the host pane
-    TEditorCommands* commands = nullptr;  // child of the page control
+    TEditorPages* pages = nullptr;       // child of the host pane
+    TEditorCommands* commands = nullptr; // child of the page control
 };
 
 // host: the pane the pages fill (its layout is used, or one is made).
@@ -25,4 +25,4 @@ struct TEditorWorkspace {
 TEditorWorkspace InstallEditorPages(QWidget* host, TCommandRegistry& commands, TSettingsRegistry& settings,
                                     std::function<std::string()> settingsFolder);
 
-}  // namespace varnok
+} // namespace varnok

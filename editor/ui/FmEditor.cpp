@@ -9,7 +9,7 @@
 namespace varnok {
 
 namespace {
-constexpr int kPageMargin = 3;  // inner margin of a page on every side
+constexpr int kPageMargin = 3; // inner margin of a page on every side
 }
 
 TfmEditor::TfmEditor(QWidget* parent) : QWidget(parent) {
@@ -38,4 +38,4 @@ void TfmEditor::SetRunMark(TRunMark mark) {
     emit RunMarkChanged(mark);
 }
 
-}  // namespace varnok
+} // namespace varnok

@@ -52,4 +52,4 @@ private:
     bool searchFromCaret_ = false;
 };
 
-}  // namespace varnok
+} // namespace varnok

@@ -22,7 +22,7 @@ qreal PointSizeOfPixels(int pixels) {
     const qreal dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
     return pixels * 72.0 / (dpi > 0 ? dpi : 96.0);
 }
-}  // namespace
+} // namespace
 
 TIfxSqlLexer::TIfxSqlLexer(QObject* parent) : QsciLexerSQL(parent) {
     setFoldComments(true);
@@ -41,11 +41,11 @@ QColor TIfxSqlLexer::defaultColor(int style) const {
         return QColor(Qt::blue);
     case SingleQuotedString:
     case DoubleQuotedString:
-        return QColor(0x00, 0x80, 0x00);  // green
+        return QColor(0x00, 0x80, 0x00); // green
     case Keyword:
-        return QColor(0x00, 0x00, 0x80);  // navy
+        return QColor(0x00, 0x00, 0x80); // navy
     case KeywordSet5:
-        return QColor(0x80, 0x00, 0x80);  // purple
+        return QColor(0x80, 0x00, 0x80); // purple
     case Comment:
     case CommentLine:
     case CommentDoc:
@@ -68,7 +68,8 @@ QFont TIfxSqlLexer::defaultFont(int style) const {
 void TIfxSqlLexer::SetPixelSize(int pixelSize) {
     pixelSize_ = pixelSize;
     // Each style keeps its own weight and slant; only the size changes.
-    for (int style = 0; style <= QuotedOperator; ++style) setFont(defaultFont(style), style);
+    for (int style = 0; style <= QuotedOperator; ++style)
+        setFont(defaultFont(style), style);
 }
 
-}  // namespace varnok
+} // namespace varnok

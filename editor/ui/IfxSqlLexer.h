@@ -23,4 +23,4 @@ private:
     int pixelSize_ = 15;
 };
 
-}  // namespace varnok
+} // namespace varnok

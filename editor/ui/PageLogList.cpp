@@ -20,11 +20,12 @@ class TTabStopDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
         QStyleOptionViewItem opt = option;
         initStyleOption(&opt, index);
         const QString text = opt.text;
-        opt.text.clear();  // the style draws background and selection, we draw the text
+        opt.text.clear(); // the style draws background and selection, we draw the text
         const QWidget* widget = opt.widget;
         QStyle* style = widget ? widget->style() : QApplication::style();
         style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
@@ -42,7 +43,7 @@ public:
     }
 };
 
-}  // namespace
+} // namespace
 
 TPageLogList::TPageLogList(QWidget* parent) : QListWidget(parent) {
     setObjectName(QStringLiteral("lbPageLog"));
@@ -62,7 +63,9 @@ TPageLogList::TPageLogList(QWidget* parent) : QListWidget(parent) {
             [this](const QPoint& pos) { menu_->exec(viewport()->mapToGlobal(pos)); });
 }
 
-void TPageLogList::AddLine(const QString& line) { addItem(line); }
+void TPageLogList::AddLine(const QString& line) {
+    addItem(line);
+}
 
 void TPageLogList::AddEntry(uint32_t milliseconds, const QString& message, const QString& statement) {
     AddLine(PageLogLine(milliseconds, message, statement));
@@ -74,11 +77,15 @@ void TPageLogList::SelectLast() {
     scrollToBottom();
 }
 
-bool TPageLogList::AutoClear() const { return acAutoClear_->isChecked(); }
-void TPageLogList::SetAutoClear(bool on) { acAutoClear_->setChecked(on); }
+bool TPageLogList::AutoClear() const {
+    return acAutoClear_->isChecked();
+}
+void TPageLogList::SetAutoClear(bool on) {
+    acAutoClear_->setChecked(on);
+}
 
 void TPageLogList::ClearIfAutoClear() {
     if (AutoClear()) Clear();
 }
 
-}  // namespace varnok
+} // namespace varnok

@@ -19,7 +19,7 @@ public:
 
     explicit TPageLogList(QWidget* parent = nullptr);
 
-    void AddLine(const QString& line);  // appended at the end
+    void AddLine(const QString& line); // appended at the end
     // One statement of a run: duration, result or error text, start of the statement.
     void AddEntry(uint32_t milliseconds, const QString& message, const QString& statement);
     void Clear() { clear(); }
@@ -41,4 +41,4 @@ private:
     QAction* acClear_ = nullptr;
 };
 
-}  // namespace varnok
+} // namespace varnok

@@ -33,7 +33,7 @@ QIcon Themed(const char* name, TRunMark mark) {
     return icon.isNull() ? Drawn(mark) : icon;
 }
 
-}  // namespace
+} // namespace
 
 QIcon RunMarkPicture(TRunMark mark) {
     switch (mark) {
@@ -47,4 +47,4 @@ QIcon RunMarkPicture(TRunMark mark) {
     return {};
 }
 
-}  // namespace varnok
+} // namespace varnok

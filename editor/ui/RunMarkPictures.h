@@ -9,4 +9,4 @@ namespace varnok {
 // None: a null icon (no picture); running and finished: two distinct pictures.
 QIcon RunMarkPicture(TRunMark mark);
 
-}  // namespace varnok
+} // namespace varnok

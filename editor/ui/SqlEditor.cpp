@@ -20,14 +20,15 @@ namespace {
 std::vector<std::string> ToStd(const QStringList& list) {
     std::vector<std::string> out;
     out.reserve(size_t(list.size()));
-    for (const QString& s : list) out.push_back(s.toStdString());
+    for (const QString& s : list)
+        out.push_back(s.toStdString());
     return out;
 }
-}  // namespace
+} // namespace
 
 TSqlEditor::TSqlEditor(QWidget* parent) : QsciScintilla(parent) {
     setUtf8(true);
-    setEolMode(EolWindows);  // stored texts use CR LF
+    setEolMode(EolWindows); // stored texts use CR LF
     lexer_ = new TIfxSqlLexer(this);
     setLexer(lexer_);
     setCaretLineVisible(true);
@@ -48,7 +49,9 @@ void TSqlEditor::SetFontHeight(int height) {
     emit FontHeightChanged(height);
 }
 
-void TSqlEditor::UpdateMarginWidth() { setMarginWidth(0, QStringLiteral("00000")); }
+void TSqlEditor::UpdateMarginWidth() {
+    setMarginWidth(0, QStringLiteral("00000"));
+}
 
 void TSqlEditor::LoadFromFile(const QString& path) {
     const TPageText page = ReadTextFile(path.toStdString());
@@ -64,7 +67,7 @@ void TSqlEditor::SaveToFile(const QString& path) const {
 
 void TSqlEditor::ReplaceSelection(const QString& text) {
     beginUndoAction();
-    replaceSelectedText(text);  // with no selection: inserted at the caret, caret after it
+    replaceSelectedText(text); // with no selection: inserted at the caret, caret after it
     endUndoAction();
 }
 
@@ -99,7 +102,7 @@ bool TSqlEditor::IsReserved(const QKeyEvent* e) const {
 
 bool TSqlEditor::event(QEvent* e) {
     if (e->type() == QEvent::ShortcutOverride && IsReserved(static_cast<QKeyEvent*>(e))) {
-        e->ignore();  // not ours: the program's shortcut takes the key
+        e->ignore(); // not ours: the program's shortcut takes the key
         return true;
     }
     return QsciScintilla::event(e);
@@ -122,13 +125,13 @@ void TSqlEditor::keyPressEvent(QKeyEvent* e) {
             emit ContextHelpRequested();
             e->accept();
         } else {
-            e->ignore();  // not the editor's key: let the window see it
+            e->ignore(); // not the editor's key: let the window see it
         }
         return;
     }
     if (!wantTab_ && (e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab) &&
         !(mods & (Qt::ControlModifier | Qt::AltModifier))) {
-        e->ignore();  // Tab moves the focus, it never becomes text
+        e->ignore(); // Tab moves the focus, it never becomes text
         return;
     }
     if (e->key() == Qt::Key_Tab && mods == Qt::ControlModifier) {
@@ -212,4 +215,4 @@ void TSqlEditor::dropEvent(QDropEvent* e) {
     }
 }
 
-}  // namespace varnok
+} // namespace varnok

@@ -69,8 +69,8 @@ public:
     TIfxSqlLexer* SqlLexer() const { return lexer_; }
 
 signals:
-    void ContextHelpRequested();                 // Ctrl+F1
-    void PageSwitchRequested(bool forward);      // Ctrl+Tab / Ctrl+Shift+Tab
+    void ContextHelpRequested();            // Ctrl+F1
+    void PageSwitchRequested(bool forward); // Ctrl+Tab / Ctrl+Shift+Tab
     void FontHeightChanged(int height);
 
 protected:
@@ -91,10 +91,10 @@ private:
     TIfxSqlLexer* lexer_ = nullptr;
     int fontHeight_ = 0;
     bool wantTab_ = true;
-    int wheelRemainder_ = 0;  // part of a wheel notch not yet turned into a font step
+    int wheelRemainder_ = 0; // part of a wheel notch not yet turned into a font step
     TTextEncoding encoding_ = TTextEncoding::Utf8;
     QPointer<QMenu> popup_;
     TKeyReservation reserved_;
 };
 
-}  // namespace varnok
+} // namespace varnok

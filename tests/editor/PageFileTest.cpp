@@ -53,7 +53,11 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"utf8bom", "\xEF\xBB\xBF" + kBeetleUtf8, kBeetleUtf8, TTextEncoding::Utf8Bom},
         DecodeCase{"utf16le", "\xFF\xFE" + kBeetleUtf16LE, kBeetleUtf8, TTextEncoding::Utf16LE},
         DecodeCase{"utf16be", "\xFE\xFF" + kBeetleUtf16BE, kBeetleUtf8, TTextEncoding::Utf16LE},
-        DecodeCase{"utf16le_crlf", std::string("\xFF\xFE" "a\0\r\0\n\0b\0", 10), "a\r\nb", TTextEncoding::Utf16LE},
+        DecodeCase{"utf16le_crlf",
+                   std::string("\xFF\xFE"
+                               "a\0\r\0\n\0b\0",
+                               10),
+                   "a\r\nb", TTextEncoding::Utf16LE},
         // 0xE6 0xF3 0xEA is "жук" in a Cyrillic 8-bit code page: not UTF-8.
         DecodeCase{"not_utf8", "\xE6\xF3\xEA", "\xC3\xA6\xC3\xB3\xC3\xAA", TTextEncoding::Latin1}),
     [](const auto& info) { return std::string(info.param.label); });
@@ -65,17 +69,22 @@ struct BreakCase {
 
 class NormalizeLineBreaksTest : public ::testing::TestWithParam<BreakCase> {};
 
-TEST_P(NormalizeLineBreaksTest, EveryBreakBecomesCrLf) { EXPECT_EQ(NormalizeLineBreaks(GetParam().in), GetParam().out); }
+TEST_P(NormalizeLineBreaksTest, EveryBreakBecomesCrLf) {
+    EXPECT_EQ(NormalizeLineBreaks(GetParam().in), GetParam().out);
+}
 
 INSTANTIATE_TEST_SUITE_P(Breaks, NormalizeLineBreaksTest,
-                         ::testing::Values(BreakCase{"", ""}, BreakCase{"a", "a"}, BreakCase{"a\nb", "a\r\nb"},
-                                           BreakCase{"a\rb", "a\r\nb"}, BreakCase{"a\r\nb", "a\r\nb"},
-                                           BreakCase{"a\n", "a\r\n"}, BreakCase{"\n\n", "\r\n\r\n"},
-                                           BreakCase{"a\r\rb", "a\r\n\r\nb"}, BreakCase{"a\n\rb", "a\r\n\r\nb"}));
+                         ::testing::Values(BreakCase{"", ""}, BreakCase{"a", "a"},
+                                           BreakCase{"a\nb", "a\r\nb"}, BreakCase{"a\rb", "a\r\nb"},
+                                           BreakCase{"a\r\nb", "a\r\nb"}, BreakCase{"a\n", "a\r\n"},
+                                           BreakCase{"\n\n", "\r\n\r\n"}, BreakCase{"a\r\rb", "a\r\n\r\nb"},
+                                           BreakCase{"a\n\rb", "a\r\n\r\nb"}));
 
 TEST(EncodeTextBytes, Utf16IsLittleEndianWithMark) {
     EXPECT_EQ(EncodeTextBytes(kBeetleUtf8, TTextEncoding::Utf16LE), "\xFF\xFE" + kBeetleUtf16LE);
-    EXPECT_EQ(EncodeTextBytes("a\nb", TTextEncoding::Utf16LE), std::string("\xFF\xFE" "a\0\r\0\n\0b\0", 10));
+    EXPECT_EQ(EncodeTextBytes("a\nb", TTextEncoding::Utf16LE), std::string("\xFF\xFE"
+                                                                           "a\0\r\0\n\0b\0",
+                                                                           10));
 }
 
 TEST(EncodeTextBytes, Utf8KeepsOrOmitsItsMark) {
@@ -96,7 +105,7 @@ TEST(EncodeTextBytes, Latin1TextWithWiderCharactersIsWrittenAsUtf8) {
 }
 
 TEST(EncodeTextBytes, CharactersBeyondTheBasicPlaneSurviveUtf16) {
-    const std::string emoji = "\xF0\x9F\x98\x80";  // U+1F600, a surrogate pair in UTF-16
+    const std::string emoji = "\xF0\x9F\x98\x80"; // U+1F600, a surrogate pair in UTF-16
     const std::string bytes = EncodeTextBytes(emoji, TTextEncoding::Utf16LE);
     EXPECT_EQ(bytes.size(), 6u);
     EXPECT_EQ(DecodeTextBytes(bytes).text, emoji);
@@ -159,4 +168,4 @@ TEST_F(TextFileTest, WriteIntoMissingFolderIsAnErrorNamingTheFile) {
     }
 }
 
-}  // namespace
+} // namespace

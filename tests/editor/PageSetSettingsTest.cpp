@@ -31,7 +31,7 @@ TEST(PageSetSettings, StoredValuesAreRead) {
     EXPECT_FALSE(s.wantTab);
     ASSERT_EQ(s.pages.size(), 2u);
     EXPECT_EQ(s.pages[0], (TPageSettings{"orders", -20}));
-    EXPECT_EQ(s.pages[1], (TPageSettings{"", -13}));  // an empty stored name stays empty
+    EXPECT_EQ(s.pages[1], (TPageSettings{"", -13})); // an empty stored name stays empty
 }
 
 TEST(PageSetSettings, MissingOrBadPageKeysTakeTheirDefaults) {
@@ -69,7 +69,8 @@ TEST(PageSetSettings, KeysAndSectionsInTheSavedOrder) {
     TIniFile ini;
     WritePageSetSettings(ini, s);
     EXPECT_EQ(ini.ReadSections(), (std::vector<std::string>{"SQL", "SQL1", "SQL2"}));
-    EXPECT_EQ(ini.ReadSectionKeys("SQL"), (std::vector<std::string>{"SQLSheetPos", "SQLSheetCnt", "WantTab"}));
+    EXPECT_EQ(ini.ReadSectionKeys("SQL"),
+              (std::vector<std::string>{"SQLSheetPos", "SQLSheetCnt", "WantTab"}));
     EXPECT_EQ(ini.ReadSectionKeys("SQL2"), (std::vector<std::string>{"fnHeight", "Name"}));
     EXPECT_EQ(ini.ReadString("SQL", "SQLSheetCnt", ""), "2");
     EXPECT_EQ(ini.ReadString("SQL", "WantTab", ""), "1");
@@ -83,11 +84,14 @@ struct PixelCase {
 
 class FontPixelSizeTest : public ::testing::TestWithParam<PixelCase> {};
 
-TEST_P(FontPixelSizeTest, MagnitudeWithinBounds) { EXPECT_EQ(FontPixelSize(GetParam().height), GetParam().pixels); }
+TEST_P(FontPixelSizeTest, MagnitudeWithinBounds) {
+    EXPECT_EQ(FontPixelSize(GetParam().height), GetParam().pixels);
+}
 
 INSTANTIATE_TEST_SUITE_P(Heights, FontPixelSizeTest,
-                         ::testing::Values(PixelCase{-17, 17}, PixelCase{-15, 15}, PixelCase{-1, 1}, PixelCase{0, 15},
-                                           PixelCase{1, 1}, PixelCase{20, 20}, PixelCase{-5000, kMaxFontPixelSize},
+                         ::testing::Values(PixelCase{-17, 17}, PixelCase{-15, 15}, PixelCase{-1, 1},
+                                           PixelCase{0, 15}, PixelCase{1, 1}, PixelCase{20, 20},
+                                           PixelCase{-5000, kMaxFontPixelSize},
                                            PixelCase{INT_MIN, kMaxFontPixelSize}));
 
-}  // namespace
+} // namespace

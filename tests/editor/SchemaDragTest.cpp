@@ -20,13 +20,15 @@ TEST_P(SchemaDropTextTest, BlankThenNamesJoinedByComma) {
     EXPECT_EQ(SchemaDropText(GetParam().names), GetParam().text);
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, SchemaDropTextTest,
-                         ::testing::Values(DropCase{{}, ""}, DropCase{{"a"}, " a"}, DropCase{{"a", "b"}, " a, b"},
-                                           DropCase{{"customer", "orders", "items"}, " customer, orders, items"},
-                                           DropCase{{"", "x"}, " , x"}));
+INSTANTIATE_TEST_SUITE_P(
+    Names, SchemaDropTextTest,
+    ::testing::Values(DropCase{{}, ""}, DropCase{{"a"}, " a"}, DropCase{{"a", "b"}, " a, b"},
+                      DropCase{{"customer", "orders", "items"}, " customer, orders, items"},
+                      DropCase{{"", "x"}, " , x"}));
 
 TEST(SchemaNames, PayloadRoundTripKeepsEveryCharacter) {
-    const QStringList names = {"a", "b, c", "\"quoted\"", "new\nline", QString::fromUtf8("\xD0\xB6\xD1\x83\xD0\xBA"), ""};
+    const QStringList names = {
+        "a", "b, c", "\"quoted\"", "new\nline", QString::fromUtf8("\xD0\xB6\xD1\x83\xD0\xBA"), ""};
     const auto back = DecodeSchemaNames(EncodeSchemaNames(names));
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(*back, names);
@@ -48,4 +50,4 @@ TEST(SchemaNames, OnlyDragDataOfTheSchemaListsCarriesNames) {
     EXPECT_FALSE(SchemaNamesOf(nullptr).has_value());
 }
 
-}  // namespace
+} // namespace

@@ -50,7 +50,8 @@ protected:
     }
     QStringList MenuTexts(QMenu* menu) {
         QStringList out;
-        for (QAction* a : menu->actions()) out << (a->isSeparator() ? "-" : a->text());
+        for (QAction* a : menu->actions())
+            out << (a->isSeparator() ? "-" : a->text());
         return out;
     }
 
@@ -73,15 +74,14 @@ TEST_F(EditorCommandsTest, CommandsCarryTheirCaptionsAndShortcuts) {
         const char* shortcut;
         bool hotkey;
     };
-    for (const Row& r : {Row{"acAddPage", "Add Page", "", true}, Row{"acOpenFile", "Open", "Ctrl+O", true},
-                         Row{"acSaveFile", "Save As ...", "Ctrl+S", true}, Row{"acErase", "Erase", "", false},
-                         Row{"acDeletePage", "Delete Active Page", "", true},
-                         Row{"acRenamePage", "Rename Active Page", "", false}, Row{"acPageAtLeft", "Left", "", false},
-                         Row{"acPageAtRight", "Right", "", false}, Row{"acPageAtTop", "Top", "", false},
-                         Row{"acPageAtBottom", "Bottom", "", false},
-                         Row{"acEditorFontBigger", "Font Bigger", "", true},
-                         Row{"acEditorFontSmaller", "Font Smaller", "", true},
-                         Row{"acUseTab", "I Use TabKey", "", false}}) {
+    for (const Row& r :
+         {Row{"acAddPage", "Add Page", "", true}, Row{"acOpenFile", "Open", "Ctrl+O", true},
+          Row{"acSaveFile", "Save As ...", "Ctrl+S", true}, Row{"acErase", "Erase", "", false},
+          Row{"acDeletePage", "Delete Active Page", "", true},
+          Row{"acRenamePage", "Rename Active Page", "", false}, Row{"acPageAtLeft", "Left", "", false},
+          Row{"acPageAtRight", "Right", "", false}, Row{"acPageAtTop", "Top", "", false},
+          Row{"acPageAtBottom", "Bottom", "", false}, Row{"acEditorFontBigger", "Font Bigger", "", true},
+          Row{"acEditorFontSmaller", "Font Smaller", "", true}, Row{"acUseTab", "I Use TabKey", "", false}}) {
         TCommand* c = Cmd(r.name);
         ASSERT_NE(c, nullptr) << r.name;
         EXPECT_EQ(c->Caption(), r.caption) << r.name;
@@ -111,7 +111,8 @@ TEST_F(EditorCommandsTest, EnablingFollowsPagesAndText) {
     EXPECT_TRUE(Cmd("acSaveFile")->isEnabled());
     EXPECT_TRUE(Cmd("acErase")->isEnabled());
 
-    while (pages.PageCount() > 0) pages.ClosePage();
+    while (pages.PageCount() > 0)
+        pages.ClosePage();
     registry.UpdateCommands();
     for (const char* name : {"acSaveFile", "acErase", "acDeletePage", "acRenamePage", "acEditorFontBigger",
                              "acEditorFontSmaller"})
@@ -128,7 +129,7 @@ TEST_F(EditorCommandsTest, RenameOffersTheCaptionAndAcceptsEmpty) {
     EXPECT_EQ(renameShown, QStringList{"3"});
     EXPECT_EQ(pages.PageCaption(2), "");
 
-    renameAnswer = std::nullopt;  // Cancel
+    renameAnswer = std::nullopt; // Cancel
     pages.ActivatePage(0);
     Run("acRenamePage");
     EXPECT_EQ(pages.PageCaption(0), "1");
@@ -154,7 +155,7 @@ TEST_F(EditorCommandsTest, OpenThenSaveAsStartsWithTheOpenedName) {
     EXPECT_EQ(out.readAll(), "select 1");
 
     Run("acSaveFile");
-    EXPECT_EQ(saveStarts.last(), saveAnswer);  // later the dialog keeps its own last name
+    EXPECT_EQ(saveStarts.last(), saveAnswer); // later the dialog keeps its own last name
     Run("acOpenFile");
     EXPECT_EQ(openStarts.last(), file);
 }
@@ -178,9 +179,11 @@ TEST_F(EditorCommandsTest, FailedOpenIsReportedAndKeepsTheEmptyPage) {
 TEST_F(EditorCommandsTest, UseTabTogglesEveryEditor) {
     Run("acUseTab");
     EXPECT_FALSE(Cmd("acUseTab")->isChecked());
-    for (int i = 0; i < pages.PageCount(); ++i) EXPECT_FALSE(pages.EditorOfPage(i)->WantTab());
+    for (int i = 0; i < pages.PageCount(); ++i)
+        EXPECT_FALSE(pages.EditorOfPage(i)->WantTab());
     Run("acUseTab");
-    for (int i = 0; i < pages.PageCount(); ++i) EXPECT_TRUE(pages.EditorOfPage(i)->WantTab());
+    for (int i = 0; i < pages.PageCount(); ++i)
+        EXPECT_TRUE(pages.EditorOfPage(i)->WantTab());
 }
 
 TEST_F(EditorCommandsTest, StoredWantTabSetsTheCheckMark) {
@@ -195,8 +198,8 @@ TEST_F(EditorCommandsTest, PositionCommandsUseThePlacementCodes) {
         const char* name;
         int code;
     };
-    for (const Row& r : {Row{"acPageAtLeft", 1}, Row{"acPageAtRight", 3}, Row{"acPageAtTop", 0},
-                         Row{"acPageAtBottom", 2}}) {
+    for (const Row& r :
+         {Row{"acPageAtLeft", 1}, Row{"acPageAtRight", 3}, Row{"acPageAtTop", 0}, Row{"acPageAtBottom", 2}}) {
         Run(r.name);
         EXPECT_EQ(pages.TabPlacement(), r.code) << r.name;
         TIniFile ini;
@@ -239,7 +242,8 @@ TEST_F(EditorCommandsTest, EditorPopupListsTheRegisteredCommandsInOrder) {
     registry.Add(search);
     commands->RebuildEditorPopupMenu();
     QStringList visible;
-    for (QAction* a : commands->EditorPopupMenu()->actions()) visible << (a->isSeparator() ? "-" : a->text());
+    for (QAction* a : commands->EditorPopupMenu()->actions())
+        visible << (a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(visible, (QStringList{"Undo", "-", "-", "-", "Erase", "-", "Open", "Save As ...", "-", "-",
                                     "I Use TabKey", "-", "Search..."}));
     EXPECT_EQ(pages.ActiveEditor()->PopupMenu(), commands->EditorPopupMenu());
@@ -261,7 +265,7 @@ TEST_F(EditorCommandsTest, EditorsLeaveTheCommandKeysToTheCommands) {
     next.shortcut = MakeShortcut('L', kShortcutCtrl);
     TCommand* cmd = registry.Add(next);
     EXPECT_FALSE(claims(pages.ActiveEditor()));
-    EXPECT_FALSE(claims(pages.NewPage()->Editor()));  // pages made later too
+    EXPECT_FALSE(claims(pages.NewPage()->Editor())); // pages made later too
 
     // A disabled command's key does not fall through to the line cut.
     pages.ActiveEditor()->setText("one\r\ntwo");
@@ -289,7 +293,7 @@ TEST_F(EditorCommandsTest, SettingsStepsReportPageFileFailuresAndGoOn) {
     EXPECT_EQ(out.ReadInteger("SQL", "SQLSheetCnt", 0), 3);
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
@@ -302,10 +306,10 @@ TEST(EditorCommandsLifetime, RegistryOutlivingThePagesRunsNothing) {
         TEditorCommands commands(pages, registry);
         pages.NewPage();
     }
-    registry.UpdateCommands();  // the page commands' rule has nothing left to look at
+    registry.UpdateCommands(); // the page commands' rule has nothing left to look at
     registry.Find("acAddPage")->trigger();
     registry.Find("acUseTab")->trigger();
-    EXPECT_TRUE(fatal.isEmpty()) << fatal.toStdString();  // and no crash on the freed pages
+    EXPECT_TRUE(fatal.isEmpty()) << fatal.toStdString(); // and no crash on the freed pages
 }
 
-}  // namespace
+} // namespace

@@ -45,7 +45,8 @@ protected:
     QString PageFile(int n) const { return QString::fromStdString(PageFileName(Folder(), n)); }
     QStringList Captions(const TEditorPages& p) const {
         QStringList out;
-        for (int i = 0; i < p.PageCount(); ++i) out << p.PageCaption(i);
+        for (int i = 0; i < p.PageCount(); ++i)
+            out << p.PageCaption(i);
         return out;
     }
     // A fresh page control loaded from the given settings text and folder.
@@ -87,7 +88,7 @@ TEST_F(EditorPagesTest, NoPagesMeansNoActiveEditor) {
     EXPECT_EQ(pages.ActiveEditor(), nullptr);
     EXPECT_EQ(pages.EditorOfPage(0), nullptr);
     EXPECT_FALSE(pages.ClosePage());
-    pages.InsertIntoEditor("x");  // nothing to insert into, nothing happens
+    pages.InsertIntoEditor("x"); // nothing to insert into, nothing happens
 }
 
 TEST_F(EditorPagesTest, PageTextsCaptionsAndFontsSurviveARestart) {
@@ -106,7 +107,7 @@ TEST_F(EditorPagesTest, PageTextsCaptionsAndFontsSurviveARestart) {
 
     auto again = Restart(ini);
     EXPECT_EQ(Captions(*again), (QStringList{"1", "orders & items", "3"}));
-    EXPECT_EQ(again->tabBar()->tabText(1), "orders && items");  // shown as typed, not as a mnemonic
+    EXPECT_EQ(again->tabBar()->tabText(1), "orders && items"); // shown as typed, not as a mnemonic
     EXPECT_EQ(again->EditorOfPage(0)->text(), "select *\r\nfrom customer");
     EXPECT_EQ(again->EditorOfPage(2)->text(), QString::fromUtf8("-- \xD0\xB6\xD1\x83\xD0\xBA"));
     EXPECT_EQ(again->EditorOfPage(1)->FontHeight(), -22);
@@ -114,7 +115,9 @@ TEST_F(EditorPagesTest, PageTextsCaptionsAndFontsSurviveARestart) {
 }
 
 TEST_F(EditorPagesTest, Utf16PageFileIsSavedAsUtf16) {
-    const std::string bytes = std::string("\xFF\xFE" "s\0e\0l\0\r\0\n\0\x36\x04", 14);
+    const std::string bytes = std::string("\xFF\xFE"
+                                          "s\0e\0l\0\r\0\n\0\x36\x04",
+                                          14);
     WriteBytes(PageFile(2), bytes);
     pages.LoadPages(TIniFile(), Folder());
     EXPECT_EQ(pages.EditorOfPage(1)->text(), QString::fromUtf8("sel\r\n\xD0\xB6"));
@@ -123,7 +126,7 @@ TEST_F(EditorPagesTest, Utf16PageFileIsSavedAsUtf16) {
     TIniFile ini;
     pages.SavePages(ini, Folder());
     EXPECT_EQ(ReadBytes(PageFile(2)), bytes);
-    EXPECT_EQ(ReadBytes(PageFile(1)), "");  // the other pages stay 8-bit
+    EXPECT_EQ(ReadBytes(PageFile(1)), ""); // the other pages stay 8-bit
 }
 
 TEST_F(EditorPagesTest, RenameToEmptyGivesAnEmptyCaptionThatIsRestored) {
@@ -197,7 +200,8 @@ TEST_F(EditorPagesTest, NewPageFollowsTheTabKeySwitch) {
     pages.SetWantTab(false);
     EXPECT_FALSE(pages.NewPage()->Editor()->WantTab());
     pages.SetWantTab(true);
-    for (int i = 0; i < pages.PageCount(); ++i) EXPECT_TRUE(pages.EditorOfPage(i)->WantTab());
+    for (int i = 0; i < pages.PageCount(); ++i)
+        EXPECT_TRUE(pages.EditorOfPage(i)->WantTab());
 }
 
 TEST_F(EditorPagesTest, OpenAlwaysMakesANewActivePage) {
@@ -210,7 +214,7 @@ TEST_F(EditorPagesTest, OpenAlwaysMakesANewActivePage) {
     EXPECT_EQ(pages.ActivePage(), page);
     EXPECT_EQ(pages.PageCaption(3), "4");
     EXPECT_EQ(page->Editor()->text(), "select 1\r\n");
-    EXPECT_FALSE(page->Editor()->isUndoAvailable());  // the load is not an undoable edit
+    EXPECT_FALSE(page->Editor()->isUndoAvailable()); // the load is not an undoable edit
     EXPECT_EQ(pages.EditorOfPage(0)->text(), "kept");
 }
 
@@ -244,7 +248,7 @@ TEST_F(EditorPagesTest, InsertIntoEditorWithoutSelectionGoesToTheCaret) {
     EXPECT_EQ(editor->text(), "select a, b from t");
     int line = -1, index = -1;
     editor->getCursorPosition(&line, &index);
-    EXPECT_EQ(index, 11);  // after the inserted text
+    EXPECT_EQ(index, 11); // after the inserted text
 }
 
 TEST_F(EditorPagesTest, EraseIsOneUndoStep) {
@@ -265,7 +269,8 @@ TEST_F(EditorPagesTest, RunningPageCannotBeClosed) {
     EXPECT_FALSE(pages.ClosePage());
     EXPECT_EQ(pages.PageCount(), 3);
     ASSERT_EQ(sink.boxes.size(), 1);
-    EXPECT_EQ(sink.boxes[0], "error|" + ApplicationTitle() + "|Window cannot be closed, Query is still executed.");
+    EXPECT_EQ(sink.boxes[0],
+              "error|" + ApplicationTitle() + "|Window cannot be closed, Query is still executed.");
 
     pages.SetRunMark(pages.ActivePage(), TRunMark::Finished);
     EXPECT_TRUE(pages.ClosePage());
@@ -325,11 +330,11 @@ TEST_F(EditorPagesTest, UnreadablePageFileIsReportedAndNotOverwritten) {
     ASSERT_TRUE(QDir(dir.path()).mkdir("sql2____.$$$"));
     WriteBytes(PageFile(1), "first");
     EXPECT_THROW(pages.LoadPages(TIniFile(), Folder()), ETextFileError);
-    EXPECT_EQ(pages.PageCount(), 3);  // the other pages are made all the same
+    EXPECT_EQ(pages.PageCount(), 3); // the other pages are made all the same
     EXPECT_EQ(pages.EditorOfPage(0)->text(), "first");
     EXPECT_TRUE(pages.WantTab());
     TIniFile saved;
-    EXPECT_NO_THROW(pages.SavePages(saved, Folder()));  // the empty page does not overwrite it
+    EXPECT_NO_THROW(pages.SavePages(saved, Folder())); // the empty page does not overwrite it
     EXPECT_TRUE(QFileInfo(PageFile(2)).isDir());
 }
 
@@ -359,7 +364,7 @@ TEST_F(EditorPagesTest, EachPageHasAPageLogUnderASplitter) {
     EXPECT_EQ(page->layout()->contentsMargins(), QMargins(3, 3, 3, 3));
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
@@ -376,7 +381,7 @@ TEST(PageLog, AutoClearIsOffAndClearTouchesOnlyItsPage) {
     first->AddEntry(3723004, "ok", "select 1");
     EXPECT_EQ(first->item(0)->text(), "01:02:03.004\tok\tselect 1");
     second->AddLine("00:00:00.020\tok\tselect 2");
-    first->ClearIfAutoClear();  // unchecked: kept
+    first->ClearIfAutoClear(); // unchecked: kept
     EXPECT_EQ(first->count(), 1);
     first->AutoClearAction()->trigger();
     EXPECT_TRUE(first->AutoClear());
@@ -390,7 +395,7 @@ TEST(PageLog, AutoClearIsOffAndClearTouchesOnlyItsPage) {
 
 TEST(PageLog, SelectLastSelectsTheNewestLine) {
     TPageLogList log;
-    log.SelectLast();  // empty: nothing to select
+    log.SelectLast(); // empty: nothing to select
     log.AddLine("a");
     log.AddLine("b");
     log.SelectLast();
@@ -399,7 +404,8 @@ TEST(PageLog, SelectLastSelectsTheNewestLine) {
 
 TEST(EditorPagesKeys, CtrlTabInAnEditorShowsTheNextPage) {
     TEditorPages pages;
-    for (int i = 0; i < 3; ++i) pages.NewPage();
+    for (int i = 0; i < 3; ++i)
+        pages.NewPage();
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Tab, Qt::ControlModifier);
     QApplication::sendEvent(pages.EditorOfPage(0), &press);
     EXPECT_EQ(pages.currentIndex(), 1);
@@ -407,9 +413,9 @@ TEST(EditorPagesKeys, CtrlTabInAnEditorShowsTheNextPage) {
     QApplication::sendEvent(pages.EditorOfPage(1), &back);
     EXPECT_EQ(pages.currentIndex(), 0);
     QApplication::sendEvent(pages.EditorOfPage(0), &back);
-    EXPECT_EQ(pages.currentIndex(), 2);  // wraps around
+    EXPECT_EQ(pages.currentIndex(), 2); // wraps around
     QApplication::sendEvent(pages.EditorOfPage(2), &press);
     EXPECT_EQ(pages.currentIndex(), 0);
 }
 
-}  // namespace
+} // namespace

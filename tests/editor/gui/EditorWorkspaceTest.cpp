@@ -49,4 +49,4 @@ TEST(EditorWorkspace, PagesComeBackThroughTheSettingsFile) {
     EXPECT_EQ(w.pages->currentIndex(), 0);
 }
 
-}  // namespace
+} // namespace

@@ -9,8 +9,12 @@ namespace varnok::testing {
 class TRecordingSink : public TMessageSink {
 public:
     void Plain(const QString& text) override { boxes << "plain|" + text; }
-    void Information(const QString& caption, const QString& text) override { boxes << "info|" + caption + "|" + text; }
-    void Error(const QString& caption, const QString& text) override { boxes << "error|" + caption + "|" + text; }
+    void Information(const QString& caption, const QString& text) override {
+        boxes << "info|" + caption + "|" + text;
+    }
+    void Error(const QString& caption, const QString& text) override {
+        boxes << "error|" + caption + "|" + text;
+    }
     bool AskYesNo(const QString& caption, const QString& text, bool) override {
         boxes << "ask|" + caption + "|" + text;
         return false;
@@ -18,4 +22,4 @@ public:
     QStringList boxes;
 };
 
-}  // namespace varnok::testing
+} // namespace varnok::testing

@@ -33,10 +33,13 @@ public:
     QStringList mimeTypes() const override { return {QString::fromLatin1(kSchemaNamesMimeType)}; }
     QMimeData* mimeData(const QList<QListWidgetItem*>& items) const override {
         QStringList captions;
-        for (const QListWidgetItem* item : items) captions << item->text();
+        for (const QListWidgetItem* item : items)
+            captions << item->text();
         return MakeSchemaNamesMimeData(captions);
     }
-    std::unique_ptr<QMimeData> DragData() const { return std::unique_ptr<QMimeData>(mimeData(selectedItems())); }
+    std::unique_ptr<QMimeData> DragData() const {
+        return std::unique_ptr<QMimeData>(mimeData(selectedItems()));
+    }
 };
 
 // Sends enter, move and drop at pos; returns whether the drop was accepted.
@@ -69,7 +72,7 @@ TEST(SqlEditorDrop, TwoTableNamesIntoAnEmptyEditor) {
     EXPECT_TRUE(DragAndDrop(editor, data.get()));
     EXPECT_EQ(editor.text(), " a, b");
     editor.undo();
-    EXPECT_EQ(editor.text(), "");  // the drop was one step
+    EXPECT_EQ(editor.text(), ""); // the drop was one step
 }
 
 TEST(SqlEditorDrop, NamesGoWhereTheMouseIs) {
@@ -147,7 +150,7 @@ TEST_F(SqlEditorKeysTest, TabMovesTheFocusWithTheSwitchOff) {
 }
 
 TEST(SqlEditorKeys, TabIsNeverTextWithTheSwitchOffEvenWithNowhereToGo) {
-    TSqlEditor editor;  // alone: focus cannot move anywhere
+    TSqlEditor editor; // alone: focus cannot move anywhere
     editor.SetWantTab(false);
     Key(&editor, Qt::Key_Tab);
     EXPECT_EQ(editor.text(), "");
@@ -196,25 +199,28 @@ TEST(SqlEditorFont, CtrlWheelStepsTheFontHeight) {
     TSqlEditor editor;
     editor.SetFontHeight(-17);
     const QPointF pos(5, 5);
-    QWheelEvent down(pos, pos, QPoint(), QPoint(0, -120), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QWheelEvent down(pos, pos, QPoint(), QPoint(0, -120), Qt::NoButton, Qt::ControlModifier,
+                     Qt::NoScrollPhase, false);
     QApplication::sendEvent(editor.viewport(), &down);
-    EXPECT_EQ(editor.FontHeight(), -18);  // towards the user: larger
-    QWheelEvent up(pos, pos, QPoint(), QPoint(0, 240), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    EXPECT_EQ(editor.FontHeight(), -18); // towards the user: larger
+    QWheelEvent up(pos, pos, QPoint(), QPoint(0, 240), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase,
+                   false);
     QApplication::sendEvent(editor.viewport(), &up);
     EXPECT_EQ(editor.FontHeight(), -16);
-    QWheelEvent plain(pos, pos, QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent plain(pos, pos, QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                      false);
     QApplication::sendEvent(editor.viewport(), &plain);
     EXPECT_EQ(editor.FontHeight(), -16);
     // A fine-grained wheel: four eighths of a notch make no step, eight make one.
     for (int i = 0; i < 4; ++i) {
-        QWheelEvent part(pos, pos, QPoint(), QPoint(0, -15), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase,
-                         false);
+        QWheelEvent part(pos, pos, QPoint(), QPoint(0, -15), Qt::NoButton, Qt::ControlModifier,
+                         Qt::NoScrollPhase, false);
         QApplication::sendEvent(editor.viewport(), &part);
     }
     EXPECT_EQ(editor.FontHeight(), -16);
     for (int i = 0; i < 4; ++i) {
-        QWheelEvent part(pos, pos, QPoint(), QPoint(0, -15), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase,
-                         false);
+        QWheelEvent part(pos, pos, QPoint(), QPoint(0, -15), Qt::NoButton, Qt::ControlModifier,
+                         Qt::NoScrollPhase, false);
         QApplication::sendEvent(editor.viewport(), &part);
     }
     EXPECT_EQ(editor.FontHeight(), -17);
@@ -245,10 +251,10 @@ TEST(SqlLexer, InformixWordsAreHighlightedAsKeywords) {
     editor.setText("select first 5 x from t where c matches 'a*'");
     editor.SendScintilla(QsciScintillaBase::SCI_COLOURISE, 0L, -1L);
     auto styleAt = [&](int pos) { return int(editor.SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, pos)); };
-    EXPECT_EQ(styleAt(0), QsciLexerSQL::Keyword);        // select
-    EXPECT_EQ(styleAt(7), QsciLexerSQL::Keyword);        // first
-    EXPECT_EQ(styleAt(13), QsciLexerSQL::Number);        // 5
-    EXPECT_EQ(styleAt(32), QsciLexerSQL::Keyword);       // matches
+    EXPECT_EQ(styleAt(0), QsciLexerSQL::Keyword);  // select
+    EXPECT_EQ(styleAt(7), QsciLexerSQL::Keyword);  // first
+    EXPECT_EQ(styleAt(13), QsciLexerSQL::Number);  // 5
+    EXPECT_EQ(styleAt(32), QsciLexerSQL::Keyword); // matches
     EXPECT_EQ(styleAt(41), QsciLexerSQL::SingleQuotedString);
 }
 
@@ -258,7 +264,7 @@ TEST(SqlEditorLook, CurrentLineInTheTooltipColour) {
     const QColor tip = editor.palette().color(QPalette::ToolTipBase);
     EXPECT_EQ(colour, long(tip.red() | (tip.green() << 8) | (tip.blue() << 16)));
     EXPECT_TRUE(editor.SendScintilla(QsciScintillaBase::SCI_GETCARETLINEVISIBLE));
-    EXPECT_GT(editor.marginWidth(0), 0);  // the gutter
+    EXPECT_GT(editor.marginWidth(0), 0); // the gutter
 }
 
-}  // namespace
+} // namespace
