@@ -234,3 +234,66 @@ TEST_F(Cursors, SelectIntoTempKeepsInformixTypes) {
 
 }  // namespace
 }  // namespace stmt_test
+
+namespace stmt_test {
+namespace {
+
+class CursorLifetimes : public StmtFixture {
+protected:
+    void SetUp() override {
+        StmtFixture::SetUp();
+        ASSERT_EQ(Exec("create table q (i integer)"), 0);
+        for (int i = 1; i <= 3; ++i) ASSERT_EQ(Exec("insert into q values (" + std::to_string(i) + ")"), 0);
+    }
+    static ifx_cursor_t* OpenOn(const Prepared& p, const char* name, int flags) {
+        ifx_cursor_t* c = sqli_curs_locate(ESQLINTVERSION, name, CURS_LOCATE_NEWNAME);
+        EXPECT_EQ(sqli_curs_decl_dynm(ESQLINTVERSION, c, nullptr, p.stmt(), flags, 0), 0);
+        EXPECT_EQ(sqli_curs_open(ESQLINTVERSION, c, nullptr, nullptr, nullptr, 0, 0), 0) << Errm();
+        return c;
+    }
+};
+
+TEST_F(CursorLifetimes, RollbackWithAStepwiseCursorInFlight) {
+    Prepared p("select i from q order by i");
+    ASSERT_EQ(Exec("begin work"), 0);
+    ASSERT_EQ(Exec("insert into q values (4)"), 0);
+    ifx_cursor_t* c = OpenOn(p, "inflight", CURSOR_FLAG_HOLD);
+    OutputBuffers out(p.described());
+    _FetchSpec next{0, FETCH_NEXT, 0};
+    ASSERT_EQ(sqli_curs_fetch(ESQLINTVERSION, c, nullptr, p.described(), nullptr, &next), 0);
+    ASSERT_EQ(sqli_trans_rollback(), 0) << Errm();
+    EXPECT_EQ(sqli_curs_fetch(ESQLINTVERSION, c, nullptr, p.described(), nullptr, &next), -400);
+    // The cursor opens again on the rolled-back data.
+    ASSERT_EQ(sqli_curs_open(ESQLINTVERSION, c, nullptr, nullptr, nullptr, 0, 0), 0) << Errm();
+    int rows = 0;
+    while (sqli_curs_fetch(ESQLINTVERSION, c, nullptr, p.described(), nullptr, &next) == 0) ++rows;
+    EXPECT_EQ(rows, 3);
+    sqli_curs_free(ESQLINTVERSION, c);
+}
+
+TEST_F(CursorLifetimes, DisconnectLeavesHandlesSafeToFree) {
+    Prepared p("select i from q");
+    ifx_cursor_t* c = OpenOn(p, "orphan", 0);
+    sqli_connect_close(2, nullptr, 0, 0);
+    _FetchSpec next{0, FETCH_NEXT, 0};
+    EXPECT_LT(sqli_curs_fetch(ESQLINTVERSION, c, nullptr, p.described(), nullptr, &next), 0);
+    EXPECT_EQ(sqli_curs_free(ESQLINTVERSION, c), 0);
+}
+
+TEST_F(CursorLifetimes, FreeingAStatementKeepsItsCursorWorking) {
+    auto p = std::make_unique<Prepared>("select i from q order by i");
+    ifx_cursor_t* c = OpenOn(*p, "survivor", 0);
+    // The descriptor stays the caller's; only the statement handle goes.
+    ifx_sqlda_t* da = nullptr;
+    ASSERT_EQ(sqli_describe_stmt(ESQLINTVERSION, p->stmt(), &da, nullptr), 0);
+    p.reset();
+    OutputBuffers out(da);
+    _FetchSpec next{0, FETCH_NEXT, 0};
+    ASSERT_EQ(sqli_curs_fetch(ESQLINTVERSION, c, nullptr, da, nullptr, &next), 0);
+    EXPECT_EQ(out.row()[0], "1");
+    sqli_curs_free(ESQLINTVERSION, c);
+    SqlFreeMem(da, SQLDA_FREE);
+}
+
+}  // namespace
+}  // namespace stmt_test
