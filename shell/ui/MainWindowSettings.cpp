@@ -144,14 +144,6 @@ void RegisterLoadSteps(TSettingsRegistry& r, const TMainSettingsTarget& t) {
     });
     r.AddLoadStep(L::ViewPosition, "ViewPosition",
                   [t](const TIniFile& ini) { LoadSecondaryWindowSizes(*t.values, ini); });
-    r.AddLoadStep(L::AdvConnectForm, "AdvConnectForm", [t](const TIniFile& ini) {
-        QSize& s = t.values->advConnectForm;
-        s = QSize(ini.ReadInteger("AdvConnectForm", "Width", s.width()),
-                  ini.ReadInteger("AdvConnectForm", "Height", s.height()));
-        if (ini.ValueExists("ConnectParamForm", "Width") && ini.ValueExists("ConnectParamForm", "Height"))
-            t.values->connectParamForm = QSize(ini.ReadInteger("ConnectParamForm", "Width", 0),
-                                               ini.ReadInteger("ConnectParamForm", "Height", 0));
-    });
     r.AddLoadStep(L::TextView, "TextView", [t](const TIniFile& ini) {
         t.values->textViewFontHeight = ini.ReadInteger("TextView", "fnHeight", t.values->textViewFontHeight);
     });
@@ -188,15 +180,6 @@ void RegisterSaveSteps(TSettingsRegistry& r, const TMainSettingsTarget& t) {
         ini.WriteInteger("ViewPosition", "Width", vp.width());
         ini.WriteInteger("ViewPosition", "Height", vp.height());
     });
-    r.AddSaveStep(S::AdvConnectForm, "AdvConnectForm", [t](TIniFile& ini) {
-        ini.WriteInteger("AdvConnectForm", "Width", t.values->advConnectForm.width());
-        ini.WriteInteger("AdvConnectForm", "Height", t.values->advConnectForm.height());
-    });
-    r.AddSaveStep(S::ConnectParamForm, "ConnectParamForm", [t](TIniFile& ini) {
-        if (!t.values->connectParamForm) return;
-        ini.WriteInteger("ConnectParamForm", "Width", t.values->connectParamForm->width());
-        ini.WriteInteger("ConnectParamForm", "Height", t.values->connectParamForm->height());
-    });
     r.AddSaveStep(S::TextView, "TextView", [t](TIniFile& ini) {
         ini.WriteInteger("TextView", "fnHeight", t.values->textViewFontHeight);
     });
@@ -209,6 +192,28 @@ void RegisterSaveSteps(TSettingsRegistry& r, const TMainSettingsTarget& t) {
 }
 
 } // namespace
+
+void RegisterHeldConnectionWindowSizes(TSettingsRegistry& r, TMainLayoutValues& values) {
+    namespace L = SettingsLoadOrder;
+    namespace S = SettingsSaveOrder;
+    TMainLayoutValues* v = &values;
+    r.AddLoadStep(L::AdvConnectForm, "AdvConnectForm", [v](const TIniFile& ini) {
+        v->advConnectForm = QSize(ini.ReadInteger("AdvConnectForm", "Width", v->advConnectForm.width()),
+                                  ini.ReadInteger("AdvConnectForm", "Height", v->advConnectForm.height()));
+        if (ini.ValueExists("ConnectParamForm", "Width") && ini.ValueExists("ConnectParamForm", "Height"))
+            v->connectParamForm = QSize(ini.ReadInteger("ConnectParamForm", "Width", 0),
+                                        ini.ReadInteger("ConnectParamForm", "Height", 0));
+    });
+    r.AddSaveStep(S::AdvConnectForm, "AdvConnectForm", [v](TIniFile& ini) {
+        ini.WriteInteger("AdvConnectForm", "Width", v->advConnectForm.width());
+        ini.WriteInteger("AdvConnectForm", "Height", v->advConnectForm.height());
+    });
+    r.AddSaveStep(S::ConnectParamForm, "ConnectParamForm", [v](TIniFile& ini) {
+        if (!v->connectParamForm) return;
+        ini.WriteInteger("ConnectParamForm", "Width", v->connectParamForm->width());
+        ini.WriteInteger("ConnectParamForm", "Height", v->connectParamForm->height());
+    });
+}
 
 void RegisterMainWindowSettings(TSettingsRegistry& registry, const TMainSettingsTarget& target) {
     RegisterLoadSteps(registry, target);

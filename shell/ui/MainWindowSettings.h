@@ -72,4 +72,9 @@ inline constexpr int TblProcSheetPos = 2, FICTDSheetPos = 0;
 
 void RegisterMainWindowSettings(TSettingsRegistry& registry, const TMainSettingsTarget& target);
 
+// AdvConnectForm and ConnectParamForm, held in values while the connection
+// windows are not part of the main window; once they are, their own settings
+// steps take these sections over and this is no longer registered.
+void RegisterHeldConnectionWindowSizes(TSettingsRegistry& registry, TMainLayoutValues& values);
+
 } // namespace varnok

@@ -109,6 +109,9 @@ void TfmMain::BuildRegions() {
 void TfmMain::RegisterSettingsSections() {
     RegisterMainWindowSettings(
         settings_, {this, &connectionBar_, &query_, logTab_, panels_, detailTabs_, &layoutValues_});
+    // Until the connection windows are created here (they register
+    // AdvConnectForm and ConnectParamForm themselves), the window holds their sizes.
+    RegisterHeldConnectionWindowSizes(settings_, layoutValues_);
     // The other Parts register their sections here, at the positions of
     // SettingsRegistry.h: saved connections, last databases, parameters
     // window, list layouts of the schema lists, editor pages, histories,

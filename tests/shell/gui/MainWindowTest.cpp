@@ -206,7 +206,7 @@ TEST_F(MainWindowTest, FirstStartHasTheDefaults) {
 }
 
 TEST_F(MainWindowTest, CloseWritesTheSectionsInTheDocumentedOrder) {
-    WriteIni("[HandMade]\nx=1\n[Position]\nSplTop=140\n");
+    WriteIni("[HandMade]\nx=1\n[ConnectParamForm]\nWidth=300\nHeight=200\n[Position]\nSplTop=140\n");
     auto w = Start();
     ASSERT_TRUE(w->close());
     EXPECT_TRUE(sink.boxes.empty());
@@ -235,6 +235,9 @@ TEST_F(MainWindowTest, CloseWritesTheSectionsInTheDocumentedOrder) {
     EXPECT_EQ(ini.ReadString("AdvConnectForm", "Height", ""), "450");
     EXPECT_EQ(ini.ReadString("LogView", "fnName", ""), "Verdana");
     EXPECT_EQ(ini.ReadString("LogView", "ColWide4", ""), "100");
+    // The connection parameters window's size is kept until that window takes it over.
+    EXPECT_EQ(ini.ReadString("ConnectParamForm", "Width", ""), "300");
+    EXPECT_EQ(ini.ReadString("ConnectParamForm", "Height", ""), "200");
 }
 
 TEST_F(MainWindowTest, SecondStartReadsBackWhatTheFirstLeft) {
