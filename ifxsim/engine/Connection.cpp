@@ -4,6 +4,7 @@
 #include "engine/Connection.h"
 #include "engine/Database.h"
 #include "engine/Session.h"
+#include "engine/SessionTable.h"
 
 namespace ifxsim {
 
@@ -65,6 +66,7 @@ void Connection::attachDatabase(std::unique_ptr<Database> database)
 {
     database_ = std::move(database);
     AttachInterruptHandlers(*this, database_->handle());
+    RegisterSessionFunctions(database_->handle(), *this);
 }
 
 std::unique_ptr<Database> Connection::detachDatabase()
