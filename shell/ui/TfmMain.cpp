@@ -33,9 +33,8 @@ TfmMain::TfmMain(const TMainWindowStartup& startup, QWidget* parent) : QMainWind
     ResolveSettings(startup);
     // 3.
     patternsModified_ = false;
-    // 4. The secondary windows (login, export, about, connection windows, value
-    //    viewer, row filter, pattern editor, options, parameters) are created
-    //    here, once for the run, by the Parts that own them.
+    // 4. The secondary windows are created once for the run by the
+    //    subsystems in startup.parts, below, once the regions they fill exist.
     // 5.
     setWindowTitle(QLatin1String(kCaption));
     SetApplicationTitle(QLatin1String(kCaption));
@@ -43,17 +42,23 @@ TfmMain::TfmMain(const TMainWindowStartup& startup, QWidget* parent) : QMainWind
     commands_ = new TCommandRegistry(this);
     logModel_ = new TLogModel(this);
     BuildRegions();
+    // 4., 7.-9. The subsystems build into the regions: secondary windows (login,
+    //    export, about, connection windows, value viewer, row filter, pattern
+    //    editor, options, parameters), the last-database list, the result
+    //    views, the execution confirmation window.
+    for (const auto& attach : startup.parts)
+        attach(*this);
     // 6.
     AddLogEntry(0, QStringLiteral("Program start"));
-    // 7.-9. The last-database list, the three result views and the execution
-    //    confirmation window come with their Parts; the regions they fill exist.
     // 10.-13.
     RegisterSettingsSections();
     LoadSettings();
-    // 14. The server box is filled from the installation's server names by the
-    //     connection layer (layoutValues_.savedServerName is the one to select).
-    // 15. The pattern buttons are loaded by the pattern bar.
-    // 16. The schema browser creates its object lists.
+    // 14.-16. The server box is filled (layoutValues_.savedServerName is the one
+    //     to select), the pattern buttons are loaded, the schema browser's
+    //     object lists are created: the subsystems' after-load steps, in order.
+    for (const auto& step : afterLoad_)
+        step();
+    afterLoad_.clear();
     commands_->StartIdleUpdates();
 }
 

@@ -24,6 +24,7 @@ class TLogModel;
 class TLogTab;
 class TPanelVisibility;
 class TStatusPanes;
+class TfmMain;
 
 // What the start-up sequence is given from outside the window.
 struct TMainWindowStartup {
@@ -31,6 +32,11 @@ struct TMainWindowStartup {
     std::string programFolder;          // the executable's folder
     std::string programBaseName;        // the executable's name without extension
     std::function<std::string()> getLocalAppData = GetLocalAppData;
+    // The subsystems that take part in the main window. Each is called once,
+    // after the regions exist and before the settings are read: it fills its
+    // regions, creates its secondary windows, and registers its commands,
+    // UpdateCommands hooks, settings sections and close hooks.
+    std::vector<std::function<void(TfmMain&)>> parts;
 
     // The running program's own values.
     static TMainWindowStartup FromProcess(const std::vector<std::string>& arguments);
@@ -85,6 +91,10 @@ public:
     // Writes the pattern file; runs at close when the patterns-modified flag is set.
     void SetSavePatternsHook(std::function<void()> hook) { savePatterns_ = std::move(hook); }
 
+    // Start-up steps that need the settings read (filling the server box,
+    // loading the pattern buttons, ...); run in the order added. For parts.
+    void AddAfterLoadStep(std::function<void()> step) { afterLoad_.push_back(std::move(step)); }
+
     // Writes the settings file now ("Saving Params" reports a failure); the
     // close sequence's first step.
     void SaveParams();
@@ -118,6 +128,7 @@ private:
     TDetailTabsMenu* detailTabs_ = nullptr;
     TStatusPanes* status_ = nullptr;
 
+    std::vector<std::function<void()>> afterLoad_;
     std::function<bool()> closeConnection_;
     std::function<void()> savePatterns_;
 };

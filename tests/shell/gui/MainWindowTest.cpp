@@ -509,3 +509,35 @@ TEST_F(MainWindowDeathTest, FailingCommandRuleEndsTheProgramWithoutSavingSetting
 
 } // namespace
 } // namespace varnok
+
+namespace varnok {
+namespace {
+
+TEST_F(MainWindowTest, PartsFillRegionsAndTakePartInTheSettings) {
+    WriteIni("[SQL]\nWantTab=0\n");
+    std::vector<std::string> events;
+    TMainWindowStartup s = Startup();
+    s.parts.push_back([&](TfmMain& w) {
+        // A part finds the regions built and the log still empty of "Program start".
+        ASSERT_NE(w.QueryTab().pnEditorPages, nullptr);
+        EXPECT_EQ(w.Log().EntryCount(), 0);
+        w.Settings().AddLoadStep(SettingsLoadOrder::WantTab, "WantTab", [&](const TIniFile& ini) {
+            events.push_back("load WantTab=" + ini.ReadString("SQL", "WantTab", "?"));
+        });
+        w.Settings().AddLoadStep(SettingsLoadOrder::Position, "probe",
+                                 [&](const TIniFile&) { events.push_back("load Position"); });
+        w.Settings().AddSaveStep(SettingsSaveOrder::WantTab, "WantTab",
+                                 [](TIniFile& ini) { ini.WriteBool("SQL", "WantTab", true); });
+        w.AddAfterLoadStep([&] { events.push_back("after load"); });
+    });
+    auto w = std::make_unique<TfmMain>(s);
+    EXPECT_EQ(events, (std::vector<std::string>{"load Position", "load WantTab=0", "after load"}));
+    ASSERT_TRUE(w->close());
+    const std::vector<std::string> sections = Stored().ReadSections();
+    ASSERT_FALSE(sections.empty());
+    EXPECT_EQ(sections.back(), "SQL"); // after LogView, as the documented order has it
+    EXPECT_EQ(Stored().ReadString("SQL", "WantTab", ""), "1");
+}
+
+} // namespace
+} // namespace varnok
