@@ -28,7 +28,7 @@ struct OpenFiles {
     std::mutex mutex;
     struct Use {
         int count = 0;
-        bool exclusive = false;
+        int exclusive = 0;  // how many of them hold it exclusively (0 or 1, briefly 2 on a reopen)
     };
     std::map<std::string, Use> files;
 };
@@ -94,16 +94,17 @@ bool Exists(const std::string& file)
 
 // Takes a use of `file` for the calling connection, whose current database
 // (`ownFile`, may be empty) is about to close. 0 or -425.
-int AcquireUse(const std::string& file, bool exclusive, const std::string& ownFile)
+int AcquireUse(const std::string& file, bool exclusive, const std::string& ownFile, bool ownExclusive)
 {
     OpenFiles& files = Files();
     std::lock_guard lock(files.mutex);
     OpenFiles::Use& use = files.files[file];
     const int others = use.count - (ownFile == file ? 1 : 0);
-    if (others > 0 && (exclusive || use.exclusive))
+    const int othersExclusive = use.exclusive - (ownFile == file && ownExclusive ? 1 : 0);
+    if ((others > 0 && exclusive) || othersExclusive > 0)
         return err::kDatabaseInUse;
     ++use.count;
-    use.exclusive = use.exclusive || exclusive;
+    use.exclusive += exclusive ? 1 : 0;
     return 0;
 }
 
@@ -115,7 +116,7 @@ void ReleaseUse(const std::string& file, bool exclusive)
     if (it == files.files.end())
         return;
     if (exclusive)
-        it->second.exclusive = false;
+        --it->second.exclusive;
     if (--it->second.count <= 0)
         files.files.erase(it);
 }
@@ -132,6 +133,11 @@ void Switch(Connection& connection, std::unique_ptr<Database> database)
 std::string OwnFile(const Connection& connection)
 {
     return connection.hasDatabase() ? connection.database()->file() : std::string();
+}
+
+bool OwnExclusive(const Connection& connection)
+{
+    return connection.hasDatabase() && connection.database()->exclusive();
 }
 
 }  // namespace
@@ -189,7 +195,7 @@ int OpenDatabase(Connection& connection, std::string_view name, bool exclusive)
     const std::string file = DatabaseFile(connection.dataDirectory(), normalized);
     if (!Exists(file))
         return SetError(err::kDatabaseNotFound, normalized, err::kIsamNoRecord);
-    if (const int rc = AcquireUse(file, exclusive, OwnFile(connection)); rc != 0)
+    if (const int rc = AcquireUse(file, exclusive, OwnFile(connection), OwnExclusive(connection)); rc != 0)
         return SetError(rc, normalized);
     sqlite3* db = OpenHandle(file);
     if (!db) {
@@ -217,7 +223,7 @@ int CreateDatabase(Connection& connection, std::string_view name, LogMode mode)
     if (fd < 0)
         return SetError(err::kCannotCreateDatabase, normalized, errno == EEXIST ? err::kIsamDuplicate : -errno);
     ::close(fd);
-    AcquireUse(file, false, OwnFile(connection));
+    AcquireUse(file, false, OwnFile(connection), OwnExclusive(connection));
     sqlite3* db = OpenHandle(file);
     const std::string header = "PRAGMA application_id=" + std::to_string(kApplicationId)
                                + "; PRAGMA user_version=" + std::to_string(static_cast<int>(mode));

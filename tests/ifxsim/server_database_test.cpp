@@ -102,10 +102,19 @@ TEST_F(DatabaseTest, ExclusiveOpenKeepsOthersOut)
     ASSERT_EQ(sqli_db_open("stock", 1), 0);
     ASSERT_EQ(Connect("c2"), 0);
     EXPECT_EQ(sqli_db_open("stock", 0), -425);
+    // Opening it again, exclusively or not, keeps the others out until it closes.
+    sqli_connect_set(0, "c1", 0);
+    ASSERT_EQ(sqli_db_open("stock", 1), 0);
+    ASSERT_EQ(sqli_db_open("stock", 1), 0);
+    sqli_connect_set(0, "c2", 0);
+    EXPECT_EQ(sqli_db_open("stock", 0), -425);
     sqli_connect_set(0, "c1", 0);
     ASSERT_EQ(sqli_db_close(), 0);
     sqli_connect_set(0, "c2", 0);
     EXPECT_EQ(sqli_db_open("stock", 0), 0);
+    // Now c2 has it open: an exclusive open elsewhere is refused.
+    sqli_connect_set(0, "c1", 0);
+    EXPECT_EQ(sqli_db_open("stock", 1), -425);
 }
 
 TEST_F(DatabaseTest, DatabaseListNamesServer)
