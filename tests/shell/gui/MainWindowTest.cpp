@@ -541,3 +541,20 @@ TEST_F(MainWindowTest, PartsFillRegionsAndTakePartInTheSettings) {
 
 } // namespace
 } // namespace varnok
+
+namespace varnok {
+namespace {
+
+TEST_F(MainWindowTest, LocalsetCreatesThePerUserFolderAndSavesThere) {
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Folder() + "local")));
+    TMainWindowStartup s = Startup();
+    s.arguments = {"/i", "localset"};
+    auto w = std::make_unique<TfmMain>(s);
+    EXPECT_TRUE(sink.boxes.empty());
+    EXPECT_EQ(w->SettingsPath(), Folder() + "local/Varnok/varnok.ini");
+    ASSERT_TRUE(w->close());
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(Folder() + "local/Varnok/varnok.ini")));
+}
+
+}  // namespace
+}  // namespace varnok
