@@ -2,7 +2,7 @@
 
 #include <sqlite3.h>
 
-#include <unordered_set>
+#include <unordered_map>
 
 namespace ifxsim {
 
@@ -13,10 +13,10 @@ std::mutex& liveMutex() {
     return m;
 }
 
-// Every handle given out and not yet freed: a stale or foreign pointer is
-// recognised instead of being followed.
-std::unordered_set<Handle*>& liveHandles() {
-    static std::unordered_set<Handle*> live;
+// Every handle given out and not yet freed, by the address the caller holds:
+// a stale or foreign pointer is recognised without reading through it.
+std::unordered_map<const ifx_cursor_t*, Handle*>& liveHandles() {
+    static std::unordered_map<const ifx_cursor_t*, Handle*> live;
     return live;
 }
 
@@ -38,8 +38,8 @@ void Handle::closeCursor() {
 Handle* handleOf(ifx_cursor_t* pub) {
     if (!pub) return nullptr;
     std::lock_guard lock(liveMutex());
-    auto* h = static_cast<Handle*>(pub->_SQCimpl);
-    return h && liveHandles().count(h) && &h->pub == pub ? h : nullptr;
+    const auto it = liveHandles().find(pub);
+    return it == liveHandles().end() ? nullptr : it->second;
 }
 
 Handle* newHandle(Handle::Kind kind, std::string name, CursorRegistry* registry) {
@@ -51,7 +51,7 @@ Handle* newHandle(Handle::Kind kind, std::string name, CursorRegistry* registry)
     h->pub._SQCimpl = h;
     {
         std::lock_guard lock(liveMutex());
-        liveHandles().insert(h);
+        liveHandles().emplace(&h->pub, h);
     }
     if (registry) registry->add(h);
     return owned.release();
@@ -61,7 +61,7 @@ void freeHandle(Handle* h) {
     if (!h) return;
     {
         std::lock_guard lock(liveMutex());
-        liveHandles().erase(h);
+        liveHandles().erase(&h->pub);
     }
     if (h->registry) h->registry->remove(h);
     std::unique_ptr<Handle> owned(h);  // finalizes its SQLite statement

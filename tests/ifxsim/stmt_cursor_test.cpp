@@ -287,10 +287,12 @@ TEST_F(CursorLifetimes, FreeingAStatementKeepsItsCursorWorking) {
     ifx_sqlda_t* da = nullptr;
     ASSERT_EQ(sqli_describe_stmt(ESQLINTVERSION, p->stmt(), &da, nullptr), 0);
     p.reset();
-    OutputBuffers out(da);
-    _FetchSpec next{0, FETCH_NEXT, 0};
-    ASSERT_EQ(sqli_curs_fetch(ESQLINTVERSION, c, nullptr, da, nullptr, &next), 0);
-    EXPECT_EQ(out.row()[0], "1");
+    {
+        OutputBuffers out(da);
+        _FetchSpec next{0, FETCH_NEXT, 0};
+        ASSERT_EQ(sqli_curs_fetch(ESQLINTVERSION, c, nullptr, da, nullptr, &next), 0);
+        EXPECT_EQ(out.row()[0], "1");
+    }
     sqli_curs_free(ESQLINTVERSION, c);
     SqlFreeMem(da, SQLDA_FREE);
 }

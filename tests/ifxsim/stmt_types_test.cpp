@@ -235,3 +235,36 @@ TEST_F(StmtFixture, HolderTypeReceivesTheValue) {
 
 }  // namespace
 }  // namespace stmt_test
+
+namespace stmt_test {
+namespace {
+
+// CREATE TABLE as Informix schema scripts write it: constraint names after
+// the constraint, storage clauses, defaults of the temporal types.
+TEST_F(StmtFixture, InformixTableDefinitionsAreAccepted) {
+    const char* ddl[] = {
+        "create table parent (id serial not null, code char(4) not null, primary key (id) constraint pk_parent, "
+        "unique (code) constraint u_parent_code) in datadbs extent size 16 next size 16 lock mode row",
+        "create table child (id integer, parent_id integer references parent (id) on delete cascade "
+        "constraint fk_child, note text in table, amount money(12,2) default 0 not null, "
+        "born date default today, stamp datetime year to second default current year to second, "
+        "flag boolean default 't', check (amount >= 0) constraint ck_amount) fragment by round robin in dbs1, dbs2",
+        "create distinct index child_ix on child (parent_id, id desc) using btree in idxdbs",
+    };
+    for (const char* sql : ddl) ASSERT_EQ(Exec(sql), 0) << sql << " " << Errm();
+    ASSERT_EQ(Exec("insert into parent (code) values ('A1')"), 0) << Errm();
+    ASSERT_EQ(Exec("insert into child (id, parent_id) values (1, 1)"), 0) << Errm();
+    const auto rows = Query("select amount, born = today, length(stamp), flag from child");
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][0], "0");
+    EXPECT_EQ(rows[0][1], "1");
+    EXPECT_EQ(rows[0][2], "19");  // YEAR TO SECOND: "YYYY-MM-DD hh:mm:ss"
+    EXPECT_EQ(rows[0][3], "t");
+    EXPECT_EQ(Exec("insert into child (id, parent_id, amount) values (2, 1, -5)"), -530);
+    EXPECT_EQ(Exec("insert into parent (code) values ('A1')"), -268);
+    EXPECT_EQ(Exec("delete from parent"), 0) << Errm();
+    EXPECT_EQ(Query("select count(*) from child"), (std::vector<std::vector<std::string>>{{"0"}}));
+}
+
+}  // namespace
+}  // namespace stmt_test
