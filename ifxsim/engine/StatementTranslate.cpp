@@ -168,6 +168,8 @@ TranslateResult translateCreateTable(std::string_view sql, const Tokens& t, cons
         }
         e.name(t[b]);
         e.raw(sqlQuote(type->text), t[b + 1].offset);
+        // CHAR values compare without their trailing blanks, as Informix compares them.
+        if (type->code == SQLCHAR || type->code == SQLNCHAR) e.raw("COLLATE RTRIM", t[b + 1].offset);
         const bool serial = type->serial != SerialKind::None;
         if (serial) out.serials.push_back(SerialColumn{foldName(t[b]), type->serial, type->serialStart});
         if (type->code == SQLDATE || type->code == SQLDTIME || type->code == SQLINTERVAL)

@@ -43,3 +43,19 @@ TEST_F(SelectDialect, DoubleQuotedTextIsAString) {
 
 }  // namespace
 }  // namespace stmt_test
+
+namespace stmt_test {
+namespace {
+
+// CHAR values compare and collide without their trailing blanks.
+TEST_F(StmtFixture, CharComparesWithoutTrailingBlanks) {
+    ASSERT_EQ(Exec("create table c (k char(6) unique, v varchar(6))"), 0);
+    ASSERT_EQ(Exec("insert into c values ('ab   ', 'ab   ')"), 0);
+    EXPECT_EQ(Query("select k from c where k = 'ab'"), (std::vector<std::vector<std::string>>{{"ab    "}}));
+    // VARCHAR keeps its blanks significant.
+    EXPECT_EQ(Query("select v from c where v = 'ab'"), (std::vector<std::vector<std::string>>{}));
+    EXPECT_EQ(Exec("insert into c values ('ab', 'x')"), -268);
+}
+
+}  // namespace
+}  // namespace stmt_test
