@@ -10,6 +10,7 @@
 #include "shell/kit/ApplicationTitle.h"
 #include "shell/kit/CommandRegistry.h"
 #include "shell/kit/MessageSink.h"
+#include "shell/kit/StandardErrorBox.h"
 #include "shell/ui/DetailTabsMenu.h"
 #include "shell/ui/LogTab.h"
 #include "shell/ui/PanelVisibility.h"
@@ -125,7 +126,13 @@ void TfmMain::RegisterSettingsSections() {
 
 void TfmMain::LoadSettings() {
     AddLogEntry(0, QStringLiteral("LoadSettings ") + QString::fromStdString(settingsPath_));
-    settings_.LoadSettings(settingsPath_);
+    try {
+        settings_.LoadSettings(settingsPath_);
+    } catch (...) {
+        // A section that cannot be applied must not keep the program from
+        // starting: the error is shown and the sections read so far stay applied.
+        ShowCurrentException();
+    }
 }
 
 void TfmMain::AddLogEntry(uint32_t ms, const QString& message, const QString& additional, int32_t cost) {

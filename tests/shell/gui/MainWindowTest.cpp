@@ -556,5 +556,29 @@ TEST_F(MainWindowTest, LocalsetCreatesThePerUserFolderAndSavesThere) {
     EXPECT_TRUE(QFile::exists(QString::fromStdString(Folder() + "local/Varnok/varnok.ini")));
 }
 
-}  // namespace
-}  // namespace varnok
+} // namespace
+} // namespace varnok
+
+namespace varnok {
+namespace {
+
+TEST_F(MainWindowTest, SectionThatCannotBeAppliedIsReportedAndStartUpGoesOn) {
+    WriteIni("[Position]\nSplTop=150\n");
+    bool afterLoadRan = false;
+    TMainWindowStartup s = Startup();
+    s.parts.push_back([&](TfmMain& w) {
+        w.Settings().AddLoadStep(SettingsLoadOrder::EditorPages, "SQL", [](const TIniFile&) {
+            throw std::runtime_error("Cannot read sql1____.$$$");
+        });
+        w.AddAfterLoadStep([&] { afterLoadRan = true; });
+    });
+    auto w = std::make_unique<TfmMain>(s);
+    ASSERT_EQ(sink.boxes.size(), 1u);
+    EXPECT_EQ(sink.boxes[0].kind, "error");
+    EXPECT_EQ(sink.boxes[0].text, "Cannot read sql1____.$$$"); // "$" sorts before ".": no period
+    EXPECT_EQ(PaneSize(w->QueryTab().pcTblProc, 0), 150);      // read before the failing step
+    EXPECT_TRUE(afterLoadRan);
+}
+
+} // namespace
+} // namespace varnok

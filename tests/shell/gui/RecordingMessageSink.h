@@ -2,9 +2,15 @@
 // A message sink for tests: records every box instead of showing it, and
 // answers questions with a preset answer.
 #include <QString>
+#include <ostream>
 #include <vector>
 
 #include "shell/kit/MessageSink.h"
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace varnok::testing {
 
