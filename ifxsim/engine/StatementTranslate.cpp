@@ -292,9 +292,52 @@ TranslateResult translateAlterTable(std::string_view sql, const Tokens& t, const
         return {{at, end}};
     };
     bool firstStatement = true;
+    bool storageOnly = false;  // clauses that need no SQLite statement
     while (i < t.size()) {
         const Token& verb = t[i];
         if (verb.isSymbol(",")) { ++i; continue; }
+        // Storage settings (LOCK MODE, MODIFY NEXT SIZE / EXTENT SIZE) mean nothing here.
+        if (verb.is("LOCK") || (verb.is("MODIFY") && (word(t, i + 1, "NEXT") || word(t, i + 1, "EXTENT")))) {
+            columnsOf(i + 1);
+            storageOnly = true;
+            continue;
+        }
+        if ((verb.is("ADD") || verb.is("DROP")) && word(t, i + 1, "CONSTRAINT")) {
+            // Unique and primary-key constraints live as unique indexes named after them.
+            const bool add = verb.is("ADD");
+            for (const auto& [b, end] : columnsOf(i + 2)) {
+                if (b >= end) continue;
+                if (!firstStatement) e.raw(";", t[b].offset);
+                firstStatement = false;
+                if (!add) {
+                    e.raw("DROP INDEX IF EXISTS", verb.offset);
+                    e.name(t[b]);
+                    continue;
+                }
+                std::size_t k = b;
+                if (word(t, k, "PRIMARY") && word(t, k + 1, "KEY")) k += 2;
+                else if (word(t, k, "UNIQUE") || word(t, k, "DISTINCT")) k += 1;
+                else {
+                    r.error = TranslateError{-201, t[b].offset, {}};
+                    return r;
+                }
+                if (k >= end || !t[k].isSymbol("(")) {
+                    r.error = TranslateError{-201, k < t.size() ? t[k].offset : sql.size(), {}};
+                    return r;
+                }
+                const std::size_t close = matchingParen(t, k);
+                std::string name = "u_" + table;
+                if (close + 2 < end + 1 && word(t, close + 1, "CONSTRAINT") && close + 2 < t.size())
+                    name = foldName(t[close + 2]);
+                else
+                    for (std::size_t c = k + 1; c < close; ++c)
+                        if (t[c].kind == TokenKind::Word) name += "_" + foldName(t[c]);
+                e.raw("CREATE UNIQUE INDEX " + Emitter::quoteIdent(name) + " ON " + Emitter::quoteIdent(table),
+                      t[b].offset);
+                e.range(t, k, close + 1);
+            }
+            continue;
+        }
         if (!verb.is("ADD") && !verb.is("DROP")) {
             r.error = TranslateError{-201, verb.offset, {}};
             return r;
@@ -339,7 +382,7 @@ TranslateResult translateAlterTable(std::string_view sql, const Tokens& t, const
             emitConstraints(e, t, k, stop, false);
         }
     }
-    if (firstStatement) {
+    if (firstStatement && !storageOnly) {
         r.error = TranslateError{-201, sql.size(), {}};
         return r;
     }

@@ -59,3 +59,24 @@ TEST_F(StmtFixture, CharComparesWithoutTrailingBlanks) {
 
 }  // namespace
 }  // namespace stmt_test
+
+namespace stmt_test {
+namespace {
+
+TEST_F(StmtFixture, AlterTableAddsAndDropsColumnsAndUniqueConstraints) {
+    ASSERT_EQ(Exec("create table al (a integer)"), 0);
+    ASSERT_EQ(Exec("insert into al values (1)"), 0);
+    ASSERT_EQ(Exec("alter table al add (b char(3) default 'x', c date)"), 0) << Errm();
+    ASSERT_EQ(Exec("alter table al lock mode (row)"), 0) << Errm();
+    ASSERT_EQ(Exec("alter table al modify next size 32"), 0) << Errm();
+    ASSERT_EQ(Exec("alter table al add constraint unique (a) constraint al_a"), 0) << Errm();
+    EXPECT_EQ(Exec("insert into al (a) values (1)"), -239);  // the constraint's index refuses the duplicate
+    ASSERT_EQ(Exec("alter table al drop constraint al_a"), 0) << Errm();
+    EXPECT_EQ(Exec("insert into al (a) values (1)"), 0) << Errm();
+    ASSERT_EQ(Exec("alter table al drop (c)"), 0) << Errm();
+    EXPECT_EQ(Query("select * from al"), (std::vector<std::vector<std::string>>{{"1", "x  "}, {"1", "x  "}}));
+    EXPECT_EQ(Exec("alter table al modify (a smallint)"), -201);
+}
+
+}  // namespace
+}  // namespace stmt_test
