@@ -6,16 +6,16 @@
 
 namespace varnok {
 
-TCommand::TCommand(const TCommandSpec& spec, TCommandRegistry& registry)
-    : QAction(spec.caption, &registry), registry_(registry), name_(spec.name), category_(spec.category),
-      picture_(spec.picture), hotkey_(spec.hotkey), defaultShortcut_(spec.shortcut) {
-    setObjectName(spec.name);
-    setToolTip(spec.hint.isEmpty() ? spec.caption : spec.hint);
-    setStatusTip(spec.hint);
-    if (spec.picture >= 0) setIcon(CommandPicture(spec.picture));
-    setCheckable(spec.checkable);
-    setChecked(spec.checked);
-    SetShortcut(spec.shortcut);
+TCommand::TCommand(const TCommandInfo& info, TCommandRegistry& registry)
+    : QAction(info.caption, &registry), registry_(registry), name_(info.name), category_(info.category),
+      picture_(info.picture), hotkey_(info.hotkey), defaultShortcut_(info.shortcut) {
+    setObjectName(info.name);
+    setToolTip(info.hint.isEmpty() ? info.caption : info.hint);
+    setStatusTip(info.hint);
+    if (info.picture >= 0) setIcon(CommandPicture(info.picture));
+    setCheckable(info.checkable);
+    setChecked(info.checked);
+    SetShortcut(info.shortcut);
     // Menus, buttons and keys all come here.
     connect(this, &QAction::triggered, this, &TCommand::OnTriggered);
 }

@@ -13,7 +13,7 @@ namespace varnok {
 
 class TCommandRegistry;
 
-struct TCommandSpec {
+struct TCommandInfo {
     QString name;     // as the settings file and toolbar lists write it, e.g. "acExecute"
     QString category; // "SQLEditor", "Pages", ...
     QString caption;
@@ -28,7 +28,7 @@ struct TCommandSpec {
 class TCommand : public QAction {
     Q_OBJECT
 public:
-    TCommand(const TCommandSpec& spec, TCommandRegistry& registry);
+    TCommand(const TCommandInfo& info, TCommandRegistry& registry);
 
     const QString& Name() const { return name_; }
     const QString& Category() const { return category_; }

@@ -17,10 +17,10 @@ TCommandRegistry::~TCommandRegistry() {
     disconnect(idleConnection_);
 }
 
-TCommand* TCommandRegistry::Add(const TCommandSpec& spec, std::function<void()> operation) {
-    if (spec.name.isEmpty() || Find(spec.name))
-        throw std::invalid_argument("Command name taken or empty: " + spec.name.toStdString());
-    auto* command = new TCommand(spec, *this); // owned by this registry as its QObject child
+TCommand* TCommandRegistry::Add(const TCommandInfo& info, std::function<void()> operation) {
+    if (info.name.isEmpty() || Find(info.name))
+        throw std::invalid_argument("Command name taken or empty: " + info.name.toStdString());
+    auto* command = new TCommand(info, *this); // owned by this registry as its QObject child
     command->SetOperation(std::move(operation));
     commands_.push_back(command);
     return command;

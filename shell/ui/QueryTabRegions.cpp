@@ -17,7 +17,7 @@ namespace {
 QWidget* NamedPane(QWidget* parent, const char* name) {
     auto* pane = new QWidget(parent);
     pane->setObjectName(QLatin1String(name));
-    auto* layout = new QVBoxLayout(pane); // the Part that fills the pane adds to it
+    auto* layout = new QVBoxLayout(pane); // the subsystem that fills the pane adds to it
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     return pane;

@@ -118,7 +118,7 @@ void TfmMain::RegisterSettingsSections() {
     // Until the connection windows are created here (they register
     // AdvConnectForm and ConnectParamForm themselves), the window holds their sizes.
     RegisterHeldConnectionWindowSizes(settings_, layoutValues_);
-    // The other Parts register their sections here, at the positions of
+    // The subsystems register their sections here (or from startup.parts), at the positions of
     // SettingsRegistry.h: saved connections, last databases, parameters
     // window, list layouts of the schema lists, editor pages, histories,
     // toolbars, options and hotkeys.

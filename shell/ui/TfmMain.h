@@ -84,7 +84,7 @@ public:
     TDetailTabsMenu& DetailTabs() const { return *detailTabs_; }
     TStatusPanes& Status() const { return *status_; }
 
-    // ---- close hooks, filled by the Parts that own the work ----
+    // ---- close hooks, filled by the subsystems that own the work ----
     // Closes the database connection; false keeps the main window open (a
     // Cancel in the commit question). Unset: nothing to close.
     void SetCloseConnectionHook(std::function<bool()> hook) { closeConnection_ = std::move(hook); }

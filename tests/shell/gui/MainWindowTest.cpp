@@ -49,7 +49,7 @@ void Settle() {
     WaitUntil([] { return false; }, 50);
 }
 
-// The documented save order of every section (this window's and the other Parts').
+// The documented save order of every section (this window's and the other subsystems').
 const std::vector<std::string> kSaveOrder = {"Position",
                                              "TblProc",
                                              "Connection",
