@@ -1,0 +1,101 @@
+#pragma once
+// The pieces the statement translator is built from: an emitter that writes
+// SQLite text token by token and remembers where each piece came from, token
+// helpers, and the translation of expressions (Informix literals, qualified
+// table names) and of SELECT.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "engine/StatementTranslate.h"
+
+namespace ifxsim::translate {
+
+using Tokens = std::vector<Token>;
+
+// Builds the SQLite text token by token, remembering where each came from.
+class Emitter {
+public:
+    explicit Emitter(std::string_view source) : source_(source) {}
+
+    void token(const Token& t) {
+        if (t.kind == TokenKind::String) raw(sqlQuote(t.text), t.offset);
+        else raw(source_.substr(t.offset, t.length), t.offset);
+    }
+    void name(const Token& t) { raw(t.kind == TokenKind::Word ? foldName(t) : quoteIdent(t.text), t.offset); }
+    void raw(std::string_view text, std::size_t origin) {
+        if (!out_.sql.empty()) out_.sql += ' ';
+        out_.offsets.emplace_back(out_.sql.size(), origin);
+        out_.sql += text;
+    }
+    void range(const Tokens& t, std::size_t from, std::size_t to) {
+        for (std::size_t i = from; i < to && i < t.size(); ++i) token(t[i]);
+    }
+    TranslatedStatement& result() { return out_; }
+
+    static std::string quoteIdent(std::string_view text) {
+        std::string q = "\"";
+        for (char c : text) {
+            if (c == '"') q += '"';
+            q += c;
+        }
+        return q + "\"";
+    }
+
+private:
+    std::string_view source_;
+    TranslatedStatement out_;
+};
+
+inline bool word(const Tokens& t, std::size_t i, std::string_view kw) { return i < t.size() && t[i].is(kw); }
+
+inline std::size_t matchingParen(const Tokens& t, std::size_t open) {
+    int depth = 0;
+    for (std::size_t i = open; i < t.size(); ++i) {
+        if (t[i].isSymbol("(")) ++depth;
+        else if (t[i].isSymbol(")") && --depth == 0) return i;
+    }
+    return t.size();
+}
+
+// Skips `[database[@server]:][owner.]` and returns the index of the object name.
+inline std::size_t objectNameIndex(const Tokens& t, std::size_t i) {
+    std::size_t k = i;
+    if (k + 2 < t.size() && t[k + 1].isSymbol("@")) k += 2;
+    if (k + 2 < t.size() && t[k + 1].isSymbol(":")) k += 2;
+    if (k + 2 < t.size() && t[k + 1].isSymbol(".")) k += 2;
+    return k;
+}
+
+// Elements of a parenthesised list: [begin, end) token ranges split at top-level commas.
+inline std::vector<std::pair<std::size_t, std::size_t>> listElements(const Tokens& t, std::size_t open, std::size_t close) {
+    std::vector<std::pair<std::size_t, std::size_t>> parts;
+    int depth = 0;
+    std::size_t start = open + 1;
+    for (std::size_t i = open + 1; i < close; ++i) {
+        if (t[i].isSymbol("(")) ++depth;
+        else if (t[i].isSymbol(")")) --depth;
+        else if (depth == 0 && t[i].isSymbol(",")) {
+            parts.emplace_back(start, i);
+            start = i + 1;
+        }
+    }
+    if (start < close) parts.emplace_back(start, close);
+    return parts;
+}
+
+// Copies tokens[from, to) as SQLite reads them: Informix literals (TODAY,
+// CURRENT, DATETIME(…), INTERVAL(…), MDY()) rewritten, database and owner
+// prefixes of table names dropped. Sets `error` on a bad literal.
+void emitTokens(Emitter& e, std::string_view sql, const Tokens& t, std::size_t from, std::size_t to,
+                std::optional<TranslateError>& error);
+
+// The whole statement through emitTokens.
+TranslateResult generic(std::string_view sql, const Tokens& t);
+
+// SELECT with FIRST/SKIP/LIMIT, UNIQUE and FOR UPDATE/READ ONLY.
+TranslateResult translateSelect(std::string_view sql, const Tokens& t);
+
+}  // namespace ifxsim::translate

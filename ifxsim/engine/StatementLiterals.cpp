@@ -1,0 +1,200 @@
+// Expressions and SELECT in the Informix dialect, rewritten for SQLite.
+#include <algorithm>
+
+#include "engine/StatementEmitter.h"
+#include "ifxesqlc.h"
+
+namespace ifxsim::translate {
+
+namespace {
+
+// strftime() format of CURRENT with a qualifier: the fields from first to last.
+std::string currentFormat(int qualifier) {
+    static const char* const field[] = {"%Y", "%m", "%d", "%H", "%M", "%S"};
+    static const char* const separator[] = {"", "-", "-", " ", ":", ":"};
+    const int first = std::min(TU_START(qualifier), TU_SECOND) / 2;
+    const int last = std::min(TU_END(qualifier), TU_SECOND) / 2;
+    std::string format;
+    for (int f = first; f <= last; ++f) {
+        if (f != first) format += separator[f];
+        format += field[f];
+    }
+    // Fractions of a second: SQLite's %f is seconds with three decimals.
+    if (TU_END(qualifier) > TU_SECOND && last == 5) format.replace(format.size() - 2, 2, "%f");
+    return format;
+}
+
+// Informix literals SQLite lacks, at token `i`: TODAY, CURRENT [q], DATETIME(…) q,
+// INTERVAL(…) q, MDY(m, d, y). Returns the tokens consumed (0: not one of them).
+std::size_t emitLiteral(Emitter& e, std::string_view sql, const Tokens& t, std::size_t i, std::size_t to,
+                        std::optional<TranslateError>& error);
+
+std::size_t emitLiteral(Emitter& e, std::string_view sql, const Tokens& t, std::size_t i, std::size_t to,
+                        std::optional<TranslateError>& error) {
+    const Token& w = t[i];
+    if (w.kind != TokenKind::Word) return 0;
+    const bool member = i > 0 && t[i - 1].isSymbol(".");
+    const bool call = i + 1 < to && t[i + 1].isSymbol("(");
+    if (member) return 0;
+    if (w.is("TODAY") && !call) {
+        e.raw("(CAST(julianday('now','localtime') - 2415019.5 AS INTEGER))", w.offset);
+        return 1;
+    }
+    if (w.is("CURRENT") && !(i + 1 < to && t[i + 1].is("OF"))) {
+        int qualifier = TU_DTENCODE(TU_YEAR, TU_F3);
+        std::size_t used = 1;
+        Tokens q{Token{TokenKind::Word, w.offset, 0, "DATETIME", 0}};
+        q.insert(q.end(), t.begin() + static_cast<long>(i + 1), t.begin() + static_cast<long>(to));
+        std::size_t k = 0;
+        if (auto type = parseTypeDecl(q, k); type && k > 1) {
+            qualifier = type->length;
+            used = k;
+        }
+        e.raw("(strftime('" + currentFormat(qualifier) + "','now','localtime'))", w.offset);
+        return used;
+    }
+    if ((w.is("DATETIME") || w.is("INTERVAL")) && call) {
+        const std::size_t close = matchingParen(t, i + 1);
+        if (close >= to) return 0;
+        std::string text(sql.substr(t[i + 1].end(), t[close].offset - t[i + 1].end()));
+        Tokens q{w};
+        q.insert(q.end(), t.begin() + static_cast<long>(close + 1), t.begin() + static_cast<long>(to));
+        std::size_t k = 0;
+        auto type = parseTypeDecl(q, k);
+        if (!type) {
+            error = TranslateError{-201, close + 1 < t.size() ? t[close + 1].offset : sql.size(), {}};
+            return 1;
+        }
+        char out[64] = {};
+        int rc;
+        if (w.is("DATETIME")) {
+            dtime_t dt{};
+            dt.dt_qual = static_cast<int2>(type->length);
+            rc = dtcvasc(text.data(), &dt);
+            if (rc == 0) rc = dttoasc(&dt, out);
+        } else {
+            intrvl_t iv{};
+            iv.in_qual = static_cast<int2>(type->length);
+            rc = incvasc(text.data(), &iv);
+            if (rc == 0) rc = intoasc(&iv, out);
+        }
+        if (rc != 0) {
+            error = TranslateError{rc, t[i + 1].offset, {}};
+            return 1;
+        }
+        e.raw(sqlQuote(out), w.offset);
+        return (close + 1 - i) + (k - 1);
+    }
+    if (w.is("MDY") && call) {
+        // MDY(m, d, y): the day number of that date.
+        const std::size_t close = matchingParen(t, i + 1);
+        if (close >= to) return 0;
+        const auto args = listElements(t, i + 1, close);
+        if (args.size() != 3) {
+            error = TranslateError{-201, w.offset, {}};
+            return 1;
+        }
+        e.raw("(CAST(julianday(printf('%04d-%02d-%02d', (", w.offset);
+        emitTokens(e, sql, t, args[2].first, args[2].second, error);
+        e.raw("), (", t[args[0].first].offset);
+        emitTokens(e, sql, t, args[0].first, args[0].second, error);
+        e.raw("), (", t[args[1].first].offset);
+        emitTokens(e, sql, t, args[1].first, args[1].second, error);
+        e.raw("))) - 2415019.5 AS INTEGER))", t[close].offset);
+        return close + 1 - i;
+    }
+    return 0;
+}
+
+}  // namespace
+
+void emitTokens(Emitter& e, std::string_view sql, const Tokens& t, std::size_t from, std::size_t to,
+                std::optional<TranslateError>& error) {
+    // Table names may carry "database:" and "owner." (stores:informix.customer);
+    // the stand-in has one owner space per database, so only the table remains.
+    bool fromList = false;
+    for (std::size_t i = from; i < to && i < t.size() && !error;) {
+        const Token& tok = t[i];
+        if (tok.is("FROM")) fromList = true;
+        else if (tok.is("WHERE") || tok.is("GROUP") || tok.is("ORDER") || tok.is("HAVING") || tok.is("UNION") ||
+                 tok.is("SET") || tok.is("VALUES") || tok.is("SELECT") || tok.is("ON") || tok.isSymbol("(") ||
+                 tok.isSymbol(")"))
+            fromList = false;
+        const bool tablePosition =
+            i > 0 && (t[i - 1].is("FROM") || t[i - 1].is("JOIN") || t[i - 1].is("INTO") || t[i - 1].is("UPDATE") ||
+                      t[i - 1].is("OUTER") || t[i - 1].is("TABLE") || (fromList && t[i - 1].isSymbol(",")));
+        if (tablePosition && (tok.kind == TokenKind::Word || tok.kind == TokenKind::String)) {
+            const std::size_t name = objectNameIndex(t, i);
+            if (name > i && name < to) {
+                e.name(t[name]);
+                i = name + 1;
+                continue;
+            }
+        }
+        if (const std::size_t used = emitLiteral(e, sql, t, i, to, error)) {
+            i += used;
+            continue;
+        }
+        e.token(tok);
+        ++i;
+    }
+}
+
+TranslateResult generic(std::string_view sql, const Tokens& t) {
+    TranslateResult r;
+    Emitter e(sql);
+    std::optional<TranslateError> error;
+    emitTokens(e, sql, t, 0, t.size(), error);
+    if (error) r.error = error;
+    else r.statement = std::move(e.result());
+    return r;
+}
+
+// SELECT [SKIP n] [FIRST n | LIMIT n] [UNIQUE] … [FOR UPDATE [OF …] | FOR READ ONLY]:
+// SKIP/FIRST become LIMIT/OFFSET at the end, UNIQUE is DISTINCT, and the
+// locking clauses have nothing to do on SQLite.
+TranslateResult translateSelect(std::string_view sql, const Tokens& t) {
+    std::size_t select = 0;
+    int depth = 0;
+    for (; select < t.size(); ++select) {
+        if (t[select].isSymbol("(")) ++depth;
+        else if (t[select].isSymbol(")")) --depth;
+        else if (depth == 0 && t[select].is("SELECT")) break;
+    }
+    if (select >= t.size()) return generic(sql, t);
+    std::string first, skip;
+    std::size_t i = select + 1;
+    bool unique = false;
+    for (;;) {
+        const bool number = i + 1 < t.size() && t[i + 1].kind == TokenKind::Number;
+        if (number && t[i].is("SKIP")) { skip = t[i + 1].text; i += 2; continue; }
+        if (number && (t[i].is("FIRST") || t[i].is("LIMIT"))) { first = t[i + 1].text; i += 2; continue; }
+        if (i < t.size() && t[i].is("UNIQUE")) { unique = true; ++i; continue; }
+        break;
+    }
+    std::size_t end = t.size();
+    depth = 0;
+    for (std::size_t k = select; k < t.size(); ++k) {
+        if (t[k].isSymbol("(")) ++depth;
+        else if (t[k].isSymbol(")")) --depth;
+        else if (depth == 0 && t[k].is("FOR") && k + 1 < t.size() && (t[k + 1].is("UPDATE") || t[k + 1].is("READ"))) {
+            end = k;
+            break;
+        }
+    }
+    TranslateResult r;
+    Emitter e(sql);
+    std::optional<TranslateError> error;
+    emitTokens(e, sql, t, 0, select + 1, error);
+    if (unique) e.raw("DISTINCT", t[select].offset);
+    emitTokens(e, sql, t, i, end, error);
+    if (!first.empty() || !skip.empty())
+        e.raw("LIMIT " + (first.empty() ? std::string("-1") : first) + (skip.empty() ? "" : " OFFSET " + skip),
+              end < t.size() ? t[end].offset : sql.size());
+    if (error) r.error = error;
+    else r.statement = std::move(e.result());
+    return r;
+}
+
+
+}  // namespace ifxsim::translate
