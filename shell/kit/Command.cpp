@@ -6,7 +6,7 @@
 
 namespace varnok {
 
-TCommand::TCommand(const TCommandInfo& info, TCommandRegistry& registry)
+TCommand::TCommand(const TCommandSpec& info, TCommandRegistry& registry)
     : QAction(info.caption, &registry), registry_(registry), name_(info.name), category_(info.category),
       picture_(info.picture), hotkey_(info.hotkey), defaultShortcut_(info.shortcut) {
     setObjectName(info.name);

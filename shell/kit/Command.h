@@ -13,7 +13,7 @@ namespace varnok {
 
 class TCommandRegistry;
 
-struct TCommandInfo {
+struct TCommandSpec {
     QString name;     // as the settings file and toolbar lists write it, e.g. "acExecute"
     QString category; // "SQLEditor", "Pages", ...
     QString caption;
@@ -28,7 +28,7 @@ struct TCommandInfo {
 class TCommand : public QAction {
     Q_OBJECT
 public:
-    TCommand(const TCommandInfo& info, TCommandRegistry& registry);
+    TCommand(const TCommandSpec& info, TCommandRegistry& registry);
 
     const QString& Name() const { return name_; }
     const QString& Category() const { return category_; }

@@ -17,7 +17,7 @@ TCommandRegistry::~TCommandRegistry() {
     disconnect(idleConnection_);
 }
 
-TCommand* TCommandRegistry::Add(const TCommandInfo& info, std::function<void()> operation) {
+TCommand* TCommandRegistry::Add(const TCommandSpec& info, std::function<void()> operation) {
     if (info.name.isEmpty() || Find(info.name))
         throw std::invalid_argument("Command name taken or empty: " + info.name.toStdString());
     auto* command = new TCommand(info, *this); // owned by this registry as its QObject child

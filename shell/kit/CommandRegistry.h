@@ -29,7 +29,7 @@ public:
 
     // Creates the command (owned by the registry) in list order. A name that
     // is already taken is an error: commands are looked up by name.
-    TCommand* Add(const TCommandInfo& info, std::function<void()> operation = {});
+    TCommand* Add(const TCommandSpec& info, std::function<void()> operation = {});
     TCommand* Find(const QString& name) const; // nullptr when unknown
     const std::vector<TCommand*>& Commands() const { return commands_; }
 
