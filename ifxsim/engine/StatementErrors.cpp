@@ -144,6 +144,9 @@ int reportSqliteError(sqlite3* db, int rc, const RequestGuard& guard, StatementP
     // Anything else SQLite refuses to compile is a syntax error at its position.
     if (phase == StatementPhase::Prepare || primary == SQLITE_ERROR) {
         int offset = sqliteOffset(db, translated);
+        // A statement that stops short is wrong at its end.
+        if (offset < 0 && message.find("incomplete input") != std::string::npos && !tokens.empty())
+            offset = static_cast<int>(tokens.back().end());
         if (offset < 0) offset = 0;
         return SetError(-201, {}, 0, offset);
     }

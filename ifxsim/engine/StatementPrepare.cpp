@@ -105,9 +105,17 @@ PreparedResult prepareStatement(RequestGuard* guard, const std::string& text) {
         r.error = SetError(tokenError->sqlcode, {}, 0, static_cast<int>(tokenError->offset));
         return r;
     }
+    // The script executor sends statements with their terminating ';'.
+    while (!plan->tokens.empty() && plan->tokens.back().isSymbol(";")) plan->tokens.pop_back();
     if (plan->tokens.empty()) {
         r.error = SetError(-201, {}, 0, static_cast<int>(text.size()));
         return r;
+    }
+    for (const Token& t : plan->tokens) {
+        if (t.isSymbol(";")) {  // one statement per PREPARE
+            r.error = SetError(-201, {}, 0, static_cast<int>(t.offset));
+            return r;
+        }
     }
     plan->cls = classifyStatement(plan->tokens);
     const int type = plan->cls.type;
@@ -116,7 +124,8 @@ PreparedResult prepareStatement(RequestGuard* guard, const std::string& text) {
         return r;
     }
     if (isDatabaseVerb(type)) {
-        const DatabaseStatementParse parsed = ParseDatabaseStatement(text);
+        plan->text = text.substr(0, plan->tokens.back().end());
+        const DatabaseStatementParse parsed = ParseDatabaseStatement(plan->text);
         if (parsed.error || !parsed.statement) {
             r.error = SetError(parsed.error ? parsed.error : -201, {}, 0, parsed.errorOffset);
             return r;

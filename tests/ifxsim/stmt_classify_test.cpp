@@ -73,6 +73,9 @@ const TypeCase kTypes[] = {
     {"drop role clerk", SQ_DROPROLE},
     {"set role clerk", SQ_SETROLE},
     {"savepoint sp1", SQ_CRESAVEPOINT},
+    {"select a from t;", SQ_SELECT},
+    {"alter table t add (d integer);\n", SQ_ALTER},
+    {"DATABASE stmtdb;", SQ_DATABASE},
 };
 
 INSTANTIATE_TEST_SUITE_P(Statements, StatementTypes, ::testing::ValuesIn(kTypes));
@@ -82,6 +85,17 @@ TEST_F(StmtFixture, UnknownLeadingWordIsASyntaxErrorAtTheWord) {
     EXPECT_EQ(sqli_prep(ESQLINTVERSION, nullptr, sql.c_str(), nullptr, nullptr, -1, 0, 0), nullptr);
     EXPECT_EQ(SqlCode(), -201);
     EXPECT_EQ(Ca().sqlerrd[4], 2);
+}
+
+TEST_F(StmtFixture, TerminatingSemicolonIsPartOfTheStatementText) {
+    ASSERT_EQ(Exec("create table semi (a integer);"), 0) << Errm();
+    ASSERT_EQ(Exec("alter table semi add (b integer);"), 0) << Errm();
+    ASSERT_EQ(Exec("insert into semi values (1, 2);  -- done\n"), 0) << Errm();
+    EXPECT_EQ(Query("select a, b from semi;"), (std::vector<std::vector<std::string>>{{"1", "2"}}));
+    // Two statements in one PREPARE are refused, not half run.
+    EXPECT_EQ(Exec("insert into semi values (3, 4); delete from semi"), -201);
+    EXPECT_EQ(Ca().sqlerrd[4], 30);  // the ";" that ends the first
+    EXPECT_EQ(Query("select count(*) from semi"), (std::vector<std::vector<std::string>>{{"1"}}));
 }
 
 TEST_F(StmtFixture, CommentOnlyTextIsRejected) {
