@@ -2,8 +2,10 @@
 // runs as one request on the calling thread's current connection, and
 // answers 0, 100 (no row) or the negative Informix code it stored in sqlca.
 #include <cstring>
+#include <optional>
 #include <string>
 
+#include "engine/Connection.h"
 #include "engine/Cursor.h"
 #include "engine/EnvFreeMem.h"
 #include "engine/Errors.h"
@@ -43,13 +45,21 @@ struct RegisterFreeHandlers {
 } registerFreeHandlers;
 
 // Runs `text` once (EXECUTE IMMEDIATE, sqli_stmt, sqli_slct).
+// A request guard when the thread has a current connection. DATABASE and
+// CREATE DATABASE may come without one (they connect implicitly), so its
+// absence is no error by itself.
+RequestGuard* guardIfConnected(std::optional<RequestGuard>& guard) {
+    if (CurrentConnection()) guard.emplace();
+    return guard ? &*guard : nullptr;
+}
+
 int runOnce(const std::string& text, const Inputs& inputs, ifx_sqlvar_t* output, int outputCount, int* type) {
-    RequestGuard guard;
-    PreparedResult prepared = prepareStatement(&guard, text);
+    std::optional<RequestGuard> guard;
+    RequestGuard* g = guardIfConnected(guard);
+    PreparedResult prepared = prepareStatement(g, text);
     if (prepared.error < 0) return prepared.error;
     if (type) *type = prepared.plan->cls.type;
-    if (prepared.plan->execution != Execution::DatabaseVerb && !guard.ok()) return LastSqlCode();
-    return runStatement(&guard, *prepared.plan, prepared.stmt.get(), inputs, output, outputCount);
+    return runStatement(g, *prepared.plan, prepared.stmt.get(), inputs, output, outputCount);
 }
 
 }  // namespace
@@ -62,10 +72,10 @@ ifx_cursor_t* sqli_prep(int4, const char* name, const char* stmt, ifx_literal_t*
         SetError(-201, {}, 0, 0);
         return nullptr;
     }
-    RequestGuard guard;
-    PreparedResult prepared = prepareStatement(&guard, stmt);
+    std::optional<RequestGuard> guard;
+    PreparedResult prepared = prepareStatement(guardIfConnected(guard), stmt);
     if (prepared.error < 0) return nullptr;
-    CursorRegistry* registry = guard.ok() ? &CursorRegistry::of(guard.connection()) : nullptr;
+    CursorRegistry* registry = guard && guard->ok() ? &CursorRegistry::of(guard->connection()) : nullptr;
     return makeStatementHandle(nameOf(name), std::move(prepared), registry);
 }
 
@@ -87,10 +97,9 @@ mint sqli_exec(int4, ifx_cursor_t* cursor, ifx_sqlda_t* idesc, const char*, stru
     if (!h || !h->plan) return SetError(kNotPrepared);
     if (h->kind == Handle::Kind::Cursor && !h->declared) return SetError(kNotPrepared);
     if (h->stale) return SetError(kNotAvailable);
-    RequestGuard guard;
-    if (h->plan->execution != Execution::DatabaseVerb && !guard.ok()) return LastSqlCode();
-    return runStatement(&guard, *h->plan, h->stmt.get(), Inputs::of(idesc), odesc ? odesc->sqlvar : nullptr,
-                        odesc ? odesc->sqld : 0);
+    std::optional<RequestGuard> guard;
+    return runStatement(guardIfConnected(guard), *h->plan, h->stmt.get(), Inputs::of(idesc),
+                        odesc ? odesc->sqlvar : nullptr, odesc ? odesc->sqld : 0);
 }
 
 mint sqli_exec_immed(const char* stmt) {

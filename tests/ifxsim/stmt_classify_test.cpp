@@ -118,3 +118,27 @@ TEST_F(StmtFixture, WholeTableChangeRaisesTheWarning) {
 
 }  // namespace
 }  // namespace stmt_test
+
+namespace stmt_test {
+namespace {
+
+// DATABASE needs no connection before it: it makes one, and PREPARE of it
+// leaves a clean communication area.
+TEST_F(StmtFixture, DatabaseStatementWithoutAConnection) {
+    sqli_connect_close(2, nullptr, 0, 0);
+    ASSERT_EQ(ifx_getcur_conn_name(), nullptr);
+    ifx_cursor_t* stmt = sqli_prep(ESQLINTVERSION, "dbstmt", "database stmtdb", nullptr, nullptr, -1, 0, 0);
+    ASSERT_NE(stmt, nullptr);
+    EXPECT_EQ(SqlCode(), 0);
+    EXPECT_EQ(stmt->_SQCstmttype, SQ_DATABASE);
+    EXPECT_EQ(sqli_exec(ESQLINTVERSION, stmt, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0), 0) << Errm();
+    EXPECT_EQ(Exec("create table after_db (a integer)"), 0) << Errm();  // the database is open
+    sqli_curs_free(ESQLINTVERSION, stmt);
+    // Anything else still needs a connection.
+    sqli_connect_close(2, nullptr, 0, 0);
+    EXPECT_EQ(sqli_prep(ESQLINTVERSION, nullptr, "select 1 from t", nullptr, nullptr, -1, 0, 0), nullptr);
+    EXPECT_EQ(SqlCode(), -1803);
+}
+
+}  // namespace
+}  // namespace stmt_test
