@@ -170,15 +170,21 @@ int writeLocator(const CellValue& c, ifx_sqlvar_t& var) {
     loc->loc_status = 0;
     const std::string& bytes = c.storage == SQLITE_TEXT || c.storage == SQLITE_BLOB ? c.bytes : numericText(c);
     loc->loc_size = static_cast<int4>(bytes.size());
-    if (loc->loc_bufsize < 0) {
-        // bufsize -1: the library allocates; the caller frees with SqlFreeMem(…, LOC_BUFFER_FREE).
-        char* buffer = static_cast<char*>(std::malloc(bytes.size() + 1));
-        if (!buffer) return -208;
-        std::memcpy(buffer, bytes.data(), bytes.size());
-        buffer[bytes.size()] = '\0';
-        loc->loc_buffer = buffer;
-        loc->loc_bufsize = static_cast<int4>(bytes.size() + 1);
-        loc->loc_mflags |= LOC_ALLOC;
+    // bufsize -1 asks the library to allocate; a buffer it allocated before
+    // (LOC_ALLOC) is reused when large enough, else replaced. The caller frees
+    // it with SqlFreeMem(…, LOC_BUFFER_FREE).
+    const bool allocatedHere = (loc->loc_mflags & LOC_ALLOC) && loc->loc_buffer;
+    if (loc->loc_bufsize < 0 || allocatedHere) {
+        if (!allocatedHere || loc->loc_bufsize < static_cast<int4>(bytes.size() + 1)) {
+            char* buffer = static_cast<char*>(std::malloc(bytes.size() + 1));
+            if (!buffer) return -208;
+            if (allocatedHere) std::free(loc->loc_buffer);
+            loc->loc_buffer = buffer;
+            loc->loc_bufsize = static_cast<int4>(bytes.size() + 1);
+            loc->loc_mflags |= LOC_ALLOC;
+        }
+        std::memcpy(loc->loc_buffer, bytes.data(), bytes.size());
+        loc->loc_buffer[bytes.size()] = '\0';
     } else {
         const std::size_t n = std::min<std::size_t>(bytes.size(), static_cast<std::size_t>(loc->loc_bufsize));
         if (n < bytes.size()) SetWarning(1);

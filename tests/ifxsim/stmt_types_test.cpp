@@ -268,3 +268,44 @@ TEST_F(StmtFixture, InformixTableDefinitionsAreAccepted) {
 
 }  // namespace
 }  // namespace stmt_test
+
+namespace stmt_test {
+namespace {
+
+// A locator the library allocated for one row is reused or grown for the next.
+TEST_F(StmtFixture, LibraryAllocatedLocatorGrowsAcrossFetches) {
+    ASSERT_EQ(Exec("create table blobs (k integer, b byte)"), 0);
+    const std::string small = "abc";
+    const std::string large(5000, 'z');
+    Params first;
+    first.integer(1).bytes(small, SQLBYTES);
+    ASSERT_EQ(ExecWith("insert into blobs values (?, ?)", first), 0) << Errm();
+    Params second;
+    second.integer(2).bytes(large, SQLBYTES);
+    ASSERT_EQ(ExecWith("insert into blobs values (?, ?)", second), 0) << Errm();
+    Prepared p("select b from blobs order by k");
+    ASSERT_NE(p.described(), nullptr);
+    loc_t loc{};
+    loc.loc_loctype = LOCMEMORY;
+    loc.loc_bufsize = -1;
+    int2 ind = 0;
+    ifx_sqlvar_t& v = p.described()->sqlvar[0];
+    v.sqldata = reinterpret_cast<char*>(&loc);
+    v.sqlind = &ind;
+    ifx_cursor_t* cursor = sqli_curs_locate(ESQLINTVERSION, "blob_cursor", CURS_LOCATE_NEWNAME);
+    ASSERT_EQ(sqli_curs_decl_dynm(ESQLINTVERSION, cursor, nullptr, p.stmt(), 0, 0), 0);
+    ASSERT_EQ(sqli_curs_open(ESQLINTVERSION, cursor, nullptr, nullptr, nullptr, 0, 0), 0);
+    _FetchSpec next{0, FETCH_NEXT, 0};
+    ASSERT_EQ(sqli_curs_fetch(ESQLINTVERSION, cursor, nullptr, p.described(), nullptr, &next), 0);
+    EXPECT_EQ(std::string(loc.loc_buffer, static_cast<std::size_t>(loc.loc_size)), small);
+    ASSERT_EQ(sqli_curs_fetch(ESQLINTVERSION, cursor, nullptr, p.described(), nullptr, &next), 0);
+    EXPECT_EQ(std::string(loc.loc_buffer, static_cast<std::size_t>(loc.loc_size)), large);
+    EXPECT_EQ(Ca().sqlwarn.sqlwarn1, ' ');  // nothing was cut
+    sqli_curs_free(ESQLINTVERSION, cursor);
+    SqlFreeMem(loc.loc_buffer, LOC_BUFFER_FREE);
+    v.sqldata = nullptr;
+    v.sqlind = nullptr;
+}
+
+}  // namespace
+}  // namespace stmt_test
