@@ -114,7 +114,8 @@ int reportSqliteError(sqlite3* db, int rc, const RequestGuard& guard, StatementP
                 startsWith(message, "CHECK constraint failed: ") ? after(message, "CHECK constraint failed: ") : "";
             return SetError(-530, name);
         }
-        if (rc == SQLITE_CONSTRAINT_FOREIGNKEY) return SetError(phase == StatementPhase::Delete ? -692 : -691);
+        // SQLite does not name the broken reference; the table of the statement stands for it.
+        if (rc == SQLITE_CONSTRAINT_FOREIGNKEY) return SetError(-525);
         return SetError(-271);
     }
     auto named = [&](const char* prefix, int code, int isam) {

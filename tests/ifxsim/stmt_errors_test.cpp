@@ -101,3 +101,33 @@ TEST_F(StmtFixture, InformixLiteralsAreUnderstood) {
 
 }  // namespace
 }  // namespace stmt_test
+
+namespace stmt_test {
+namespace {
+
+// Every code the statement side raises has a message text for rgetlmsg.
+TEST(StatementErrorTexts, EveryRaisedCodeHasAText) {
+    const int codes[] = {-201, -206, -208, -213, -217, -236, -239, -240, -244, -254, -259, -268, -271, -282, -284,
+                         -310, -316, -319, -324, -346, -349, -391, -400, -404, -481, -525, -530, -538, -674,
+                         -1213, -1215, -1218, -1260, -1262, -1263, -1264, -100, -107, -111};
+    for (int code : codes) {
+        char buf[512] = {};
+        mint length = 0;
+        EXPECT_EQ(rgetlmsg(code, buf, sizeof buf, &length), 0) << code;
+        EXPECT_GT(length, 0) << code;
+    }
+}
+
+TEST_F(StmtFixture, ReferenceErrorsKeepBothTables) {
+    ASSERT_EQ(Exec("create table p (id integer primary key)"), 0);
+    ASSERT_EQ(Exec("create table c (pid integer references p (id))"), 0);
+    ASSERT_EQ(Exec("insert into p values (1)"), 0);
+    ASSERT_EQ(Exec("insert into c values (1)"), 0);
+    EXPECT_EQ(Exec("insert into c values (2)"), -525);
+    EXPECT_EQ(Exec("delete from p"), -525);
+    EXPECT_EQ(Query("select count(*) from p"), (std::vector<std::vector<std::string>>{{"1"}}));
+    EXPECT_EQ(Query("select count(*) from c"), (std::vector<std::vector<std::string>>{{"1"}}));
+}
+
+}  // namespace
+}  // namespace stmt_test
