@@ -166,11 +166,16 @@ PreparedResult prepareStatement(RequestGuard* guard, const std::string& text) {
         std::vector<Token> select(plan->tokens.begin(), plan->tokens.begin() + static_cast<long>(into));
         StatementClass selectClass;
         selectClass.type = kStmtSelect;
-        auto translated = translateStatement(text, select, selectClass);
-        plan->translated = std::move(translated.statement);
         plan->execution = Execution::SelectIntoTemp;
+        TranslateResult translated = translateStatement(text, select, selectClass);
+        if (translated.error) {
+            r.error = SetError(translated.error->code, translated.error->errm, 0,
+                               static_cast<int>(translated.error->offset));
+            return r;
+        }
+        plan->translated = std::move(translated.statement);
     } else {
-        auto translated = translateStatement(text, plan->tokens, plan->cls);
+        TranslateResult translated = translateStatement(text, plan->tokens, plan->cls);
         if (translated.error) {
             r.error = SetError(translated.error->code, translated.error->errm, 0,
                                static_cast<int>(translated.error->offset));
@@ -188,8 +193,7 @@ PreparedResult prepareStatement(RequestGuard* guard, const std::string& text) {
     if (r.stmt) {
         plan->paramCount = sqlite3_bind_parameter_count(r.stmt.get());
         if (sqlite3_column_count(r.stmt.get()) > 0) {
-            std::vector<Token> describeTokens = plan->tokens;
-            auto columns = describeColumns(db, r.stmt.get(), describeTokens);
+            auto columns = describeColumns(db, r.stmt.get(), plan->tokens);
             if (type == kStmtSelectIntoTemp) plan->tempColumns = std::move(columns);
             else if (isCursorStatementType(type)) plan->columns = std::move(columns);
         }
