@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -81,6 +82,23 @@ TEST_F(IfxsqlTool, ContinuesPastErrorsWhenAsked) {
     const Outcome o = Run("-c toolsdb", "select * from missing;\nselect a from t;\n");
     EXPECT_EQ(o.status, 1);
     EXPECT_EQ(o.out, "7|\n");
+}
+
+TEST_F(IfxsqlTool, LoadAndUnloadFiles) {
+    const fs::path in = root_ / "in.unl";
+    const fs::path out = root_ / "out.unl";
+    std::ofstream(in) << "1|Smith\\|Jones|12.50|01/02/2024|\n2||3.1||\n3|two\\\nlines|0|12/31/1999|\n";
+    const Outcome o = Run("-", "create database toolsdb with log;\n"
+                               "create table c (id integer, name varchar(30), bal decimal(8,2), d date);\n"
+                               "load from '" + in.string() + "' insert into c;\n"
+                               "unload to '" + out.string() + "' delimiter ';' select * from c order by id;\n"
+                               "select id from c where name is null and d is null;\n");
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.out, "2|\n");  // empty fields load as NULL
+    std::ifstream unloaded(out);
+    std::stringstream text;
+    text << unloaded.rdbuf();
+    EXPECT_EQ(text.str(), "1;Smith|Jones;12.50;01/02/2024;\n2;;3.10;;\n3;two\\\nlines;0.00;12/31/1999;\n");
 }
 
 TEST_F(IfxsqlTool, UnknownServerFails) {
