@@ -198,6 +198,8 @@ mint sqli_curs_close(int4, ifx_cursor_t* cursor) {
     ResetSqlca();
     Handle* c = handleOf(cursor);
     if (!c || c->kind != Handle::Kind::Cursor) return SetError(kNotAvailable);
+    std::optional<RequestGuard> guard;  // a request when there is a connection to talk to
+    guardIfConnected(guard);
     return closeCursor(*c);
 }
 
@@ -205,6 +207,8 @@ mint sqli_curs_free(int4, ifx_cursor_t* cursor) {
     ResetSqlca();
     Handle* h = handleOf(cursor);
     if (!h) return SetError(kNotAvailable);
+    std::optional<RequestGuard> guard;
+    guardIfConnected(guard);
     freeHandle(h);
     return 0;
 }
