@@ -145,6 +145,12 @@ PreparedResult prepareStatement(RequestGuard* guard, const std::string& text) {
         r.plan = std::move(plan);
         return r;
     }
+    if (type == kStmtExecuteRoutine) {
+        // This engine keeps no stored routines, so no routine can be found.
+        const int at = plan->cls.objectToken;
+        r.error = SetError(-674, plan->cls.object, 0, at >= 0 ? static_cast<int>(plan->tokens[static_cast<std::size_t>(at)].offset) : 0);
+        return r;
+    }
     if (!runsOnSqlite(type)) {
         // Routines, triggers, types, sequences, MERGE…: not served by this engine.
         r.error = SetError(-201, {}, 0, static_cast<int>(plan->tokens[0].offset));

@@ -54,6 +54,7 @@ const ErrorCase kErrors[] = {
     {"drop table nosuch", -206, "nosuch", -111, 11},
     {"drop index nosuch", -319, "nosuch", 0, -1},
     {"create procedure p() end procedure", -201, nullptr, 0, 0},
+    {"execute procedure no_such_proc(1, 2)", -674, "no_such_proc", 0, 18},
 };
 
 INSTANTIATE_TEST_SUITE_P(Failures, StatementErrors, ::testing::ValuesIn(kErrors));
