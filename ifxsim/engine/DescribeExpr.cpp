@@ -140,8 +140,15 @@ ExprType typeFunction(sqlite3* db, const Tokens& t, std::size_t b, std::size_t e
         }
         return expression(typeRange(db, t, from, argEnd).type);
     }
+    if (f.is("DBINFO")) {
+        // DBINFO('sessionid') and the serial/row counters are numbers; the names are text.
+        const bool text = b + 2 < e && t[b + 2].kind == TokenKind::String &&
+                          (equalsNoCase(t[b + 2].text, "dbname") ||
+                           equalsNoCase(t[b + 2].text, "dbhostname") || equalsNoCase(t[b + 2].text, "version"));
+        return expression(text ? textType() : integerType());
+    }
     if (f.is("LENGTH") || f.is("CHAR_LENGTH") || f.is("CHARACTER_LENGTH") || f.is("OCTET_LENGTH") ||
-        f.is("DBINFO") || f.is("INSTR") || f.is("CHARINDEX"))
+        f.is("INSTR") || f.is("CHARINDEX"))
         return expression(integerType());
     if (f.is("MDY") || f.is("DATE")) return expression(dateType());
     if (f.is("DAY") || f.is("MONTH") || f.is("YEAR") || f.is("WEEKDAY")) return expression(smallintType());
@@ -187,7 +194,7 @@ ExprType typeRange(sqlite3* db, const Tokens& t, std::size_t b, std::size_t e) {
             return constant(typeOf("CHAR(" + std::to_string(n) + ")"));
         }
         if (v.is("TODAY")) return constant(dateType());
-        if (v.is("USER")) return constant(typeOf("CHAR(32)"));
+        if (v.is("USER") || v.is("DBSERVERNAME") || v.is("SITENAME")) return constant(typeOf("CHAR(32)"));
         if (v.is("NULL")) return constant(textType());
     }
     if (first.is("CURRENT") || first.is("SYSDATE") || first.is("DATETIME") || first.is("EXTEND")) {

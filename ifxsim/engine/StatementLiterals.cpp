@@ -36,6 +36,22 @@ std::size_t emitLiteral(Emitter& e, std::string_view sql, const Tokens& t, std::
     const bool member = i > 0 && t[i - 1].isSymbol(".");
     const bool call = i + 1 < to && t[i + 1].isSymbol("(");
     if (member) return 0;
+    // Session facts, answered by functions registered on every database handle.
+    if (w.is("DBINFO") && call && i + 3 < to && t[i + 2].kind == TokenKind::String && t[i + 3].isSymbol(")")) {
+        const std::string what = toLowerAscii(t[i + 2].text);
+        const char* function = what == "sessionid" ? "ifx_session_id()"
+                               : what == "dbname"  ? "ifx_database_name()"
+                               : what == "dbhostname" ? "'localhost'"
+                                                      : nullptr;
+        if (function) {
+            e.raw(std::string("(") + function + ")", w.offset);
+            return 4;
+        }
+    }
+    if ((w.is("DBSERVERNAME") || w.is("SITENAME")) && !call) {
+        e.raw("(ifx_server_name())", w.offset);
+        return 1;
+    }
     if (w.is("TODAY") && !call) {
         e.raw("(CAST(julianday('now','localtime') - 2415019.5 AS INTEGER))", w.offset);
         return 1;
@@ -125,6 +141,12 @@ void emitTokens(Emitter& e, std::string_view sql, const Tokens& t, std::size_t f
                       t[i - 1].is("OUTER") || t[i - 1].is("TABLE") || (fromList && t[i - 1].isSymbol(",")));
         if (tablePosition && (tok.kind == TokenKind::Word || tok.kind == TokenKind::String)) {
             const std::size_t name = objectNameIndex(t, i);
+            // The server's sessions (sysmaster:informix.syssessions) are a table of the engine's own.
+            if (name < to && equalsNoCase(t[name].text, "syssessions")) {
+                e.raw("ifx_syssessions", t[i].offset);
+                i = name + 1;
+                continue;
+            }
             if (name > i && name < to) {
                 e.name(t[name]);
                 i = name + 1;

@@ -44,8 +44,13 @@ void emitConstraints(Emitter& e, const Tokens& t, std::size_t from, std::size_t 
                     ++i;
                 continue;
             }
-            if (v.is("USER") || v.is("DBSERVERNAME") || v.is("SITENAME")) {
-                e.raw("NULL", v.offset);
+            if (v.is("USER")) {
+                e.raw("(ifx_session_user())", v.offset);
+                ++i;
+                continue;
+            }
+            if (v.is("DBSERVERNAME") || v.is("SITENAME")) {
+                e.raw("(ifx_server_name())", v.offset);
                 ++i;
                 continue;
             }

@@ -80,3 +80,32 @@ TEST_F(StmtFixture, AlterTableAddsAndDropsColumnsAndUniqueConstraints) {
 
 }  // namespace
 }  // namespace stmt_test
+
+namespace stmt_test {
+namespace {
+
+// The session queries the access layer sends after connecting.
+TEST_F(StmtFixture, SessionFactsAnswerTheLayersQueries) {
+    ASSERT_EQ(Exec("create table one (tabid integer)"), 0);
+    ASSERT_EQ(Exec("insert into one values (1)"), 0);
+    const auto sid = Query("select dbinfo('sessionid') from one where tabid = 1");
+    ASSERT_EQ(sid.size(), 1u);
+    Params key;
+    key.integer(std::atoi(sid[0][0].c_str()));
+    const auto user = Query("select username from sysmaster:informix.syssessions where sid = ?", &key);
+    ASSERT_EQ(user.size(), 1u);
+    EXPECT_FALSE(user[0][0].empty());
+    EXPECT_EQ(Query("select dbinfo('dbname') from one"), (std::vector<std::vector<std::string>>{{"stmtdb"}}));
+    Prepared p("select dbinfo('sessionid') from one");
+    ASSERT_NE(p.described(), nullptr);
+    EXPECT_EQ(p.described()->sqlvar[0].sqltype & SQLTYPE, SQLINT);
+}
+
+TEST_F(StmtFixture, ServerNameDefault) {
+    ASSERT_EQ(Exec("create table who (k integer, srv char(20) default dbservername)"), 0) << Errm();
+    ASSERT_EQ(Exec("insert into who (k) values (1)"), 0) << Errm();
+    EXPECT_EQ(Query("select srv from who"), (std::vector<std::vector<std::string>>{{"stmtsrv             "}}));
+}
+
+}  // namespace
+}  // namespace stmt_test
