@@ -88,6 +88,8 @@ void ensureValueFunctions(sqlite3* db) {
     const bool present = sqlite3_prepare_v2(db, "SELECT ifx_date(NULL)", -1, &probe, nullptr) == SQLITE_OK;
     sqlite3_finalize(probe);
     if (present) return;
+    // Informix compares LIKE patterns case-sensitively; SQLite does not unless told.
+    sqlite3_exec(db, "PRAGMA case_sensitive_like = ON", nullptr, nullptr, nullptr);
     constexpr int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     sqlite3_create_function(db, "ifx_date", 1, flags, nullptr, &dateFunction, nullptr, nullptr);
     sqlite3_create_function(db, "ifx_datetime", 2, flags, nullptr, &datetimeFunction, nullptr, nullptr);

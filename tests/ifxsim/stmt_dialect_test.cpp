@@ -109,3 +109,16 @@ TEST_F(StmtFixture, ServerNameDefault) {
 
 }  // namespace
 }  // namespace stmt_test
+
+namespace stmt_test {
+namespace {
+
+TEST_F(StmtFixture, LikeIsCaseSensitive) {
+    ASSERT_EQ(Exec("create table lk (s varchar(10))"), 0);
+    ASSERT_EQ(Exec("insert into lk values ('Abc')"), 0);
+    EXPECT_EQ(Query("select s from lk where s like 'abc'"), (std::vector<std::vector<std::string>>{}));
+    EXPECT_EQ(Query("select s from lk where s like 'A%'"), (std::vector<std::vector<std::string>>{{"Abc"}}));
+}
+
+}  // namespace
+}  // namespace stmt_test
