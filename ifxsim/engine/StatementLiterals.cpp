@@ -122,6 +122,31 @@ std::size_t emitLiteral(Emitter& e, std::string_view sql, const Tokens& t, std::
     return 0;
 }
 
+// End (exclusive) of the operand that starts at `i`: signs, then a
+// parenthesised group, a CASE … END, a function call, a (dotted) name or a
+// single literal.
+std::size_t operandEnd(const Tokens& t, std::size_t i, std::size_t to) {
+    while (i < to && (t[i].isSymbol("-") || t[i].isSymbol("+"))) ++i;
+    if (i >= to) return to;
+    if (t[i].isSymbol("(")) return std::min(matchingParen(t, i) + 1, to);
+    if (t[i].is("CASE")) {
+        int depth = 0;
+        for (std::size_t k = i; k < to; ++k) {
+            if (t[k].is("CASE")) ++depth;
+            else if (t[k].is("END") && --depth == 0) return k + 1;
+        }
+        return to;
+    }
+    if (t[i].kind == TokenKind::Word) {
+        std::size_t k = i;
+        while (k + 2 < to && t[k + 1].isSymbol(".") && t[k + 2].kind == TokenKind::Word) k += 2;
+        if (k + 1 < to && t[k + 1].isSymbol("(")) return std::min(matchingParen(t, k + 1) + 1, to);
+        // DATETIME(…) q / INTERVAL(…) q literals: the qualifier words belong to the operand.
+        return k + 1;
+    }
+    return i + 1;
+}
+
 }  // namespace
 
 void emitTokens(Emitter& e, std::string_view sql, const Tokens& t, std::size_t from, std::size_t to,
@@ -155,6 +180,18 @@ void emitTokens(Emitter& e, std::string_view sql, const Tokens& t, std::size_t f
         }
         if (const std::size_t used = emitLiteral(e, sql, t, i, to, error)) {
             i += used;
+            continue;
+        }
+        if (tok.isSymbol("/") && i + 1 < to) {
+            // Informix divides exactly and refuses a zero divisor (-1202); SQLite
+            // cuts integer quotients and answers NULL. ifx_divisor() gives the
+            // divisor as a real number and raises the error for zero.
+            const std::size_t end = operandEnd(t, i + 1, to);
+            e.token(tok);
+            e.raw("ifx_divisor(", t[i + 1].offset);
+            emitTokens(e, sql, t, i + 1, end, error);
+            e.raw(")", end < t.size() ? t[end].offset : sql.size());
+            i = end;
             continue;
         }
         e.token(tok);

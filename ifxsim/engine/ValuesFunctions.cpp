@@ -72,6 +72,16 @@ void intervalFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     sqlite3_result_text(ctx, out, -1, SQLITE_TRANSIENT);
 }
 
+// ifx_divisor(x): x as a real number, so that a quotient keeps its fraction;
+// a zero divisor is Informix's -1202.
+void divisorFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    sqlite3_value* v = argv[0];
+    if (sqlite3_value_type(v) == SQLITE_NULL) return sqlite3_result_null(ctx);
+    const double d = sqlite3_value_double(v);
+    if (d == 0) return fail(ctx, -1202);
+    sqlite3_result_double(ctx, d);
+}
+
 std::string ident(const std::string& name) {
     std::string q = "\"";
     for (char c : name) {
@@ -94,6 +104,7 @@ void ensureValueFunctions(sqlite3* db) {
     sqlite3_create_function(db, "ifx_date", 1, flags, nullptr, &dateFunction, nullptr, nullptr);
     sqlite3_create_function(db, "ifx_datetime", 2, flags, nullptr, &datetimeFunction, nullptr, nullptr);
     sqlite3_create_function(db, "ifx_interval", 2, flags, nullptr, &intervalFunction, nullptr, nullptr);
+    sqlite3_create_function(db, "ifx_divisor", 1, flags, nullptr, &divisorFunction, nullptr, nullptr);
 }
 
 int installNormalizers(sqlite3* db, const std::string& table, const std::vector<NormalizedColumn>& columns,

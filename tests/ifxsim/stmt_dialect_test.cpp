@@ -122,3 +122,25 @@ TEST_F(StmtFixture, LikeIsCaseSensitive) {
 
 }  // namespace
 }  // namespace stmt_test
+
+namespace stmt_test {
+namespace {
+
+TEST_F(StmtFixture, DivisionIsExactAndRefusesZero) {
+    ASSERT_EQ(Exec("create table dv (a integer, b integer)"), 0);
+    ASSERT_EQ(Exec("insert into dv values (7, 2)"), 0);
+    EXPECT_EQ(Query("select a / b, (a + 1) / -b, a / (b * 2) from dv"),
+              (std::vector<std::vector<std::string>>{{"3.5", "-4", "1.75"}}));
+    EXPECT_EQ(Query("select a from dv where a / 2 > 3"), (std::vector<std::vector<std::string>>{{"7"}}));
+    Prepared p("select a / (b - 2) from dv");
+    ASSERT_NE(p.stmt(), nullptr);
+    ifx_cursor_t* c = sqli_curs_locate(ESQLINTVERSION, "div_cursor", CURS_LOCATE_NEWNAME);
+    ASSERT_EQ(sqli_curs_decl_dynm(ESQLINTVERSION, c, nullptr, p.stmt(), 0, 0), 0);
+    EXPECT_EQ(sqli_curs_open(ESQLINTVERSION, c, nullptr, nullptr, nullptr, 0, 0), -1202);
+    sqli_curs_free(ESQLINTVERSION, c);
+    EXPECT_EQ(Exec("update dv set a = a / 0"), -1202);
+    EXPECT_EQ(Query("select a from dv"), (std::vector<std::vector<std::string>>{{"7"}}));
+}
+
+}  // namespace
+}  // namespace stmt_test
