@@ -110,6 +110,12 @@ TranslateResult translateCreateTable(std::string_view sql, const Tokens& t, cons
         if (serial) out.serials.push_back(SerialColumn{foldName(t[b]), type->serial, type->serialStart});
         if (type->code == SQLDATE || type->code == SQLDTIME || type->code == SQLINTERVAL)
             out.normalized.push_back(NormalizedColumn{foldName(t[b]), type->code, type->length});
+        if ((type->code == SQLDECIMAL || type->code == SQLMONEY) && PRECDEC(type->length) != DECFLOATSCALE)
+            out.normalized.push_back(NormalizedColumn{foldName(t[b]), type->code, PRECDEC(type->length)});
+        if (type->code == SQLCHAR || type->code == SQLNCHAR || type->code == SQLLVARCHAR)
+            out.normalized.push_back(NormalizedColumn{foldName(t[b]), type->code, type->length});
+        if (type->code == SQLVCHAR || type->code == SQLNVCHAR)
+            out.normalized.push_back(NormalizedColumn{foldName(t[b]), type->code, type->length & 0xff});
         emitConstraints(e, t, k, end, serial);
     }
     e.raw(")", t[close].offset);

@@ -114,10 +114,24 @@ int installNormalizers(sqlite3* db, const std::string& table, const std::vector<
     for (const auto& c : columns) {
         const std::string col = "NEW." + ident(c.column);
         std::string value;
-        if (c.code == SQLDATE) value = "ifx_date(" + col + ")";
-        else if (c.code == SQLDTIME) value = "ifx_datetime(" + col + ", " + std::to_string(c.qualifier) + ")";
-        else value = "ifx_interval(" + col + ", " + std::to_string(c.qualifier) + ")";
-        const std::string when = " FOR EACH ROW WHEN " + col + " IS NOT NULL AND " + col + " IS NOT " + value;
+        std::string only;  // the storage classes the rule applies to
+        const std::string q = std::to_string(c.qualifier);
+        switch (c.code) {
+        case SQLDATE: value = "ifx_date(" + col + ")"; break;
+        case SQLDTIME: value = "ifx_datetime(" + col + ", " + q + ")"; break;
+        case SQLINTERVAL: value = "ifx_interval(" + col + ", " + q + ")"; break;
+        case SQLDECIMAL: case SQLMONEY:
+            // A fixed scale keeps that many decimals (exact long values, kept as text blobs, are left alone).
+            value = "round(" + col + ", " + q + ")";
+            only = " AND typeof(" + col + ") = 'real'";
+            break;
+        default:
+            // Character columns keep at most their declared length.
+            value = "substr(" + col + ", 1, " + q + ")";
+            only = " AND typeof(" + col + ") = 'text'";
+            break;
+        }
+        const std::string when = " FOR EACH ROW WHEN " + col + " IS NOT NULL" + only + " AND " + col + " IS NOT " + value;
         const std::string body = " BEGIN UPDATE " + ident(table) + " SET " + ident(c.column) + " = " + value +
                                  " WHERE rowid = NEW.rowid; END;";
         sql += trigger + ident("ifxsim_norm_" + table + "_" + c.column) + " AFTER INSERT ON " + ident(table) + when +

@@ -17,11 +17,13 @@ void ensureValueFunctions(sqlite3* db);
 
 struct NormalizedColumn {
     std::string column;
-    int code = 0;       // SQLDATE, SQLDTIME or SQLINTERVAL
-    int qualifier = 0;  // DATETIME/INTERVAL qualifier
+    int code = 0;       // SQLDATE, SQLDTIME, SQLINTERVAL, SQLDECIMAL/SQLMONEY or a character type
+    int qualifier = 0;  // DATETIME/INTERVAL qualifier, DECIMAL scale, character length
 };
 
-// Triggers that normalise those columns after INSERT and UPDATE.
+// Triggers that normalise those columns after INSERT and UPDATE: temporal
+// values to their stored form, fixed-scale decimals rounded to their scale,
+// character values cut to their declared length.
 int installNormalizers(sqlite3* db, const std::string& table, const std::vector<NormalizedColumn>& columns,
                        bool temporary);
 

@@ -309,3 +309,19 @@ TEST_F(StmtFixture, LibraryAllocatedLocatorGrowsAcrossFetches) {
 
 }  // namespace
 }  // namespace stmt_test
+
+namespace stmt_test {
+namespace {
+
+// What is stored fits the declared type: decimals at their scale, text at its length.
+TEST_F(StmtFixture, StoredValuesFitTheirColumns) {
+    ASSERT_EQ(Exec("create table fit (d decimal(8,2), c char(3), v varchar(4), f decimal(10))"), 0);
+    ASSERT_EQ(Exec("insert into fit values (12.345, 'abcdef', 'vwxyz', 1.23456)"), 0) << Errm();
+    EXPECT_EQ(Query("select count(*) from fit where d = 12.35 and c = 'abc' and v = 'vwxy' and f = 1.23456"),
+              (std::vector<std::vector<std::string>>{{"1"}}));
+    ASSERT_EQ(Exec("update fit set d = 0.005, v = 'longer text'"), 0) << Errm();
+    EXPECT_EQ(Query("select d, v from fit"), (std::vector<std::vector<std::string>>{{"0.01", "long"}}));
+}
+
+}  // namespace
+}  // namespace stmt_test
