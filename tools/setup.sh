@@ -11,7 +11,7 @@ PACKAGES=(
   qt6-base-dev libgl-dev libqscintilla2-qt6-dev
   libsqlite3-dev libxlsxwriter-dev libpugixml-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  breeze-icon-theme fonts-liberation2
+  libqt6svg6 breeze-icon-theme fonts-liberation2
 )
 
 missing=()
