@@ -48,6 +48,10 @@ std::size_t emitLiteral(Emitter& e, std::string_view sql, const Tokens& t, std::
             return 4;
         }
     }
+    if (w.is("MATCHES")) {  // SQLite hands "x MATCH p" to the match() function, which is Informix's MATCHES
+        e.raw("MATCH", w.offset);
+        return 1;
+    }
     if ((w.is("DBSERVERNAME") || w.is("SITENAME")) && !call) {
         e.raw("(ifx_server_name())", w.offset);
         return 1;

@@ -82,6 +82,72 @@ void divisorFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     sqlite3_result_double(ctx, d);
 }
 
+// Informix MATCHES: '*' any run, '?' one character, [abc], [a-z], [^…] sets,
+// the escape character (default '\\') taking the next one literally.
+bool matches(const char* p, const char* pe, const char* v, const char* ve, char escape) {
+    while (p < pe) {
+        const char c = *p;
+        if (c == '*') {
+            ++p;
+            for (const char* from = v;; ++from) {
+                if (matches(p, pe, from, ve, escape)) return true;
+                if (from == ve) return false;
+            }
+        }
+        if (v == ve) return false;
+        if (c == escape && p + 1 < pe) {
+            if (p[1] != *v) return false;
+            p += 2;
+            ++v;
+            continue;
+        }
+        if (c == '?') {
+            ++p;
+            ++v;
+            continue;
+        }
+        if (c == '[') {
+            const char* q = p + 1;
+            const bool negate = q < pe && *q == '^';
+            if (negate) ++q;
+            bool hit = false;
+            for (bool first = true; q < pe && (first || *q != ']'); first = false) {
+                if (q + 2 < pe && q[1] == '-' && q[2] != ']') {
+                    hit = hit || (*v >= q[0] && *v <= q[2]);
+                    q += 3;
+                } else {
+                    hit = hit || *v == *q;
+                    ++q;
+                }
+            }
+            if (q >= pe || hit == negate) return false;
+            p = q + 1;
+            ++v;
+            continue;
+        }
+        if (c != *v) return false;
+        ++p;
+        ++v;
+    }
+    return v == ve;
+}
+
+// match(pattern, value [, escape]): what SQLite calls for "value MATCH pattern".
+void matchFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL)
+        return sqlite3_result_null(ctx);
+    const std::string pattern = textOf(argv[0]);
+    const std::string value = textOf(argv[1]);
+    char escape = '\\';
+    if (argc == 3) {
+        const std::string e = textOf(argv[2]);
+        if (e.size() != 1) return fail(ctx, -201);
+        escape = e[0];
+    }
+    sqlite3_result_int(ctx, matches(pattern.data(), pattern.data() + pattern.size(), value.data(),
+                                    value.data() + value.size(), escape));
+}
+
 std::string ident(const std::string& name) {
     std::string q = "\"";
     for (char c : name) {
@@ -105,6 +171,8 @@ void ensureValueFunctions(sqlite3* db) {
     sqlite3_create_function(db, "ifx_datetime", 2, flags, nullptr, &datetimeFunction, nullptr, nullptr);
     sqlite3_create_function(db, "ifx_interval", 2, flags, nullptr, &intervalFunction, nullptr, nullptr);
     sqlite3_create_function(db, "ifx_divisor", 1, flags, nullptr, &divisorFunction, nullptr, nullptr);
+    sqlite3_create_function(db, "match", 2, flags, nullptr, &matchFunction, nullptr, nullptr);
+    sqlite3_create_function(db, "match", 3, flags, nullptr, &matchFunction, nullptr, nullptr);
 }
 
 int installNormalizers(sqlite3* db, const std::string& table, const std::vector<NormalizedColumn>& columns,

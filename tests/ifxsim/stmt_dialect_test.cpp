@@ -144,3 +144,27 @@ TEST_F(StmtFixture, DivisionIsExactAndRefusesZero) {
 
 }  // namespace
 }  // namespace stmt_test
+
+namespace stmt_test {
+namespace {
+
+TEST_F(StmtFixture, MatchesPatterns) {
+    ASSERT_EQ(Exec("create table mt (s varchar(20))"), 0);
+    for (const char* v : {"apple", "Apple", "banana", "a*b", "cat", "cut"})
+        ASSERT_EQ(Exec(std::string("insert into mt values ('") + v + "')"), 0);
+    const struct { const char* where; std::vector<std::vector<std::string>> rows; } cases[] = {
+        {"s matches 'a*'", {{"a*b"}, {"apple"}}},
+        {"s matches '[Aa]pple'", {{"Apple"}, {"apple"}}},
+        {"s matches 'c?t'", {{"cat"}, {"cut"}}},
+        {"s matches 'c[^a]t'", {{"cut"}}},
+        {"s matches '[b-c]*'", {{"banana"}, {"cat"}, {"cut"}}},
+        {"s matches 'a\\*b'", {{"a*b"}}},
+        {"s matches 'a!*b' escape '!'", {{"a*b"}}},
+        {"s not matches '*a*'", {{"Apple"}, {"cut"}}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Query(std::string("select s from mt where ") + c.where + " order by s"), c.rows) << c.where;
+}
+
+}  // namespace
+}  // namespace stmt_test
