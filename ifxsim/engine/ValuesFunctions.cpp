@@ -82,54 +82,63 @@ void divisorFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     sqlite3_result_double(ctx, d);
 }
 
-// Informix MATCHES: '*' any run, '?' one character, [abc], [a-z], [^…] sets,
-// the escape character (default '\\') taking the next one literally.
-bool matches(const char* p, const char* pe, const char* v, const char* ve, char escape) {
-    while (p < pe) {
-        const char c = *p;
-        if (c == '*') {
-            ++p;
-            for (const char* from = v;; ++from) {
-                if (matches(p, pe, from, ve, escape)) return true;
-                if (from == ve) return false;
-            }
-        }
-        if (v == ve) return false;
-        if (c == escape && p + 1 < pe) {
-            if (p[1] != *v) return false;
-            p += 2;
-            ++v;
-            continue;
-        }
-        if (c == '?') {
-            ++p;
-            ++v;
-            continue;
-        }
-        if (c == '[') {
-            const char* q = p + 1;
-            const bool negate = q < pe && *q == '^';
-            if (negate) ++q;
-            bool hit = false;
-            for (bool first = true; q < pe && (first || *q != ']'); first = false) {
-                if (q + 2 < pe && q[1] == '-' && q[2] != ']') {
-                    hit = hit || (*v >= q[0] && *v <= q[2]);
-                    q += 3;
-                } else {
-                    hit = hit || *v == *q;
-                    ++q;
-                }
-            }
-            if (q >= pe || hit == negate) return false;
-            p = q + 1;
-            ++v;
-            continue;
-        }
-        if (c != *v) return false;
-        ++p;
-        ++v;
+// One pattern element of MATCHES against one character: '?', a set [abc],
+// [a-z], [^…], an escaped character or a plain one. On a hit `next` is the
+// element after it.
+bool matchOne(const char* p, const char* pe, char v, char escape, const char*& next) {
+    if (*p == escape && p + 1 < pe) {
+        next = p + 2;
+        return p[1] == v;
     }
-    return v == ve;
+    if (*p == '?') {
+        next = p + 1;
+        return true;
+    }
+    if (*p == '[') {
+        const char* q = p + 1;
+        const bool negate = q < pe && *q == '^';
+        if (negate) ++q;
+        bool hit = false;
+        for (bool first = true; q < pe && (first || *q != ']'); first = false) {
+            if (q + 2 < pe && q[1] == '-' && q[2] != ']') {
+                hit = hit || (v >= q[0] && v <= q[2]);
+                q += 3;
+            } else {
+                hit = hit || v == *q;
+                ++q;
+            }
+        }
+        if (q >= pe) return false;  // a set without its ']' matches nothing
+        next = q + 1;
+        return hit != negate;
+    }
+    next = p + 1;
+    return *p == v;
+}
+
+// Informix MATCHES: '*' any run, the other elements one character each. The
+// last '*' is retried one character further on each miss, so the time stays
+// proportional to pattern × value whatever the pattern.
+bool matches(const char* p, const char* pe, const char* v, const char* ve, char escape) {
+    const char* starP = nullptr;
+    const char* starV = nullptr;
+    while (v < ve) {
+        const char* next = nullptr;
+        if (p < pe && *p == '*') {
+            starP = ++p;
+            starV = v;
+        } else if (p < pe && matchOne(p, pe, *v, escape, next)) {
+            p = next;
+            ++v;
+        } else if (starP) {
+            p = starP;
+            v = ++starV;
+        } else {
+            return false;
+        }
+    }
+    while (p < pe && *p == '*') ++p;
+    return p == pe;
 }
 
 // match(pattern, value [, escape]): what SQLite calls for "value MATCH pattern".

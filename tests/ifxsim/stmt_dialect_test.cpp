@@ -168,3 +168,19 @@ TEST_F(StmtFixture, MatchesPatterns) {
 
 }  // namespace
 }  // namespace stmt_test
+
+namespace stmt_test {
+namespace {
+
+// A pattern full of stars against a long value answers at once.
+TEST_F(StmtFixture, MatchesStaysFastOnStarryPatterns) {
+    ASSERT_EQ(Exec("create table mt2 (s lvarchar(5000))"), 0);
+    ASSERT_EQ(Exec("insert into mt2 values ('" + std::string(3000, 'a') + "')"), 0);
+    EXPECT_EQ(Query("select count(*) from mt2 where s matches '*a*a*a*a*a*a*a*a*a*a*a*a*b'"),
+              (std::vector<std::vector<std::string>>{{"0"}}));
+    EXPECT_EQ(Query("select count(*) from mt2 where s matches '*a*a*a*a*a*a*a*a*a*a*a*a'"),
+              (std::vector<std::vector<std::string>>{{"1"}}));
+}
+
+}  // namespace
+}  // namespace stmt_test
