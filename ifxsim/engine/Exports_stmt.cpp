@@ -44,7 +44,6 @@ struct RegisterFreeHandlers {
     RegisterFreeHandlers() { SetFreeMemHandler(CURSOR_FREE, &freeHandleMemory); }
 } registerFreeHandlers;
 
-// Runs `text` once (EXECUTE IMMEDIATE, sqli_stmt, sqli_slct).
 // A request guard when the thread has a current connection. DATABASE and
 // CREATE DATABASE may come without one (they connect implicitly), so its
 // absence is no error by itself.
@@ -53,6 +52,7 @@ RequestGuard* guardIfConnected(std::optional<RequestGuard>& guard) {
     return guard ? &*guard : nullptr;
 }
 
+// Runs `text` once (EXECUTE IMMEDIATE, sqli_stmt, sqli_slct).
 int runOnce(const std::string& text, const Inputs& inputs, ifx_sqlvar_t* output, int outputCount, int* type) {
     std::optional<RequestGuard> guard;
     RequestGuard* g = guardIfConnected(guard);
