@@ -10,6 +10,9 @@ struct TypeCase {
     int type;
 };
 
+// Failures name the statement, not the bytes of the case.
+inline void PrintTo(const TypeCase& c, std::ostream* os) { *os << c.sql; }
+
 class StatementTypes : public StmtFixture, public ::testing::WithParamInterface<TypeCase> {
 protected:
     void SetUp() override {

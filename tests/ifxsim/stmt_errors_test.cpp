@@ -13,6 +13,8 @@ struct ErrorCase {
     int offset;         // -1: not checked
 };
 
+inline void PrintTo(const ErrorCase& c, std::ostream* os) { *os << c.sql; }
+
 class StatementErrors : public StmtFixture, public ::testing::WithParamInterface<ErrorCase> {
 protected:
     void SetUp() override {

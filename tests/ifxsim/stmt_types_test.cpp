@@ -13,6 +13,8 @@ struct ColumnCase {
     int xid;
 };
 
+inline void PrintTo(const ColumnCase& c, std::ostream* os) { *os << c.declaration; }
+
 // A decimal text as the library's own routines render it (deccvasc, then dectoasc).
 std::string DecText(const std::string& text) {
     std::string copy = text;
@@ -162,6 +164,8 @@ struct ExprCase {
     int sqllen;
     const char* name;
 };
+
+inline void PrintTo(const ExprCase& c, std::ostream* os) { *os << c.expression; }
 
 class ExpressionTypes : public StmtFixture, public ::testing::WithParamInterface<ExprCase> {};
 
