@@ -22,6 +22,7 @@ public:
 
     void token(const Token& t) {
         if (t.kind == TokenKind::String) raw(sqlQuote(t.text), t.offset);
+        else if (t.length == 0) raw(t.text, t.offset);  // a token a rewrite put in
         else raw(source_.substr(t.offset, t.length), t.offset);
     }
     void name(const Token& t) { raw(t.kind == TokenKind::Word ? foldName(t) : quoteIdent(t.text), t.offset); }
@@ -94,6 +95,13 @@ void emitTokens(Emitter& e, std::string_view sql, const Tokens& t, std::size_t f
 
 // The whole statement through emitTokens.
 TranslateResult generic(std::string_view sql, const Tokens& t);
+
+// Informix outer joins of the top-level FROM list ("FROM a, OUTER b WHERE
+// a.x = b.y") as SQL joins ("FROM a LEFT JOIN b ON a.x = b.y"): each WHERE
+// condition that names an outer table becomes part of its join condition.
+// Returns false (and leaves `out` alone) when there is no OUTER or the form is
+// one it does not take (nested OUTER lists).
+bool rewriteOuterJoins(const Tokens& t, Tokens& out);
 
 // SELECT with FIRST/SKIP/LIMIT, UNIQUE and FOR UPDATE/READ ONLY.
 TranslateResult translateSelect(std::string_view sql, const Tokens& t);

@@ -48,6 +48,10 @@ std::size_t emitLiteral(Emitter& e, std::string_view sql, const Tokens& t, std::
             return 4;
         }
     }
+    if (w.is("NVL") && call) {  // NVL(a, b): the first value that is not NULL
+        e.raw("coalesce", w.offset);
+        return 1;
+    }
     if (w.is("MATCHES")) {  // SQLite hands "x MATCH p" to the match() function, which is Informix's MATCHES
         e.raw("MATCH", w.offset);
         return 1;
@@ -216,7 +220,9 @@ TranslateResult generic(std::string_view sql, const Tokens& t) {
 // SELECT [SKIP n] [FIRST n | LIMIT n] [UNIQUE] … [FOR UPDATE [OF …] | FOR READ ONLY]:
 // SKIP/FIRST become LIMIT/OFFSET at the end, UNIQUE is DISTINCT, and the
 // locking clauses have nothing to do on SQLite.
-TranslateResult translateSelect(std::string_view sql, const Tokens& t) {
+TranslateResult translateSelect(std::string_view sql, const Tokens& original) {
+    Tokens joined;
+    const Tokens& t = rewriteOuterJoins(original, joined) ? joined : original;
     std::size_t select = 0;
     int depth = 0;
     for (; select < t.size(); ++select) {

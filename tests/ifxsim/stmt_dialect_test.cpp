@@ -184,3 +184,48 @@ TEST_F(StmtFixture, MatchesStaysFastOnStarryPatterns) {
 
 }  // namespace
 }  // namespace stmt_test
+
+namespace stmt_test {
+namespace {
+
+class OuterJoins : public StmtFixture {
+protected:
+    void SetUp() override {
+        StmtFixture::SetUp();
+        ASSERT_EQ(Exec("create table cust (id integer, name char(8), city char(8))"), 0);
+        ASSERT_EQ(Exec("create table ord (cid integer, amount integer)"), 0);
+        ASSERT_EQ(Exec("create table note (cid integer, txt char(8))"), 0);
+        for (const char* sql : {"insert into cust values (1, 'ann', 'rome')", "insert into cust values (2, 'bob', 'oslo')",
+                                "insert into cust values (3, 'cid', 'rome')", "insert into ord values (1, 10)",
+                                "insert into ord values (1, 20)", "insert into ord values (3, 5)",
+                                "insert into note values (3, 'vip')"})
+            ASSERT_EQ(Exec(sql), 0) << sql;
+    }
+};
+
+TEST_F(OuterJoins, SubordinateRowsAreNullWhenNothingMatches) {
+    const struct { const char* sql; std::vector<std::vector<std::string>> rows; } cases[] = {
+        {"select c.id, o.amount from cust c, outer ord o where c.id = o.cid order by c.id, o.amount",
+         {{"1", "10"}, {"1", "20"}, {"2", "<null>"}, {"3", "5"}}},
+        // A filter on the dominant table filters the result.
+        {"select c.id, o.amount from cust c, outer ord o where c.id = o.cid and c.city = 'rome' "
+         "order by c.id, o.amount",
+         {{"1", "10"}, {"1", "20"}, {"3", "5"}}},
+        // A filter on the subordinate table only narrows what joins.
+        {"select c.id, o.amount from cust c, outer ord o where c.id = o.cid and o.amount > 15 order by c.id",
+         {{"1", "20"}, {"2", "<null>"}, {"3", "<null>"}}},
+        {"select c.id, n.txt, o.amount from cust c, outer note n, outer ord o "
+         "where n.cid = c.id and o.cid = c.id and o.amount < 15 order by c.id",
+         {{"1", "<null>", "10"}, {"2", "<null>", "<null>"}, {"3", "vip     ", "5"}}},
+        {"select count(*) from stmtdb:informix.cust c, outer informix.ord o where c.id = o.cid",
+         {{"4"}}},
+        // An outer join inside a subquery, as the catalog queries write them.
+        {"select c.name from cust c where c.id = (select nvl(o.cid, 0) from note n, outer ord o "
+         "where n.txt = 'vip' and o.cid = n.cid and o.amount = 5)",
+         {{"cid     "}}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Query(c.sql), c.rows) << c.sql;
+}
+
+}  // namespace
+}  // namespace stmt_test
