@@ -138,7 +138,10 @@ ExprType typeFunction(sqlite3* db, const Tokens& t, std::size_t b, std::size_t e
                 ++argEnd;
             }
         }
-        return expression(typeRange(db, t, from, argEnd).type);
+        ExprType chosen = typeRange(db, t, from, argEnd);
+        // A text constant decides nothing about the length of the other choices.
+        if (chosen.name == "(constant)" && chosen.type.isCharacter()) return expression(textType());
+        return expression(chosen.type);
     }
     if (f.is("DBINFO")) {
         // DBINFO('sessionid') and the serial/row counters are numbers; the names are text.

@@ -48,6 +48,41 @@ std::size_t emitLiteral(Emitter& e, std::string_view sql, const Tokens& t, std::
             return 4;
         }
     }
+    if (w.is("DATE") && call) {  // DATE(expr): the DATE of a text, a DATETIME or a day number
+        e.raw("ifx_date", w.offset);
+        return 1;
+    }
+    if (w.is("DECODE") && call) {
+        // DECODE(expr, when1, then1, …[, default]): a CASE comparing NULLs as equal.
+        const std::size_t close = matchingParen(t, i + 1);
+        if (close >= to) return 0;
+        const auto args = listElements(t, i + 1, close);
+        if (args.size() < 3) {
+            error = TranslateError{-201, w.offset, {}};
+            return 1;
+        }
+        auto arg = [&](std::size_t k) {
+            e.raw("(", t[args[k].first].offset);
+            emitTokens(e, sql, t, args[k].first, args[k].second, error);
+            e.raw(")", t[args[k].first].offset);
+        };
+        e.raw("(CASE", w.offset);
+        std::size_t k = 1;
+        for (; k + 1 < args.size(); k += 2) {
+            e.raw("WHEN", t[args[k].first].offset);
+            arg(0);
+            e.raw("IS", t[args[k].first].offset);
+            arg(k);
+            e.raw("THEN", t[args[k + 1].first].offset);
+            arg(k + 1);
+        }
+        if (k < args.size()) {
+            e.raw("ELSE", t[args[k].first].offset);
+            arg(k);
+        }
+        e.raw("END)", t[close].offset);
+        return close + 1 - i;
+    }
     if (w.is("NVL") && call) {  // NVL(a, b): the first value that is not NULL
         e.raw("coalesce", w.offset);
         return 1;

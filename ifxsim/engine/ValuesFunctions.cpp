@@ -46,6 +46,31 @@ void dateFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     sqlite3_result_int(ctx, day);
 }
 
+// day(x), month(x), year(x), weekday(x) of a DATE (a day number or a date text).
+template <int Part>
+void datePartFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    (void)argc;
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
+    int4 day = 0;
+    if (sqlite3_value_type(argv[0]) == SQLITE_INTEGER || sqlite3_value_type(argv[0]) == SQLITE_FLOAT) {
+        day = static_cast<int4>(std::floor(sqlite3_value_double(argv[0])));
+    } else {
+        std::string text = textOf(argv[0]);
+        if (text.size() >= 10 && text[4] == '-' && text[7] == '-') {
+            int2 mdy[3] = {static_cast<int2>(std::atoi(text.substr(5, 2).c_str())),
+                           static_cast<int2>(std::atoi(text.substr(8, 2).c_str())),
+                           static_cast<int2>(std::atoi(text.substr(0, 4).c_str()))};
+            if (const int rc = rmdyjul(mdy, &day); rc != 0) return fail(ctx, rc);
+        } else if (const int rc = rstrdate(text.data(), &day); rc != 0) {
+            return fail(ctx, rc);
+        }
+    }
+    if (Part == 3) return sqlite3_result_int(ctx, rdayofweek(day));
+    int2 mdy[3] = {0, 0, 0};
+    if (const int rc = rjulmdy(day, mdy); rc != 0) return fail(ctx, rc);
+    sqlite3_result_int(ctx, Part == 0 ? mdy[1] : Part == 1 ? mdy[0] : mdy[2]);
+}
+
 // ifx_datetime(x, q): the canonical text of a DATETIME with qualifier q.
 void datetimeFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
@@ -180,6 +205,10 @@ void ensureValueFunctions(sqlite3* db) {
     sqlite3_create_function(db, "ifx_datetime", 2, flags, nullptr, &datetimeFunction, nullptr, nullptr);
     sqlite3_create_function(db, "ifx_interval", 2, flags, nullptr, &intervalFunction, nullptr, nullptr);
     sqlite3_create_function(db, "ifx_divisor", 1, flags, nullptr, &divisorFunction, nullptr, nullptr);
+    sqlite3_create_function(db, "day", 1, flags, nullptr, &datePartFunction<0>, nullptr, nullptr);
+    sqlite3_create_function(db, "month", 1, flags, nullptr, &datePartFunction<1>, nullptr, nullptr);
+    sqlite3_create_function(db, "year", 1, flags, nullptr, &datePartFunction<2>, nullptr, nullptr);
+    sqlite3_create_function(db, "weekday", 1, flags, nullptr, &datePartFunction<3>, nullptr, nullptr);
     sqlite3_create_function(db, "match", 2, flags, nullptr, &matchFunction, nullptr, nullptr);
     sqlite3_create_function(db, "match", 3, flags, nullptr, &matchFunction, nullptr, nullptr);
 }

@@ -229,3 +229,22 @@ TEST_F(OuterJoins, SubordinateRowsAreNullWhenNothingMatches) {
 
 }  // namespace
 }  // namespace stmt_test
+
+namespace stmt_test {
+namespace {
+
+TEST_F(StmtFixture, DateFunctionsAndDecode) {
+    ASSERT_EQ(Exec("create table df (d date, code integer)"), 0);
+    ASSERT_EQ(Exec("insert into df values ('02/29/2024', 2)"), 0);
+    ASSERT_EQ(Exec("insert into df values (null, null)"), 0);
+    EXPECT_EQ(Query("select day(d), month(d), year(d), weekday(d) from df where d is not null"),
+              (std::vector<std::vector<std::string>>{{"29", "2", "2024", "4"}}));
+    EXPECT_EQ(Query("select count(*) from df where d = date('02/29/2024')"),
+              (std::vector<std::vector<std::string>>{{"1"}}));
+    EXPECT_EQ(Query("select decode(code, 1, 'one', 2, 'two', 'other'), decode(code, null, 'none', 'some') "
+                    "from df order by code"),
+              (std::vector<std::vector<std::string>>{{"other", "none"}, {"two", "some"}}));
+}
+
+}  // namespace
+}  // namespace stmt_test
