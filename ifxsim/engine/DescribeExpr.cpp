@@ -170,6 +170,20 @@ ExprType typeRange(sqlite3* db, const Tokens& t, std::size_t b, std::size_t e) {
         if (inner.name.empty() || inner.name[0] != '(') inner.name = "(expression)";
         return inner;
     }
+    // expr::type is of that type.
+    {
+        int depth = 0;
+        std::size_t cast = e;
+        for (std::size_t i = b; i < e; ++i) {
+            if (t[i].isSymbol("(")) ++depth;
+            else if (t[i].isSymbol(")")) --depth;
+            else if (depth == 0 && t[i].isSymbol("::")) cast = i;
+        }
+        std::size_t k = cast + 1;
+        if (cast < e) {
+            if (auto type = parseTypeDecl(t, k); type && k == e) return expression(*type);
+        }
+    }
     bool concat = false;
     const bool arithmetic = hasTopLevelOperator(t, b, e, &concat);
     if (concat) return expression(textType());
@@ -226,7 +240,6 @@ ExprType typeRange(sqlite3* db, const Tokens& t, std::size_t b, std::size_t e) {
             return expression(typeRange(db, t, i + 1, k).type);
         }
     }
-    if (first.kind == TokenKind::Word && b + 1 < e && t[b + 1].isSymbol("(")) return typeFunction(db, t, b, e);
     if (first.is("CAST")) {
         const std::size_t close = closing(t, b + 1, e);
         for (std::size_t i = b + 2; i < close; ++i) {
@@ -235,6 +248,7 @@ ExprType typeRange(sqlite3* db, const Tokens& t, std::size_t b, std::size_t e) {
             if (auto type = parseTypeDecl(t, k); type) return expression(*type);
         }
     }
+    if (first.kind == TokenKind::Word && b + 1 < e && t[b + 1].isSymbol("(")) return typeFunction(db, t, b, e);
     // A plain column (possibly table.column) the engine could not type itself.
     const Token& last = t[e - 1];
     if (last.kind == TokenKind::Word) {

@@ -83,6 +83,55 @@ std::size_t emitLiteral(Emitter& e, std::string_view sql, const Tokens& t, std::
         e.raw("END)", t[close].offset);
         return close + 1 - i;
     }
+    if (w.is("CAST") && call) {
+        // CAST(expr AS informix-type): converted the way a column of that type stores it.
+        const std::size_t close = matchingParen(t, i + 1);
+        if (close >= to) return 0;
+        std::size_t as = i + 2;
+        int depth = 0;
+        for (; as < close; ++as) {
+            if (t[as].isSymbol("(")) ++depth;
+            else if (t[as].isSymbol(")")) --depth;
+            else if (depth == 0 && t[as].is("AS")) break;
+        }
+        std::size_t k = as + 1;
+        TypeDeclError typeError;
+        const auto type = as < close ? parseTypeDecl(t, k, &typeError) : std::nullopt;
+        if (!type || k != close) {
+            error = TranslateError{-201, as < close ? typeError.offset : w.offset, {}};
+            return 1;
+        }
+        const std::string q = std::to_string(type->length);
+        std::string open, shut = ")";
+        switch (type->code) {
+        case SQLDATE: open = "ifx_date("; break;
+        case SQLDTIME: open = "ifx_datetime("; shut = ", " + q + ")"; break;
+        case SQLINTERVAL: open = "ifx_interval("; shut = ", " + q + ")"; break;
+        case SQLSMINT: case SQLINT: case SQLINT8: case SQLINFXBIGINT: case SQLSERIAL: case SQLSERIAL8:
+        case SQLBIGSERIAL: open = "CAST("; shut = " AS INTEGER)"; break;
+        case SQLFLOAT: case SQLSMFLOAT: open = "CAST("; shut = " AS REAL)"; break;
+        case SQLDECIMAL: case SQLMONEY:
+            if (PRECDEC(type->length) == DECFLOATSCALE) {
+                open = "CAST(";
+                shut = " AS NUMERIC)";
+            } else {
+                open = "round(CAST(";
+                shut = " AS NUMERIC), " + std::to_string(PRECDEC(type->length)) + ")";
+            }
+            break;
+        case SQLCHAR: case SQLNCHAR: case SQLVCHAR: case SQLNVCHAR: case SQLLVARCHAR: {
+            const int length = type->code == SQLVCHAR || type->code == SQLNVCHAR ? (type->length & 0xff) : type->length;
+            open = "substr(CAST(";
+            shut = " AS TEXT), 1, " + std::to_string(length) + ")";
+            break;
+        }
+        default: open = "("; break;
+        }
+        e.raw(open, w.offset);
+        emitTokens(e, sql, t, i + 2, as, error);
+        e.raw(shut, t[close].offset);
+        return close + 1 - i;
+    }
     if (w.is("NVL") && call) {  // NVL(a, b): the first value that is not NULL
         e.raw("coalesce", w.offset);
         return 1;
@@ -242,7 +291,56 @@ void emitTokens(Emitter& e, std::string_view sql, const Tokens& t, std::size_t f
     }
 }
 
-TranslateResult generic(std::string_view sql, const Tokens& t) {
+// "expr::type" as "CAST(expr AS type)", so the CAST rule above serves both.
+bool rewriteDoubleColonCasts(const Tokens& t, Tokens& out) {
+    bool any = false;
+    for (const auto& tok : t) any = any || tok.isSymbol("::");
+    if (!any) return false;
+    out = t;
+    for (std::size_t k = 0; k < out.size(); ++k) {
+        if (!out[k].isSymbol("::") || k == 0) continue;
+        // The operand ends right before "::": a group or call, a (dotted) name, or a literal.
+        std::size_t start = k - 1;
+        if (out[start].isSymbol(")")) {
+            int depth = 0;
+            for (std::size_t j = start + 1; j-- > 0;) {
+                if (out[j].isSymbol(")")) ++depth;
+                else if (out[j].isSymbol("(") && --depth == 0) { start = j; break; }
+            }
+            if (start > 0 && out[start - 1].kind == TokenKind::Word) --start;
+        } else {
+            while (start >= 2 && out[start - 1].isSymbol(".") && out[start - 2].kind == TokenKind::Word) start -= 2;
+        }
+        // The type runs over the words and parentheses that parseTypeDecl takes.
+        std::size_t typeEnd = k + 1;
+        if (!parseTypeDecl(out, typeEnd)) continue;  // not a type: left for SQLite to refuse
+        Token castWord = out[start];
+        castWord.kind = TokenKind::Word;
+        castWord.length = 0;
+        castWord.text = "CAST";
+        Token open = out[start];
+        open.kind = TokenKind::Symbol;
+        open.length = 0;
+        open.text = "(";
+        Token as = out[k];
+        as.kind = TokenKind::Word;
+        as.length = 0;
+        as.text = "AS";
+        Token close = out[typeEnd - 1];
+        close.kind = TokenKind::Symbol;
+        close.length = 0;
+        close.text = ")";
+        out[k] = as;
+        out.insert(out.begin() + static_cast<long>(typeEnd), close);
+        out.insert(out.begin() + static_cast<long>(start), {castWord, open});
+        k = typeEnd + 2;
+    }
+    return true;
+}
+
+TranslateResult generic(std::string_view sql, const Tokens& original) {
+    Tokens casted;
+    const Tokens& t = rewriteDoubleColonCasts(original, casted) ? casted : original;
     TranslateResult r;
     Emitter e(sql);
     std::optional<TranslateError> error;
@@ -256,8 +354,10 @@ TranslateResult generic(std::string_view sql, const Tokens& t) {
 // SKIP/FIRST become LIMIT/OFFSET at the end, UNIQUE is DISTINCT, and the
 // locking clauses have nothing to do on SQLite.
 TranslateResult translateSelect(std::string_view sql, const Tokens& original) {
+    Tokens casted;
+    const Tokens& source = rewriteDoubleColonCasts(original, casted) ? casted : original;
     Tokens joined;
-    const Tokens& t = rewriteOuterJoins(original, joined) ? joined : original;
+    const Tokens& t = rewriteOuterJoins(source, joined) ? joined : source;
     std::size_t select = 0;
     int depth = 0;
     for (; select < t.size(); ++select) {

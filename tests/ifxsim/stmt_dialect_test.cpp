@@ -248,3 +248,23 @@ TEST_F(StmtFixture, DateFunctionsAndDecode) {
 
 }  // namespace
 }  // namespace stmt_test
+
+namespace stmt_test {
+namespace {
+
+TEST_F(StmtFixture, CastsToInformixTypes) {
+    ASSERT_EQ(Exec("create table cs (t varchar(20), n integer)"), 0);
+    ASSERT_EQ(Exec("insert into cs values ('03/15/2024', 7)"), 0);
+    EXPECT_EQ(Query("select cast(t as date), n::decimal(5,2), cast(n as char(1)) || 'x' from cs"),
+              (std::vector<std::vector<std::string>>{{"03/15/2024", "7", "7x"}}));
+    EXPECT_EQ(Query("select n from cs where t::date = mdy(3, 15, 2024)"), (std::vector<std::vector<std::string>>{{"7"}}));
+    Prepared p("select t::date, cast(n as decimal(5,2)) from cs");
+    ASSERT_NE(p.described(), nullptr);
+    EXPECT_EQ(p.described()->sqlvar[0].sqltype & SQLTYPE, SQLDATE);
+    EXPECT_EQ(p.described()->sqlvar[1].sqltype & SQLTYPE, SQLDECIMAL);
+    EXPECT_EQ(p.described()->sqlvar[1].sqllen, 5 * 256 + 2);
+    EXPECT_EQ(Exec("insert into cs (n) values ('abc'::date)"), -1218);
+}
+
+}  // namespace
+}  // namespace stmt_test
