@@ -188,6 +188,28 @@ ExprType typeRange(sqlite3* db, const Tokens& t, std::size_t b, std::size_t e) {
     const bool arithmetic = hasTopLevelOperator(t, b, e, &concat);
     if (concat) return expression(textType());
     if (arithmetic) {
+        // DATE ± number is a DATE, DATE − DATE a number of days.
+        {
+            int depth = 0;
+            bool additive = true;
+            std::vector<std::pair<std::size_t, std::size_t>> operands;
+            std::size_t start = b;
+            for (std::size_t i = b; i < e; ++i) {
+                if (t[i].isSymbol("(")) ++depth;
+                else if (t[i].isSymbol(")")) --depth;
+                else if (depth == 0 && (t[i].isSymbol("*") || t[i].isSymbol("/"))) additive = false;
+                else if (depth == 0 && i > start && (t[i].isSymbol("+") || t[i].isSymbol("-"))) {
+                    operands.emplace_back(start, i);
+                    start = i + 1;
+                }
+            }
+            operands.emplace_back(start, e);
+            int dates = 0;
+            if (additive)
+                for (const auto& [ob, oe] : operands) dates += typeRange(db, t, ob, oe).type.code == SQLDATE;
+            if (dates == 1) return expression(dateType());
+            if (dates == 2 && operands.size() == 2) return expression(integerType());
+        }
         // Informix computes in DECIMAL unless a FLOAT takes part.
         for (std::size_t i = b; i < e; ++i) {
             if (t[i].kind != TokenKind::Word) continue;

@@ -268,3 +268,16 @@ TEST_F(StmtFixture, CastsToInformixTypes) {
 
 }  // namespace
 }  // namespace stmt_test
+
+namespace stmt_test {
+namespace {
+
+TEST_F(StmtFixture, DateArithmetic) {
+    ASSERT_EQ(Exec("create table da (d date, e date)"), 0);
+    ASSERT_EQ(Exec("insert into da values ('03/01/2024', '02/01/2024')"), 0);
+    EXPECT_EQ(Query("select d - 1, d + 30, d - e, e + 1 - 1 from da"),
+              (std::vector<std::vector<std::string>>{{"02/29/2024", "03/31/2024", "29", "02/01/2024"}}));
+}
+
+}  // namespace
+}  // namespace stmt_test
