@@ -329,3 +329,114 @@ TEST_F(StmtFixture, StoredValuesFitTheirColumns) {
 
 }  // namespace
 }  // namespace stmt_test
+
+namespace stmt_test {
+namespace {
+
+// A caller may ask for a column in a C host type instead of its SQL type.
+struct HostCase {
+    const char* column;
+    int ctype;
+    int sqllen;            // buffer length for the character types
+    const char* expected;  // the buffer read back as text
+};
+
+inline void PrintTo(const HostCase& c, std::ostream* os) { *os << c.column << " as " << c.ctype; }
+
+std::string HostText(const HostCase& c, const char* data) {
+    switch (c.ctype) {
+    case CCHARTYPE: case CSTRINGTYPE: case CVCHARTYPE: return std::string(data);
+    case CFIXCHARTYPE: return std::string(data, static_cast<std::size_t>(c.sqllen));
+    case CSHORTTYPE: { int2 v; std::memcpy(&v, data, 2); return std::to_string(v); }
+    case CINTTYPE: { int v; std::memcpy(&v, data, 4); return std::to_string(v); }
+    case CBIGINTTYPE: { bigint v; std::memcpy(&v, data, 8); return std::to_string(v); }
+    case CDOUBLETYPE: { double v; std::memcpy(&v, data, 8); return std::to_string(v); }
+    case CFLOATTYPE: { float v; std::memcpy(&v, data, 4); return std::to_string(v); }
+    case CDATETYPE: { int4 v; std::memcpy(&v, data, 4); char b[32] = {}; rdatestr(v, b); return b; }
+    case CDECIMALTYPE: {
+        char b[64] = {};
+        dectoasc(reinterpret_cast<dec_t*>(const_cast<char*>(data)), b, 40, -1);
+        std::string s(b);
+        return s.substr(0, s.find(' '));
+    }
+    case CBOOLTYPE: return std::string(1, data[0]);
+    default: return "?";
+    }
+}
+
+class HostTypes : public StmtFixture, public ::testing::WithParamInterface<HostCase> {};
+
+TEST_P(HostTypes, FetchIntoCHostType) {
+    const HostCase& c = GetParam();
+    ASSERT_EQ(Exec("create table ht (ch char(6), vc varchar(10), i integer, f float, d date, m money(8,2), b boolean)"),
+              0);
+    ASSERT_EQ(Exec("insert into ht values ('ab', 'long value', 42, 2.5, '07/04/1976', 19.99, 't')"), 0);
+    Prepared p(std::string("select ") + c.column + " from ht");
+    ASSERT_NE(p.described(), nullptr);
+    char buffer[64];
+    std::memset(buffer, 'Z', sizeof buffer);
+    int2 ind = 0;
+    ifx_sqlvar_t& v = p.described()->sqlvar[0];
+    v.sqltype = static_cast<int2>(c.ctype);
+    v.sqllen = c.sqllen;
+    v.sqldata = buffer;
+    v.sqlind = &ind;
+    ifx_cursor_t* cursor = sqli_curs_locate(ESQLINTVERSION, "host_cursor", CURS_LOCATE_NEWNAME);
+    ASSERT_EQ(sqli_curs_decl_dynm(ESQLINTVERSION, cursor, nullptr, p.stmt(), 0, 0), 0);
+    ASSERT_EQ(sqli_curs_open(ESQLINTVERSION, cursor, nullptr, nullptr, nullptr, 0, 0), 0);
+    _FetchSpec next{0, FETCH_NEXT, 0};
+    EXPECT_EQ(sqli_curs_fetch(ESQLINTVERSION, cursor, nullptr, p.described(), nullptr, &next), 0) << Errm();
+    EXPECT_EQ(HostText(c, buffer), c.expected);
+    sqli_curs_free(ESQLINTVERSION, cursor);
+    v.sqldata = nullptr;
+    v.sqlind = nullptr;
+}
+
+const HostCase kHostCases[] = {
+    {"ch", CCHARTYPE, 7, "ab    "},           // padded to sqllen - 1, then NUL
+    {"ch", CFIXCHARTYPE, 6, "ab    "},         // padded, no NUL
+    {"ch", CSTRINGTYPE, 7, "ab"},              // trailing blanks dropped
+    {"vc", CVCHARTYPE, 11, "long value"},
+    {"vc", CCHARTYPE, 5, "long"},              // cut to the buffer, with a warning
+    {"i", CINTTYPE, 4, "42"},
+    {"i", CSHORTTYPE, 2, "42"},
+    {"i", CBIGINTTYPE, 8, "42"},
+    {"i", CDOUBLETYPE, 8, "42.000000"},
+    {"f", CFLOATTYPE, 4, "2.500000"},
+    {"f", CDECIMALTYPE, 22, "2.5"},
+    {"d", CDATETYPE, 4, "07/04/1976"},
+    {"d", CCHARTYPE, 11, "07/04/1976"},        // a DATE as text follows DBDATE
+    {"m", CDECIMALTYPE, 22, "19.99"},
+    {"m", CSTRINGTYPE, 20, "19.99"},
+    {"b", CBOOLTYPE, 1, "t"},
+    {"i", CSTRINGTYPE, 10, "42"},
+};
+
+INSTANTIATE_TEST_SUITE_P(CHostTypes, HostTypes, ::testing::ValuesIn(kHostCases));
+
+TEST_F(StmtFixture, CharacterTruncationIsReported) {
+    ASSERT_EQ(Exec("create table tr (v varchar(10))"), 0);
+    ASSERT_EQ(Exec("insert into tr values ('long value')"), 0);
+    Prepared p("select v from tr");
+    char buffer[5] = {};
+    int2 ind = 0;
+    ifx_sqlvar_t& v = p.described()->sqlvar[0];
+    v.sqltype = CCHARTYPE;
+    v.sqllen = sizeof buffer;
+    v.sqldata = buffer;
+    v.sqlind = &ind;
+    ifx_cursor_t* cursor = sqli_curs_locate(ESQLINTVERSION, "trunc_cursor", CURS_LOCATE_NEWNAME);
+    ASSERT_EQ(sqli_curs_decl_dynm(ESQLINTVERSION, cursor, nullptr, p.stmt(), 0, 0), 0);
+    ASSERT_EQ(sqli_curs_open(ESQLINTVERSION, cursor, nullptr, nullptr, nullptr, 0, 0), 0);
+    _FetchSpec next{0, FETCH_NEXT, 0};
+    ASSERT_EQ(sqli_curs_fetch(ESQLINTVERSION, cursor, nullptr, p.described(), nullptr, &next), 0);
+    EXPECT_STREQ(buffer, "long");
+    EXPECT_EQ(ind, 10);  // the full length
+    EXPECT_EQ(Ca().sqlwarn.sqlwarn1, 'W');
+    sqli_curs_free(ESQLINTVERSION, cursor);
+    v.sqldata = nullptr;
+    v.sqlind = nullptr;
+}
+
+}  // namespace
+}  // namespace stmt_test
