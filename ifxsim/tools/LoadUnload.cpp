@@ -165,7 +165,9 @@ std::optional<int> RunLoadUnload(const std::string& text) {
     if (!isLoad && !head.word("UNLOAD")) return std::nullopt;
     std::string file;
     if (!head.word(isLoad ? "FROM" : "TO") || !head.quoted(file)) return std::nullopt;  // the server says why
-    char delimiter = '|';
+    // DBDELIMITER sets the default delimiter, as it does for dbaccess.
+    const char* envDelimiter = ifx_getenv(const_cast<char*>("DBDELIMITER"));
+    char delimiter = envDelimiter && std::strlen(envDelimiter) == 1 ? envDelimiter[0] : '|';
     const std::size_t beforeDelimiter = head.pos;
     std::string given;
     if (head.word("DELIMITER") && head.quoted(given) && given.size() == 1) delimiter = given[0];
