@@ -1,0 +1,50 @@
+#include "execution/ui/ParamCellDelegate.h"
+
+#include <QKeyEvent>
+
+#include "execution/ui/ParamGridModel.h"
+#include "execution/ui/TInplaceEditDropDown.h"
+
+namespace varnok {
+
+namespace {
+
+QStringList ToQStringList(const std::vector<std::string>& texts) {
+    QStringList list;
+    for (const auto& text : texts) list << QString::fromStdString(text);
+    return list;
+}
+
+}  // namespace
+
+TParamCellDelegate::TParamCellDelegate(TParamGridModel& model, QObject* parent)
+    : QStyledItemDelegate(parent), model_(model) {}
+
+QWidget* TParamCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const {
+    auto* editor = new TInplaceEditDropDown(model_.Rows().CanType(index.row(), TParamGridModel::ColumnOf(index)), parent);
+    editor->setObjectName(QStringLiteral("InplaceEditor"));
+    connect(editor, &TInplaceEditDropDown::TextEdited, this, [this, editor] {
+        emit const_cast<TParamCellDelegate*>(this)->commitData(editor);
+    });
+    return editor;
+}
+
+void TParamCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    auto* dropDown = static_cast<TInplaceEditDropDown*>(editor);
+    const QString text = index.data(Qt::EditRole).toString();
+    const QStringList pickList = ToQStringList(model_.Rows().PickList(index.row(), TParamGridModel::ColumnOf(index)));
+    // Refilling while the user types would move the caret to the end.
+    if (dropDown->count() > 0 && dropDown->Text() == text) return;
+    dropDown->SetPickListAndText(pickList, text);
+}
+
+void TParamCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
+    model->setData(index, static_cast<TInplaceEditDropDown*>(editor)->Text(), Qt::EditRole);
+}
+
+bool TParamCellDelegate::eventFilter(QObject* editor, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) return false;
+    return QStyledItemDelegate::eventFilter(editor, event);
+}
+
+}  // namespace varnok
