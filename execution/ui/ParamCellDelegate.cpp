@@ -43,7 +43,14 @@ void TParamCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model
 }
 
 bool TParamCellDelegate::eventFilter(QObject* editor, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) return false;
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Escape) return false;
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            emit EnterPressed();
+            return true;
+        }
+    }
     return QStyledItemDelegate::eventFilter(editor, event);
 }
 

@@ -17,8 +17,13 @@ public:
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
 
+signals:
+    // Enter or Return in a cell editor: the window's default button answers it.
+    void EnterPressed();
+
 protected:
-    // Escape belongs to the window (Cancel), not to the cell editor.
+    // Escape and Enter belong to the window (Cancel, "Ok"), not to the cell
+    // editor, which stays open: its text is in the rows already.
     bool eventFilter(QObject* editor, QEvent* event) override;
 
 private:

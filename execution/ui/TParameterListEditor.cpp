@@ -26,6 +26,7 @@ TParameterListEditor::TParameterListEditor(QWidget* parent)
     horizontalHeader()->setDefaultSectionSize(kDefaultColumnWidth);
     setColumnWidth(0, kDefaultColumnWidth);
     setColumnWidth(1, kDefaultColumnWidth);
+    connect(delegate_, &TParamCellDelegate::EnterPressed, this, &TParameterListEditor::EnterPressed);
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int section) {
         if (section < 2) FitValueColumn();
     });
@@ -57,11 +58,12 @@ TApplyParamsResult TParameterListEditor::ApplyParams() {
 void TParameterListEditor::SelectCell(int row, TParamColumn column) {
     const QModelIndex index = model_->index(row, static_cast<int>(column));
     if (!CanSelect(index)) return;
-    if (index == currentIndex()) {
-        edit(index);
+    if (index != currentIndex()) {
+        setCurrentIndex(index);
         return;
     }
-    setCurrentIndex(index);
+    if (QWidget* editor = indexWidget(index)) editor->setFocus();
+    else if (state() != QAbstractItemView::EditingState) edit(index);
 }
 
 QWidget* TParameterListEditor::CurrentEditor() const {
@@ -79,7 +81,7 @@ void TParameterListEditor::CommitEditor() {
 void TParameterListEditor::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);
     // The cell editor is always shown on the current cell.
-    if (CanSelect(current) && state() != QAbstractItemView::EditingState) edit(current);
+    if (CanSelect(current) && !indexWidget(current) && state() != QAbstractItemView::EditingState) edit(current);
 }
 
 QModelIndex TParameterListEditor::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) {

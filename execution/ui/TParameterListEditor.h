@@ -44,6 +44,10 @@ public:
     // The editor open on the current cell, if any.
     QWidget* CurrentEditor() const;
 
+signals:
+    // Enter or Return in the cell editor.
+    void EnterPressed();
+
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;

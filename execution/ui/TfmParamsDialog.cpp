@@ -37,6 +37,7 @@ TfmParamsDialog::TfmParamsDialog(QWidget* parent)
     btClear_->setAutoDefault(false);
     btCancel_->setAutoDefault(false);
     connect(btOk_, &QPushButton::clicked, this, &TfmParamsDialog::OkClick);
+    connect(grid_, &TParameterListEditor::EnterPressed, btOk_, &QPushButton::click);
     connect(btClear_, &QPushButton::clicked, this, &TfmParamsDialog::ClearClick);
     connect(btCancel_, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -157,6 +157,18 @@ TEST_F(ParamsDialogTest, EscapeInTheCellEditorCancelsTheWindow) {
     EXPECT_TRUE(params[0].IsNull());
 }
 
+TEST_F(ParamsDialogTest, EnterInTheValueEditorAnswersOkWithTheTypedText) {
+    TParamList params = MakeParamList({"a"});
+    const bool ok = RunModal(params, [this] {
+        PickType(0, "f");
+        EnterValue(0, "2.25");
+        SendKey(Editor()->lineEdit(), Qt::Key_Return);
+    });
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(params[0].dataType, TParamDataType::Float);
+    EXPECT_EQ(params[0].value, TParamData(2.25));
+}
+
 TEST_F(ParamsDialogTest, AValueThatDoesNotConvertIsReportedAndTheWindowStays) {
     TParamList params = MakeParamList({"a"});
     bool stayedOpen = false;
