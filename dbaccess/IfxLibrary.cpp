@@ -149,6 +149,13 @@ void UnloadIfxClientLibrary() {
     b.library.reset();
 }
 
+void InstallIfxClientTable(const TIfxLibrary& table) {
+    TProcessBinding& b = Binding();
+    std::lock_guard guard(b.lock);
+    b.library.reset();
+    b.api.store(&table);
+}
+
 bool LoadIfxClientLibraryAtStart(const TShowConnectivityError& showError, const std::string& fileOrPath) {
     try {
         LoadIfxClientLibrary(fileOrPath);

@@ -84,6 +84,10 @@ bool IfxClientLibraryLoaded();
 const TIfxLibrary& Ifx();
 // At program end.
 void UnloadIfxClientLibrary();
+// For tests against a client library that does not export every entry point
+// yet: makes table (owned by the caller, alive until unloaded) the
+// process-wide one; entry points it lacks stay null and must not be called.
+void InstallIfxClientTable(const TIfxLibrary& table);
 
 // The start-up step of the program: loads the library; on failure hands the
 // box caption ("Informix Connectivity Problem") and text to showError and

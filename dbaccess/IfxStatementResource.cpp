@@ -1,0 +1,180 @@
+#include "dbaccess/IfxStatementResource.h"
+
+#include "dbaccess/IfxCheck.h"
+#include "dbaccess/IfxConnectionResource.h"
+#include "dbaccess/IfxConnectionTypes.h"
+#include "dbaccess/IfxLibrary.h"
+#include "dbaccess/IfxTraceTexts.h"
+
+namespace varnok {
+
+namespace {
+constexpr int kCursorNotOpen = -259;
+constexpr int kSelectStatement = 2;
+constexpr int kExecuteRoutineStatement = 56;
+}  // namespace
+
+TIfxStatementResource::TIfxStatementResource(TIfxConnectionResource* owner, std::string sql, bool cacheable)
+    : owner_(owner), name_(StatementHandleName(NextIfxIdentity())), sql_(std::move(sql)), cacheable_(cacheable) {}
+
+TIfxStatementResource::~TIfxStatementResource() {
+    if (owner_) owner_->ForgetStatement(this);
+}
+
+bool TIfxStatementResource::ReturnsCursorRows() const {
+    return statementType_ == kSelectStatement || (statementType_ == kExecuteRoutineStatement && outputColumns_ > 0);
+}
+
+void TIfxStatementResource::Prepare(double now) {
+    const TIfxLibrary& lib = Ifx();
+    handle_ = lib.sqli_prep(ESQLINTVERSION, name_.c_str(), sql_.c_str(), nullptr, nullptr, -1, 0, 0);
+    owner_->CheckSqlCode();
+    if (!handle_) owner_->Check(-410);  // a library that fails without saying so
+    statementType_ = handle_->_SQCstmttype;
+    outputColumns_ = handle_->_SQCnfields;
+    inputMarkers_ = handle_->_SQCnibind;
+    usage_.cost = lib.fnsqlca()->sqlerrd[3];
+    usage_.created = now;
+    usage_.lastUse = now;
+    usage_.uses = 1;
+}
+
+void TIfxStatementResource::ReportStep(const char* step) {
+    if (owner_) owner_->Report(meInformation, trace::kCursorStep, {name_, step});
+}
+
+void TIfxStatementResource::NoteUse() {
+    if (!owner_) return;
+    ++usage_.uses;
+    usage_.lastUse = owner_->Now();
+    if (cacheable_ && !inCache_ && owner_->HasCache()) owner_->AddToCache(this);
+}
+
+void TIfxStatementResource::Release() {
+    --refCount_;
+    if (handle_ && owner_) owner_->Report(meInformation, trace::kReleaseStatement, {name_, refCount_});
+    if (refCount_ > 0) return;
+    // Whatever the server says, this object goes: a failed free must not leak it.
+    struct TDeleter {
+        TIfxStatementResource* self;
+        ~TDeleter() { delete self; }
+    } deleter{this};
+    FreeOnServer();
+}
+
+void TIfxStatementResource::Drop() {
+    handle_ = nullptr;
+    cursor_ = nullptr;
+    Release();
+}
+
+void TIfxStatementResource::FreeOnServer() {
+    if (!handle_ || !owner_) return;
+    owner_->MakeCurrent();
+    owner_->Report(meInformation, trace::kDeleteStatement, {name_});
+    const TIfxLibrary& lib = Ifx();
+    ifx_cursor_t* handle = handle_;
+    ifx_cursor_t* cursor = cursor_;
+    handle_ = nullptr;
+    cursor_ = nullptr;
+    if (cursor && !owner_->ShareCursorStatement()) lib.sqli_curs_free(ESQLINTVERSION, cursor);
+    owner_->Check(lib.sqli_curs_free(ESQLINTVERSION, handle));
+}
+
+void TIfxStatementResource::Describe(ifx_sqlda_t** descriptor) {
+    owner_->Check(Ifx().sqli_describe_stmt(ESQLINTVERSION, handle_, descriptor, nullptr));
+    NoteUse();
+}
+
+int TIfxStatementResource::Execute(ifx_sqlda_t* input, ifx_sqlda_t* output) {
+    ReportStep("Execute");
+    const TIfxLibrary& lib = Ifx();
+    owner_->Check(lib.sqli_exec(ESQLINTVERSION, handle_, input, nullptr, nullptr, output, nullptr, nullptr, 0));
+    const int rows = lib.fnsqlca()->sqlerrd[2];
+    NoteUse();
+    owner_->AfterExecution(statementType_);
+    return rows;
+}
+
+ifx_cursor_t* TIfxStatementResource::OpenCursor(std::uint32_t clientIdentity, ifx_sqlda_t* input, bool scrollable) {
+    NoteUse();
+    const TIfxLibrary& lib = Ifx();
+    ifx_cursor_t* cursor = cursor_;
+    const bool share = owner_->ShareCursorStatement();
+    if (!cursor || share) {
+        const std::string cursorName = CursorHandleName(clientIdentity);
+        owner_->Report(meInformation, trace::kDeclareCursor, {name_, cursorName});
+        cursor = lib.sqli_curs_locate(ESQLINTVERSION, cursorName.c_str(), CURS_LOCATE_NEWNAME);
+        owner_->CheckSqlCode();
+        const int4 flags = (owner_->Params().CommitRetain ? CURSOR_FLAG_HOLD : 0) | (scrollable ? CURSOR_FLAG_SCROLL : 0);
+        const int declared = lib.sqli_curs_decl_dynm(ESQLINTVERSION, cursor, nullptr, handle_, flags, 0);
+        if (declared < 0) {
+            const EIfxError error = IfxErrorFor(lib, declared);  // read sqlca before the free resets it
+            lib.sqli_curs_free(ESQLINTVERSION, cursor);
+            ReportAndThrow(owner_->Monitor(), error);
+        }
+        if (!share) cursor_ = cursor;
+    } else {
+        owner_->Report(meInformation, trace::kTakeCachedCursor, {name_, CursorHandleName(clientIdentity)});
+    }
+    ReportStep("Open");
+    owner_->Check(lib.sqli_curs_open(ESQLINTVERSION, cursor, input, nullptr, nullptr, 0, 0));
+    return cursor;
+}
+
+int TIfxStatementResource::Fetch(ifx_cursor_t* cursor, ifx_sqlda_t* output, _FetchSpec* spec) {
+    ReportStep("Fetch");
+    return owner_->Check(Ifx().sqli_curs_fetch(ESQLINTVERSION, cursor, nullptr, output, nullptr, spec));
+}
+
+void TIfxStatementResource::CloseCursor(ifx_cursor_t* cursor) {
+    ReportStep("Close");
+    const TIfxLibrary& lib = Ifx();
+    const int closed = lib.sqli_curs_close(ESQLINTVERSION, cursor);
+    if (closed < 0 && closed != kCursorNotOpen) {
+        const EIfxError error = IfxErrorFor(lib, closed);
+        // The free and the automatic commit run in every case; the close error is the one reported.
+        try {
+            if (owner_->ShareCursorStatement()) lib.sqli_curs_free(ESQLINTVERSION, cursor);
+            owner_->AutoCommit();
+        } catch (...) {
+        }
+        ReportAndThrow(owner_->Monitor(), error);
+    }
+    if (owner_->ShareCursorStatement()) lib.sqli_curs_free(ESQLINTVERSION, cursor);
+    owner_->AutoCommit();
+}
+
+TIfxStatementRef& TIfxStatementRef::operator=(TIfxStatementRef&& other) noexcept {
+    if (this != &other) {
+        try {
+            Release();
+        } catch (...) {
+        }
+        statement_ = other.statement_;
+        other.statement_ = nullptr;
+    }
+    return *this;
+}
+
+TIfxStatementRef::~TIfxStatementRef() {
+    try {
+        Release();
+    } catch (...) {
+        // A destructor must not throw; the statement object is gone either way.
+    }
+}
+
+void TIfxStatementRef::Release() {
+    TIfxStatementResource* statement = statement_;
+    statement_ = nullptr;
+    if (statement) statement->Release();
+}
+
+void TIfxStatementRef::Drop() {
+    TIfxStatementResource* statement = statement_;
+    statement_ = nullptr;
+    if (statement) statement->Drop();
+}
+
+}  // namespace varnok
