@@ -52,7 +52,7 @@ void TParameterListEditor::ResetRows() {
 
 TApplyParamsResult TParameterListEditor::ApplyParams() {
     CommitEditor();
-    return model_->Rows().ApplyParams(QLocale::system());
+    return model_->Rows().ApplyParams(QLocale());  // the system locale unless the program set another
 }
 
 void TParameterListEditor::SelectCell(int row, TParamColumn column) {

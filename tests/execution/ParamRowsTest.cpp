@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 
+#include "dbaccess/SQLProcessor.h"
 #include "execution/ParamRows.h"
 
 namespace varnok {
@@ -23,6 +24,17 @@ TEST(ParamRows, ARepeatedNameGivesOneRowInOrderOfFirstUse) {
     EXPECT_EQ(RowNames(rows), (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(rows.Row(0).typeName, "String");
     EXPECT_EQ(rows.Row(0).value, "");
+}
+
+TEST(ParamRows, TheProcessorsListOfAStatementUsingABAGivesTwoRows) {
+    TIfxSQLProcessor processor;
+    processor.SetParamChar('&');
+    const TSQLProcessResult processed = processor.Process("select * from t where x = &a and y = &b or z = &a");
+    TParamList params = MakeParamList(processed.paramNames);
+    ASSERT_EQ(params.size(), 3u);
+    TParamRows rows;
+    rows.LoadParams(params);
+    EXPECT_EQ(RowNames(rows), (std::vector<std::string>{"a", "b"}));
 }
 
 TEST(ParamRows, OkBindsEveryReferenceOfANameWithTheTypedValue) {

@@ -42,8 +42,19 @@ void ClickCell(TParameterListEditor* grid, int row, int column) {
     QApplication::sendEvent(grid->viewport(), &release);
 }
 
+// Values are read with the default locale; the texts below are written for US English.
+class TScopedLocale {
+public:
+    explicit TScopedLocale(const QLocale& locale) { QLocale::setDefault(locale); }
+    ~TScopedLocale() { QLocale::setDefault(previous_); }
+
+private:
+    QLocale previous_;
+};
+
 class ParamsDialogTest : public ::testing::Test {
 protected:
+    TScopedLocale locale{QLocale(QLocale::English, QLocale::UnitedStates)};
     testing::TRecordingMessageSink sink;
     TScopedMessageSink scope{sink};
     TfmParamsDialog dialog;
