@@ -102,9 +102,9 @@ void TIfxConnection::DoConnect() {
     }
     if (block->PoolOptions.Enabled) {
         std::shared_ptr<TResourcePool> pool = TResourcePools::Instance().PoolFor(*block);
-        std::unique_ptr<TPoolItem> item = pool->Acquire([&]() -> std::unique_ptr<TPoolItem> {
-            return std::make_unique<TIfxConnectionResource>(*block, this);
-        });
+        std::unique_ptr<TPoolItem> item = pool->Acquire(
+            [&]() -> std::unique_ptr<TPoolItem> { return std::make_unique<TIfxConnectionResource>(*block, this); },
+            [this](TPoolItem& reused) { static_cast<TIfxConnectionResource&>(reused).SetOwner(this); });
         resource_.reset(static_cast<TIfxConnectionResource*>(item.release()));
         resource_->SetOwner(this);
         pool_ = std::move(pool);

@@ -54,7 +54,8 @@ TResourcePool::~TResourcePool() {
 
 void TResourcePool::SignalDeletion() { slots_.SignalDeletion(); }
 
-std::unique_ptr<TPoolItem> TResourcePool::Acquire(const TPoolItemFactory& create) {
+std::unique_ptr<TPoolItem> TResourcePool::Acquire(const TPoolItemFactory& create,
+                                                  const std::function<void(TPoolItem&)>& adopt) {
     switch (slots_.Acquire(milliseconds(Options().TimeOut))) {
         case TPoolSemaphore::TResult::TimedOut:
             throw EResourceException("Cannot allocate a resource from the pool. Timeout expired");
@@ -74,6 +75,7 @@ std::unique_ptr<TPoolItem> TResourcePool::Acquire(const TPoolItemFactory& create
     }
     try {
         if (item) {
+            if (adopt) adopt(*item);
             item->TakenFromPool();
         } else {
             item = create();

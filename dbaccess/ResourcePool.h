@@ -66,8 +66,10 @@ public:
     const TResourcePoolOptions& Options() const { return params_->PoolOptions; }
 
     // An idle resource (oldest first) or a new one from create; raises
-    // EResourceException on time-out or deletion.
-    std::unique_ptr<TPoolItem> Acquire(const TPoolItemFactory& create);
+    // EResourceException on time-out or deletion. adopt sees a reused
+    // resource before it is told it was taken (its new user's links first).
+    std::unique_ptr<TPoolItem> Acquire(const TPoolItemFactory& create,
+                                       const std::function<void(TPoolItem&)>& adopt = {});
     // Gives a resource back (it is told first, then kept idle or freed).
     void Release(std::unique_ptr<TPoolItem> item);
     // Wakes every waiter with "The pool is being deleted".
