@@ -4,7 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "dbaccess/IfxLibrary.h"
+#include "dbaccess/SqlHosts.h"
+#include "shell/SettingsFolder.h"
 #include "shell/kit/CommandPictures.h"
+#include "shell/kit/MessageSink.h"
 #include "shell/ui/TfmMain.h"
 #include "shell/ui/VarnokApplication.h"
 
@@ -18,11 +22,39 @@ bool HasDisplay() {
     return false;
 }
 
+// The client library reads its environment when it is loaded: the server
+// list must be in place before. A user without an Informix installation gets
+// the per-user sqlhosts with the demo server of the bundled library.
+void PrepareServerList() {
+    std::string localAppData;
+    try {
+        localAppData = varnok::GetLocalAppData();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "Varnok: %s; no default server list.\n", e.what());
+        return;
+    }
+    const varnok::TSqlHostsSetup setup = varnok::PrepareSqlHostsEnvironment(localAppData);
+    if (!setup.error.empty())
+        std::fprintf(stderr, "Varnok: %s; the server list stays empty.\n", setup.error.c_str());
+}
+
+// The demo server's sample database is made by a script of its own, run
+// here on a first start. Until that script exists the demo server starts
+// without databases (a connection creates its data folder).
+void CreateDemoDatabaseWhenMissing() {}
+
 // The Informix client library is loaded here, before any window exists; a
 // missing library or entry point ends the program after its message box.
 bool LoadClientLibrary() {
-    return true;
+    return varnok::LoadIfxClientLibraryAtStart([](const std::string& caption, const std::string& text) {
+        varnok::Messages().Error(QString::fromStdString(caption), QString::fromStdString(text));
+    });
 }
+
+// Unloads the client library at program end, after the main window has gone.
+struct TClientLibraryUnloader {
+    ~TClientLibraryUnloader() { varnok::UnloadIfxClientLibrary(); }
+};
 
 } // namespace
 
@@ -37,7 +69,10 @@ int main(int argc, char** argv) {
     varnok::TVarnokApplication app(argc, argv);
     // Qt has taken its own options (-platform, ...) out of argv by now.
     std::vector<std::string> arguments(argv + 1, argv + argc);
+    PrepareServerList();
     if (!LoadClientLibrary()) return 1;
+    TClientLibraryUnloader unloader;
+    CreateDemoDatabaseWhenMissing();
     varnok::EnsureIconTheme();
     varnok::TfmMain fmMain(varnok::TMainWindowStartup::FromProcess(arguments));
     fmMain.show();

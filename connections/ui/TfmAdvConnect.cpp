@@ -295,7 +295,7 @@ void TfmAdvConnect::EditClick() {
 
 void TfmAdvConnect::DeleteClick() {
     const auto ask = [](const std::string& question) {
-        return Messages().AskYesNo(QString::fromLatin1(kConfirmDeleteCaption), QString::fromStdString(question),
+        return Messages().AskYesNoWarning(QString::fromLatin1(kConfirmDeleteCaption), QString::fromStdString(question),
                                    /*defaultYes=*/false);
     };
     if (DeleteFocusedConnection(registry_, FocusedRow(), ask)) RefreshList();

@@ -1,6 +1,7 @@
 #include "shell/kit/ListLayoutView.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QHeaderView>
 #include <QTableView>
 #include <QTreeView>
@@ -46,7 +47,9 @@ TListLayout CaptureListLayout(const QAbstractItemView* view) {
     TListLayout layout;
     const QFont font = view->font();
     layout.fontName = font.family().toStdString();
-    layout.fontSize = font.pointSize() > 0 ? font.pointSize() : layout.fontSize;
+    // A font sized in pixels (the log's Font Bigger/Smaller) is stored in the points it comes to.
+    const int points = font.pointSize() > 0 ? font.pointSize() : QFontInfo(font).pointSize();
+    layout.fontSize = points > 0 ? points : layout.fontSize;
     const QPalette palette = view->palette();
     // Compared with the application's palette for this kind of view: the view's
     // own palette holds the stored colours in the very roles the names stand for.

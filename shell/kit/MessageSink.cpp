@@ -45,6 +45,13 @@ bool TDialogMessageSink::AskYesNo(const QString& caption, const QString& text, b
     return answer == QMessageBox::Yes;
 }
 
+bool TDialogMessageSink::AskYesNoWarning(const QString& caption, const QString& text, bool defaultYes) {
+    const auto answer =
+        QMessageBox::warning(QApplication::activeWindow(), caption, text, QMessageBox::Yes | QMessageBox::No,
+                             defaultYes ? QMessageBox::Yes : QMessageBox::No);
+    return answer == QMessageBox::Yes;
+}
+
 TMessageSink& Messages() {
     return *CurrentSink();
 }

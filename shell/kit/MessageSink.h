@@ -15,6 +15,12 @@ public:
     virtual void Error(const QString& caption, const QString& text) = 0;
     // A Yes/No question; defaultYes picks the default button. True means Yes.
     virtual bool AskYesNo(const QString& caption, const QString& text, bool defaultYes) = 0;
+    // The same question with a warning icon, for answers that destroy
+    // something (deleting a saved connection). Sinks that show no icons may
+    // leave it to AskYesNo.
+    virtual bool AskYesNoWarning(const QString& caption, const QString& text, bool defaultYes) {
+        return AskYesNo(caption, text, defaultYes);
+    }
 };
 
 // Shows real dialogs, parented to the active window.
@@ -24,6 +30,7 @@ public:
     void Information(const QString& caption, const QString& text) override;
     void Error(const QString& caption, const QString& text) override;
     bool AskYesNo(const QString& caption, const QString& text, bool defaultYes) override;
+    bool AskYesNoWarning(const QString& caption, const QString& text, bool defaultYes) override;
 };
 
 // The sink in use (the dialog sink unless one is installed).

@@ -193,28 +193,6 @@ void RegisterSaveSteps(TSettingsRegistry& r, const TMainSettingsTarget& t) {
 
 } // namespace
 
-void RegisterHeldConnectionWindowSizes(TSettingsRegistry& r, TMainLayoutValues& values) {
-    namespace L = SettingsLoadOrder;
-    namespace S = SettingsSaveOrder;
-    TMainLayoutValues* v = &values;
-    r.AddLoadStep(L::AdvConnectForm, "AdvConnectForm", [v](const TIniFile& ini) {
-        v->advConnectForm = QSize(ini.ReadInteger("AdvConnectForm", "Width", v->advConnectForm.width()),
-                                  ini.ReadInteger("AdvConnectForm", "Height", v->advConnectForm.height()));
-        if (ini.ValueExists("ConnectParamForm", "Width") && ini.ValueExists("ConnectParamForm", "Height"))
-            v->connectParamForm = QSize(ini.ReadInteger("ConnectParamForm", "Width", 0),
-                                        ini.ReadInteger("ConnectParamForm", "Height", 0));
-    });
-    r.AddSaveStep(S::AdvConnectForm, "AdvConnectForm", [v](TIniFile& ini) {
-        ini.WriteInteger("AdvConnectForm", "Width", v->advConnectForm.width());
-        ini.WriteInteger("AdvConnectForm", "Height", v->advConnectForm.height());
-    });
-    r.AddSaveStep(S::ConnectParamForm, "ConnectParamForm", [v](TIniFile& ini) {
-        if (!v->connectParamForm) return;
-        ini.WriteInteger("ConnectParamForm", "Width", v->connectParamForm->width());
-        ini.WriteInteger("ConnectParamForm", "Height", v->connectParamForm->height());
-    });
-}
-
 void RegisterMainWindowSettings(TSettingsRegistry& registry, const TMainSettingsTarget& target) {
     RegisterLoadSteps(registry, target);
     RegisterSaveSteps(registry, target);

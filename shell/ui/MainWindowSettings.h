@@ -2,17 +2,16 @@
 // The main window's own sections of the settings file: placement, splitter
 // sizes and region visibility (Position), the tab placements (TblProc, FICTD),
 // the server box (Connection), the sizes kept for the secondary windows
-// (Grid1..3, ViewPosition, AdvConnectForm, ConnectParamForm, TextView), the
-// detail tabs (TabsVisible) and the log list's layout (LogView).
+// (Grid1..3, ViewPosition, TextView), the detail tabs (TabsVisible) and the
+// log list's layout (LogView). The connection windows keep their own sizes
+// (AdvConnectForm, ConnectParamForm).
 //
 // Other windows register their own sections with the same registry at the
 // positions SettingsRegistry.h lists. The nine list layouts share one slot and
 // go in by the offsets below, so their sections stand in the documented order.
 #include <QRect>
-#include <QSize>
 #include <QString>
 #include <array>
-#include <optional>
 
 class QMainWindow;
 
@@ -39,15 +38,11 @@ inline constexpr int LogView = 80;
 } // namespace ListLayoutSlot
 
 // Values read at start-up for windows that take them when they are built
-// (result views, value viewer, connection windows) and written back at close.
+// (result views, value viewer) and written back at close.
 struct TMainLayoutValues {
     std::array<int, 3> gridFontHeight{-13, -13, -13}; // Grid1..Grid3/FontHeight
     QRect viewPosition{0, 0, 550, 450};               // value viewer
     int textViewFontHeight = -17;                     // TextView/fnHeight
-    QSize advConnectForm{700, 450};                   // connection manager
-    // Connection parameters window: written at close. Read back too, so a
-    // stored size survives the runs before that window takes it over.
-    std::optional<QSize> connectParamForm;
     QString savedServerName; // Connection/ServerName, for filling the server box
 };
 
@@ -71,10 +66,5 @@ inline constexpr int TblProcSheetPos = 2, FICTDSheetPos = 0;
 } // namespace PositionDefault
 
 void RegisterMainWindowSettings(TSettingsRegistry& registry, const TMainSettingsTarget& target);
-
-// AdvConnectForm and ConnectParamForm, held in values while the connection
-// windows are not part of the main window; once they are, their own settings
-// steps take these sections over and this is no longer registered.
-void RegisterHeldConnectionWindowSizes(TSettingsRegistry& registry, TMainLayoutValues& values);
 
 } // namespace varnok

@@ -6,17 +6,27 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "connections/ui/ConnectionWindowsSettings.h"
+#include "dbaccess/SqlHosts.h"
+#include "editor/ui/EditorPages.h"
 #include "shell/LogModel.h"
 #include "shell/kit/ApplicationTitle.h"
 #include "shell/kit/CommandRegistry.h"
 #include "shell/kit/MessageSink.h"
 #include "shell/kit/StandardErrorBox.h"
 #include "shell/ui/DetailTabsMenu.h"
+#include "shell/ui/LogCommands.h"
 #include "shell/ui/LogTab.h"
+#include "shell/ui/MainTabCommands.h"
 #include "shell/ui/PanelVisibility.h"
+#include "shell/ui/ServerBox.h"
 #include "shell/ui/StatusPanes.h"
 
 namespace varnok {
+
+namespace {
+constexpr int kMinEditorPagesHeight = 20;
+} // namespace
 
 TMainWindowStartup TMainWindowStartup::FromProcess(const std::vector<std::string>& arguments) {
     TMainWindowStartup startup;
@@ -34,29 +44,35 @@ TfmMain::TfmMain(const TMainWindowStartup& startup, QWidget* parent) : QMainWind
     ResolveSettings(startup);
     // 3.
     patternsModified_ = false;
-    // 4. The secondary windows are created once for the run by the
-    //    subsystems in startup.parts, below, once the regions they fill exist.
-    // 5.
-    setWindowTitle(QLatin1String(kCaption));
-    SetApplicationTitle(QLatin1String(kCaption));
-
     commands_ = new TCommandRegistry(this);
     logModel_ = new TLogModel(this);
     BuildRegions();
-    // 4., 7.-9. The subsystems build into the regions: secondary windows (login,
-    //    export, about, connection windows, value viewer, row filter, pattern
-    //    editor, options, parameters), the last-database list, the result
-    //    views, the execution confirmation window.
+    // 4. The secondary windows, once for the run: here the connection
+    //    windows; the others come with their subsystems through startup.parts.
+    CreateSecondaryWindows();
+    // 5.
+    setWindowTitle(QLatin1String(kCaption));
+    SetApplicationTitle(QLatin1String(kCaption));
+    InstallWorkspace();
+    // 4., 7.-9. The subsystems build into the regions: secondary windows
+    //    (export, value viewer, row filter, pattern editor, options,
+    //    parameters), the last-database list, the result views, the
+    //    execution confirmation window.
     for (const auto& attach : startup.parts)
         attach(*this);
+    // Every command's key works anywhere in the window, not only where a
+    // menu or a toolbar shows the command.
+    for (TCommand* command : commands_->Commands())
+        addAction(command);
     // 6.
     AddLogEntry(0, QStringLiteral("Program start"));
     // 10.-13.
     RegisterSettingsSections();
     LoadSettings();
-    // 14.-16. The server box is filled (layoutValues_.savedServerName is the one
-    //     to select), the pattern buttons are loaded, the schema browser's
-    //     object lists are created: the subsystems' after-load steps, in order.
+    // 14. The server box: the installation's server names, sorted, the saved one selected.
+    FillServerBox(connectionBar_.cbServerName, serverNames_, layoutValues_.savedServerName);
+    // 15.-16. The pattern buttons are loaded, the schema browser's object
+    //     lists are created: the subsystems' after-load steps, in order.
     for (const auto& step : afterLoad_)
         step();
     afterLoad_.clear();
@@ -101,10 +117,9 @@ void TfmMain::BuildRegions() {
     pcMain_->addTab(tsQuery_, QStringLiteral("Query"));
     pcMain_->addTab(tsResult_, QStringLiteral("Result"));
     pcMain_->addTab(tsData_, QStringLiteral("Data"));
-    const int logIndex = pcMain_->addTab(logTab_, QStringLiteral("Log"));
-    connect(pcMain_, &QTabWidget::currentChanged, logTab_, [this, logIndex](int index) {
-        if (index == logIndex) logTab_->SelectLastEntry();
-    });
+    pcMain_->addTab(logTab_, QStringLiteral("Log"));
+    connect(pcMain_, &QTabWidget::currentChanged, this, &TfmMain::ShowingMainTab);
+    logCommands_ = new TLogCommands(*logTab_, *logModel_, this);
 
     panels_ = new TPanelVisibility(query_, this);
     connectionBar_.tbShowHidePanels->setMenu(panels_->Menu());
@@ -112,16 +127,55 @@ void TfmMain::BuildRegions() {
     status_ = new TStatusPanes(statusBar());
 }
 
+void TfmMain::CreateSecondaryWindows() {
+    // GetServerNames: the names the installation's sqlhosts file lists; a
+    // missing file gives none.
+    ReadSqlHostsServerNames(SqlHostsPath(), serverNames_);
+    connectionWindows_ = CreateConnectionWindows(this, serverNames_);
+    WireConnectionBarButtons(connectionBar_, connectionWindows_, [this] { return connectSaved_; });
+    connectionBar_.tbOptions->setEnabled(false); // until the options window exists
+}
+
+void TfmMain::InstallWorkspace() {
+    editor_ = InstallEditorPages(query_.pnEditorPages, *commands_, settings_, [this] { return SettingsFolder(); });
+    // The stored heights of the schema area, the pattern bar and the result
+    // panel rule; the editor pages take what is left, even when that is little.
+    editor_.pages->setMinimumHeight(kMinEditorPagesHeight);
+    RegisterMainTabCommands(*commands_, pcMain_);
+}
+
+void TfmMain::SetShowOptionsHook(std::function<void()> hook) {
+    const bool first = !showOptions_;
+    showOptions_ = std::move(hook);
+    connectionBar_.tbOptions->setEnabled(static_cast<bool>(showOptions_));
+    if (first && showOptions_)
+        connect(connectionBar_.tbOptions, &QToolButton::clicked, this, [this] {
+            if (showOptions_) showOptions_();
+        });
+}
+
+void TfmMain::ShowingMainTab(int index) {
+    QWidget* page = pcMain_->widget(index);
+    if (page == tsQuery_) {
+        // The user comes to write: the caret goes to the active editor page.
+        if (TSqlEditor* editor = editor_.pages ? editor_.pages->ActiveEditor() : nullptr) editor->setFocus();
+    } else if (page == logTab_) {
+        logTab_->SelectLastEntry();
+    }
+}
+
 void TfmMain::RegisterSettingsSections() {
     RegisterMainWindowSettings(
         settings_, {this, &connectionBar_, &query_, logTab_, panels_, detailTabs_, &layoutValues_});
-    // Until the connection windows are created here (they register
-    // AdvConnectForm and ConnectParamForm themselves), the window holds their sizes.
-    RegisterHeldConnectionWindowSizes(settings_, layoutValues_);
-    // The subsystems register their sections here (or from startup.parts), at the positions of
-    // SettingsRegistry.h: saved connections, last databases, parameters
-    // window, list layouts of the schema lists, editor pages, histories,
-    // toolbars, options and hotkeys.
+    // The connection windows: their sizes, the saved connections and the
+    // login history. Problems met in stored connections go to the log.
+    AddConnectionWindowsSettingsSteps(settings_, *connectionWindows_.manager, *connectionWindows_.conParams,
+                                      *connectionWindows_.login, [this](const std::string& problem) {
+                                          AddLogEntry(0, QString::fromStdString(problem));
+                                      });
+    // The editor pages registered theirs when they were installed; the
+    // other subsystems register at the positions of SettingsRegistry.h
+    // (from startup.parts).
 }
 
 void TfmMain::LoadSettings() {

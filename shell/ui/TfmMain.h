@@ -10,7 +10,9 @@
 
 #include "shell/SettingsFolder.h"
 #include "shell/SettingsRegistry.h"
+#include "editor/ui/EditorWorkspace.h"
 #include "shell/ui/ConnectionBar.h"
+#include "shell/ui/ConnectionWindows.h"
 #include "shell/ui/MainWindowSettings.h"
 #include "shell/ui/QueryTabRegions.h"
 
@@ -20,6 +22,8 @@ namespace varnok {
 
 class TCommandRegistry;
 class TDetailTabsMenu;
+class TEditorPages;
+class TLogCommands;
 class TLogModel;
 class TLogTab;
 class TPanelVisibility;
@@ -83,6 +87,21 @@ public:
     TPanelVisibility& Panels() const { return *panels_; }
     TDetailTabsMenu& DetailTabs() const { return *detailTabs_; }
     TStatusPanes& Status() const { return *status_; }
+    TLogCommands& LogCommands() const { return *logCommands_; }
+
+    // ---- the secondary windows, created once at start-up ----
+    TfmConnect* fmConnect() const { return connectionWindows_.login; }
+    TfmAbout* fmAbout() const { return connectionWindows_.about; }
+    TfmConParams* fmConParams() const { return connectionWindows_.conParams; }
+    TfmAdvConnect* fmAdvConnect() const { return connectionWindows_.manager; }
+    QMenu* pmQuickConnect() const { return connectionWindows_.pmQuickConnect; }
+
+    // ---- the editor pages in the "Query" tab ----
+    TEditorPages& EditorPages() const { return *editor_.pages; }
+    TEditorCommands& EditorCommands() const { return *editor_.commands; }
+
+    // The server names the installation knows (its sqlhosts file), as read at start-up.
+    const std::vector<std::string>& ServerNames() const { return serverNames_; }
 
     // ---- close hooks, filled by the subsystems that own the work ----
     // Closes the database connection; false keeps the main window open (a
@@ -90,6 +109,12 @@ public:
     void SetCloseConnectionHook(std::function<bool()> hook) { closeConnection_ = std::move(hook); }
     // Writes the pattern file; runs at close when the patterns-modified flag is set.
     void SetSavePatternsHook(std::function<void()> hook) { savePatterns_ = std::move(hook); }
+    // Connects with a saved connection chosen in the connection manager or
+    // the quick-connect menu (ConnectSaved of the connect flow). Unset:
+    // choosing one does nothing.
+    void SetConnectSavedHook(TConnectSaved hook) { connectSaved_ = std::move(hook); }
+    // Shows the options window (the options button). Unset: the button is disabled.
+    void SetShowOptionsHook(std::function<void()> hook);
 
     // Start-up steps that need the settings read (filling the server box,
     // loading the pattern buttons, ...); run in the order added. For parts.
@@ -105,6 +130,9 @@ protected:
 private:
     void ResolveSettings(const TMainWindowStartup& startup);
     void BuildRegions();
+    void CreateSecondaryWindows();
+    void InstallWorkspace();
+    void ShowingMainTab(int index);
     void RegisterSettingsSections();
     void LoadSettings();
 
@@ -127,10 +155,16 @@ private:
     TPanelVisibility* panels_ = nullptr;
     TDetailTabsMenu* detailTabs_ = nullptr;
     TStatusPanes* status_ = nullptr;
+    TLogCommands* logCommands_ = nullptr;
+    TConnectionWindows connectionWindows_;
+    TEditorWorkspace editor_;
+    std::vector<std::string> serverNames_;
 
     std::vector<std::function<void()>> afterLoad_;
     std::function<bool()> closeConnection_;
     std::function<void()> savePatterns_;
+    TConnectSaved connectSaved_;
+    std::function<void()> showOptions_;
 };
 
 } // namespace varnok

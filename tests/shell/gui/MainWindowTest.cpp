@@ -217,7 +217,7 @@ TEST_F(MainWindowTest, CloseWritesTheSectionsInTheDocumentedOrder) {
                              "AdvConnectForm", "TextView", "TabsVisible", "FICTD", "LogView"})
         EXPECT_NE(std::find(sections.begin(), sections.end(), mine), sections.end()) << mine;
     for (size_t i = 1; i < sections.size(); ++i)
-        EXPECT_LT(OrderOf(sections[i - 1]), OrderOf(sections[i]))
+        EXPECT_LE(OrderOf(sections[i - 1]), OrderOf(sections[i])) // equal: SQL<n> after SQL
             << sections[i - 1] << " before " << sections[i];
     EXPECT_EQ(ini.ReadSectionKeys("Position"),
               (std::vector<std::string>{"SplTop",      "SchemaVisible", "SplLeft",     "SplLeft1",
@@ -514,29 +514,29 @@ namespace varnok {
 namespace {
 
 TEST_F(MainWindowTest, PartsFillRegionsAndTakePartInTheSettings) {
-    WriteIni("[SQL]\nWantTab=0\n");
+    WriteIni("[eOptions]\nRowsPerFetch=7\n");
     std::vector<std::string> events;
     TMainWindowStartup s = Startup();
     s.parts.push_back([&](TfmMain& w) {
         // A part finds the regions built and the log still empty of "Program start".
         ASSERT_NE(w.QueryTab().pnEditorPages, nullptr);
         EXPECT_EQ(w.Log().EntryCount(), 0);
-        w.Settings().AddLoadStep(SettingsLoadOrder::WantTab, "WantTab", [&](const TIniFile& ini) {
-            events.push_back("load WantTab=" + ini.ReadString("SQL", "WantTab", "?"));
+        w.Settings().AddLoadStep(SettingsLoadOrder::Options, "eOptions", [&](const TIniFile& ini) {
+            events.push_back("load RowsPerFetch=" + ini.ReadString("eOptions", "RowsPerFetch", "?"));
         });
         w.Settings().AddLoadStep(SettingsLoadOrder::Position, "probe",
                                  [&](const TIniFile&) { events.push_back("load Position"); });
-        w.Settings().AddSaveStep(SettingsSaveOrder::WantTab, "WantTab",
-                                 [](TIniFile& ini) { ini.WriteBool("SQL", "WantTab", true); });
+        w.Settings().AddSaveStep(SettingsSaveOrder::Options, "eOptions",
+                                 [](TIniFile& ini) { ini.WriteInteger("eOptions", "RowsPerFetch", 9); });
         w.AddAfterLoadStep([&] { events.push_back("after load"); });
     });
     auto w = std::make_unique<TfmMain>(s);
-    EXPECT_EQ(events, (std::vector<std::string>{"load Position", "load WantTab=0", "after load"}));
+    EXPECT_EQ(events, (std::vector<std::string>{"load Position", "load RowsPerFetch=7", "after load"}));
     ASSERT_TRUE(w->close());
     const std::vector<std::string> sections = Stored().ReadSections();
     ASSERT_FALSE(sections.empty());
-    EXPECT_EQ(sections.back(), "SQL"); // after LogView, as the documented order has it
-    EXPECT_EQ(Stored().ReadString("SQL", "WantTab", ""), "1");
+    EXPECT_EQ(sections.back(), "eOptions"); // after the editor pages, as the documented order has it
+    EXPECT_EQ(Stored().ReadString("eOptions", "RowsPerFetch", ""), "9");
 }
 
 } // namespace

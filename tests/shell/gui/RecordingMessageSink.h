@@ -15,7 +15,7 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 namespace varnok::testing {
 
 struct TRecordedBox {
-    QString kind; // "plain", "information", "error", "question"
+    QString kind; // "plain", "information", "error", "question", "warning question"
     QString caption;
     QString text;
     bool defaultYes = false;
@@ -32,6 +32,10 @@ public:
     }
     bool AskYesNo(const QString& caption, const QString& text, bool defaultYes) override {
         boxes.push_back({"question", caption, text, defaultYes});
+        return answerYes;
+    }
+    bool AskYesNoWarning(const QString& caption, const QString& text, bool defaultYes) override {
+        boxes.push_back({"warning question", caption, text, defaultYes});
         return answerYes;
     }
 
