@@ -36,8 +36,7 @@ TIfxConnection::~TIfxConnection() {
 }
 
 TIfxConnectionParams& TIfxConnection::MutableParams() {
-    // Copy on write: a live resource or a pool keeps the block it was made with.
-    if (params_->RefCount() > 1) params_ = TIfxParamsRef::CopyOf(*params_);
+    // Write-through: the live resource reads the same block (a pool keeps a copy of its own).
     return *params_;
 }
 
@@ -157,7 +156,7 @@ void TIfxConnection::MakeDormant() { Live().MakeDormant(); }
 void TIfxConnection::SetIsolationLevel(TIfxIsolationLevel level) {
     MutableParams().IsolationLevel = level;
     if (!resource_) return;
-    // The live resource applies the level from its own block.
+    // A connection made through the login prompt reads a copy of the block.
     resource_->Params().IsolationLevel = level;
     resource_->MakeCurrent();
     resource_->ApplyIsolationLevel();

@@ -54,8 +54,8 @@ public:
     // ---- properties
     bool Connected() const { return resource_ != nullptr; }
     void SetConnected(bool connected);
-    // The "name=value" lines; writing through this copies a block that a live
-    // connection or a pool still shares, so they keep what they were made with.
+    // The "name=value" lines. Properties write through to the parameter block
+    // that the live connection reads too.
     std::vector<std::string>& Params() { return MutableParams().Params; }
     const std::vector<std::string>& Params() const { return params_->Params; }
     bool LoginPrompt() const { return loginPrompt_; }

@@ -154,3 +154,19 @@ TEST_F(StandInConnection, CallbackOnAForeignConnectionReportsAWrongHandle) {
     }
     lib.sqli_connect_close(0, "foreign", 0, 0);
 }
+
+TEST_F(StandInConnection, FailingTimeOutHandlerFailsTheRequestInsteadOfCrossingTheLibrary) {
+    db.OnTimeOut = [](TIfxTimeOutStatus status) {
+        if (status == tsBegin) throw std::runtime_error("handler failed");
+    };
+    db.SetUseTimeOut(true);
+    db.Open();
+    try {
+        db.ExecuteDirect("insert into t values (1)");
+        FAIL() << "the handler's failure was lost";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "handler failed");
+    }
+    db.OnTimeOut = nullptr;
+    EXPECT_NO_THROW(db.ExecuteDirect("insert into t values (2)")) << "raised once, then forgotten";
+}
