@@ -1,0 +1,82 @@
+#include "dbaccess/DataSetImpl.h"
+
+#include <cstring>
+
+namespace varnok {
+
+TDataSetImpl::TDataSetImpl(std::size_t dataSize, std::size_t calcSize, std::size_t pageSlots)
+    : dataSize_(dataSize), calcSize_(calcSize), allocator_(kHeaderSize + dataSize + calcSize, pageSlots) {
+    head_.next = &tail_;
+    tail_.prev = &head_;
+}
+
+TRowHeader* TDataSetImpl::NewRow() {
+    auto* row = reinterpret_cast<TRowHeader*>(allocator_.Allocate());
+    row->status = TRowStatus::rsUnchanged;
+    return row;
+}
+
+void TDataSetImpl::InsertAfter(TRowHeader* after, TRowHeader* row) {
+    if (!after) after = &head_;
+    row->prev = after;
+    row->next = after->next;
+    after->next->prev = row;
+    after->next = row;
+    ++count_;
+    Renumber(row);
+}
+
+void TDataSetImpl::Renumber(TRowHeader* from) {
+    std::int32_t seq = from->prev == &head_ ? 0 : from->prev->seq;
+    for (TRowHeader* r = from; r != &tail_; r = r->next) r->seq = ++seq;
+}
+
+void TDataSetImpl::Remove(TRowHeader* row) {
+    TRowHeader* after = row->next;
+    row->prev->next = row->next;
+    row->next->prev = row->prev;
+    --count_;
+    Discard(row);
+    if (after != &tail_) Renumber(after);
+}
+
+void TDataSetImpl::Discard(TRowHeader* row) {
+    DropEditCopy(row);
+    allocator_.Free(reinterpret_cast<char*>(row));
+}
+
+void TDataSetImpl::Clear() {
+    allocator_.Clear();
+    head_.next = &tail_;
+    tail_.prev = &head_;
+    count_ = 0;
+}
+
+TRowHeader* TDataSetImpl::EditCopy(TRowHeader* row) {
+    if (!row->editCopy) {
+        row->editCopy = NewRow();
+        std::memcpy(Data(row->editCopy), Data(row), dataSize_ + calcSize_);
+    }
+    return row->editCopy;
+}
+
+void TDataSetImpl::CommitEditCopy(TRowHeader* row) {
+    if (!row->editCopy) return;
+    std::memcpy(Data(row), Data(row->editCopy), dataSize_ + calcSize_);
+    DropEditCopy(row);
+}
+
+void TDataSetImpl::DropEditCopy(TRowHeader* row) {
+    if (!row->editCopy) return;
+    allocator_.Free(reinterpret_cast<char*>(row->editCopy));
+    row->editCopy = nullptr;
+}
+
+bool TDataSetImpl::IsRow(const void* p) const {
+    if (!allocator_.IsLive(p)) return false;
+    // A live slot may be an edit copy or a detached row: only linked rows count.
+    const auto* row = static_cast<const TRowHeader*>(p);
+    return row->prev && row->prev->next == row;
+}
+
+}  // namespace varnok
