@@ -3,6 +3,7 @@
 #include "dbaccess/IfxCheck.h"
 #include "dbaccess/IfxConnectionResource.h"
 #include "dbaccess/IfxConnectionTypes.h"
+#include "dbaccess/IfxExceptions.h"
 #include "dbaccess/IfxLibrary.h"
 #include "dbaccess/IfxTraceTexts.h"
 
@@ -10,6 +11,7 @@ namespace varnok {
 
 namespace {
 constexpr int kCursorNotOpen = -259;
+constexpr int kNotPrepared = -481;
 constexpr int kSelectStatement = 2;
 constexpr int kExecuteRoutineStatement = 56;
 }  // namespace
@@ -81,12 +83,21 @@ void TIfxStatementResource::FreeOnServer() {
     owner_->Check(lib.sqli_curs_free(ESQLINTVERSION, handle));
 }
 
+void TIfxStatementResource::RequireLive(bool needHandle) const {
+    // A statement outliving its connection has nothing to talk to.
+    if (!owner_) throw EIfxAccessError("This operation requires a connection");
+    // Dropped after a database change: the server no longer knows the statement.
+    if (needHandle && !handle_) owner_->Check(kNotPrepared);
+}
+
 void TIfxStatementResource::Describe(ifx_sqlda_t** descriptor) {
+    RequireLive(true);
     owner_->Check(Ifx().sqli_describe_stmt(ESQLINTVERSION, handle_, descriptor, nullptr));
     NoteUse();
 }
 
 int TIfxStatementResource::Execute(ifx_sqlda_t* input, ifx_sqlda_t* output) {
+    RequireLive(true);
     ReportStep("Execute");
     const TIfxLibrary& lib = Ifx();
     owner_->Check(lib.sqli_exec(ESQLINTVERSION, handle_, input, nullptr, nullptr, output, nullptr, nullptr, 0));
@@ -97,6 +108,7 @@ int TIfxStatementResource::Execute(ifx_sqlda_t* input, ifx_sqlda_t* output) {
 }
 
 ifx_cursor_t* TIfxStatementResource::OpenCursor(std::uint32_t clientIdentity, ifx_sqlda_t* input, bool scrollable) {
+    RequireLive(true);
     NoteUse();
     const TIfxLibrary& lib = Ifx();
     ifx_cursor_t* cursor = cursor_;
@@ -113,9 +125,12 @@ ifx_cursor_t* TIfxStatementResource::OpenCursor(std::uint32_t clientIdentity, if
             lib.sqli_curs_free(ESQLINTVERSION, cursor);
             ReportAndThrow(owner_->Monitor(), error);
         }
-        if (!share) cursor_ = cursor;
+        if (!share) {
+            cursor_ = cursor;
+            cursorName_ = cursorName;
+        }
     } else {
-        owner_->Report(meInformation, trace::kTakeCachedCursor, {name_, CursorHandleName(clientIdentity)});
+        owner_->Report(meInformation, trace::kTakeCachedCursor, {name_, cursorName_});
     }
     ReportStep("Open");
     owner_->Check(lib.sqli_curs_open(ESQLINTVERSION, cursor, input, nullptr, nullptr, 0, 0));
@@ -123,11 +138,13 @@ ifx_cursor_t* TIfxStatementResource::OpenCursor(std::uint32_t clientIdentity, if
 }
 
 int TIfxStatementResource::Fetch(ifx_cursor_t* cursor, ifx_sqlda_t* output, _FetchSpec* spec) {
+    RequireLive(false);
     ReportStep("Fetch");
     return owner_->Check(Ifx().sqli_curs_fetch(ESQLINTVERSION, cursor, nullptr, output, nullptr, spec));
 }
 
 void TIfxStatementResource::CloseCursor(ifx_cursor_t* cursor) {
+    RequireLive(false);
     ReportStep("Close");
     const TIfxLibrary& lib = Ifx();
     const int closed = lib.sqli_curs_close(ESQLINTVERSION, cursor);

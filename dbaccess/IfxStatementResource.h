@@ -76,6 +76,9 @@ private:
         cursor_ = nullptr;
     }
     void ReportStep(const char* step);
+    // Every operation needs the live connection; those on the statement itself
+    // (not on an open cursor) need its handle too.
+    void RequireLive(bool needHandle) const;
 
     TIfxConnectionResource* owner_;
     std::string name_;
@@ -84,6 +87,7 @@ private:
     bool inCache_ = false;
     ifx_cursor_t* handle_ = nullptr;
     ifx_cursor_t* cursor_ = nullptr;  // the declared cursor kept between opens
+    std::string cursorName_;
     int statementType_ = 0;
     int outputColumns_ = 0;
     int inputMarkers_ = 0;

@@ -69,8 +69,8 @@ TEST_F(StandInConnection, CursorOperationsFetchRowsAndTraceEachStep) {
     const std::string s = statement->Name();
     EXPECT_TRUE(monitor.Saw(s + ": Declare the cursor (handle 'ifxcur_0000002a')"));
     for (const char* step : {"Open", "Fetch", "Close"}) EXPECT_TRUE(monitor.Saw(s + ": " + step)) << step;
-    // The second open reuses the declared cursor.
-    cursor = statement->OpenCursor(0x2a, nullptr, false);
+    // The second open, by whichever component, reuses the declared cursor.
+    cursor = statement->OpenCursor(0x2b, nullptr, false);
     EXPECT_TRUE(monitor.Saw(s + ": Take the cached cursor (handle 'ifxcur_0000002a')"));
     statement->CloseCursor(cursor);
 }
@@ -188,4 +188,34 @@ TEST_F(StandInConnection, IdleCheckClosesWithoutKeepConnection) {
     EXPECT_TRUE(db.Connected());
     db.ClientCursorClosed();
     EXPECT_FALSE(db.Connected());
+}
+
+TEST_F(StandInConnection, StatementOutlivingItsConnectionRaises) {
+    db.Open();
+    TIfxStatementRef held(db.PrepareStatement("insert into t values (1)", false));
+    db.Close();  // held belongs to no client, so nobody dropped it
+    try {
+        held->Execute(nullptr, nullptr);
+        FAIL() << "a statement of a closed connection ran";
+    } catch (const EIfxAccessError& e) {
+        EXPECT_STREQ(e.what(), "This operation requires a connection");
+    }
+}
+
+TEST_F(StandInConnection, DroppedStatementIsRefusedWithTheServersCode) {
+    RecordingClient query(db, false);
+    db.Open();
+    query.statement = TIfxStatementRef(db.PrepareStatement("insert into t values (2)", false));
+    TIfxStatementResource* raw = query.statement.Get();
+    raw->AddRef();  // someone else still holds it when the database changes
+    TIfxStatementRef stillHeld(raw);
+    db.ExecuteDirect("database vk_nolog");
+    EXPECT_FALSE(stillHeld->HandleValid());
+    EXPECT_EQ(stillHeld->RefCount(), 1) << "the client's reference went with the drop";
+    try {
+        stillHeld->Execute(nullptr, nullptr);
+        FAIL() << "a dropped statement ran";
+    } catch (const EIfxError& e) {
+        EXPECT_EQ(e.SqlCode(), -481);
+    }
 }
