@@ -60,7 +60,8 @@ std::vector<std::string> SortedServerNames(std::vector<std::string> names) {
     return names;
 }
 
-std::optional<std::size_t> ServerNameToSelect(const std::vector<std::string>& names, const std::string& saved) {
+std::optional<std::size_t> ServerNameToSelect(const std::vector<std::string>& names,
+                                              const std::string& saved) {
     if (names.empty()) return std::nullopt;
     const auto at = std::find(names.begin(), names.end(), saved);
     return at == names.end() ? 0 : static_cast<std::size_t>(at - names.begin());

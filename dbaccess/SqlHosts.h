@@ -33,7 +33,8 @@ bool ReadSqlHostsServerNames(const std::string& path, std::vector<std::string>& 
 std::vector<std::string> SortedServerNames(std::vector<std::string> names);
 // The entry to select: the saved name when the list has it, else the first
 // entry; nothing for an empty list.
-std::optional<std::size_t> ServerNameToSelect(const std::vector<std::string>& names, const std::string& saved);
+std::optional<std::size_t> ServerNameToSelect(const std::vector<std::string>& names,
+                                              const std::string& saved);
 
 // ---- the per-user default ----
 
@@ -47,10 +48,10 @@ std::string DefaultSqlHostsText();
 
 // What PrepareSqlHostsEnvironment did.
 struct TSqlHostsSetup {
-    std::string sqlhostsPath; // set for the process; empty when the installation's was kept
-    bool created = false;     // the default file was written now
+    std::string sqlhostsPath;     // set for the process; empty when the installation's was kept
+    bool created = false;         // the default file was written now
     bool serverDefaulted = false; // INFORMIXSERVER was unset and is now "demo"
-    std::string error;        // why the default file could not be made (the path stays set)
+    std::string error;            // why the default file could not be made (the path stays set)
 };
 
 // Before the client library is loaded: when neither INFORMIXSQLHOSTS nor
@@ -61,4 +62,4 @@ struct TSqlHostsSetup {
 // platform could not give it) skips the default file.
 TSqlHostsSetup PrepareSqlHostsEnvironment(const std::string& localAppData);
 
-}  // namespace varnok
+} // namespace varnok

@@ -24,11 +24,11 @@ class TSettingsRegistry;
 struct TConnectionBar;
 
 struct TConnectionWindows {
-    TfmConnect* login = nullptr;      // "Connect To DB"
-    TfmAbout* about = nullptr;        // "About"
+    TfmConnect* login = nullptr;       // "Connect To DB"
+    TfmAbout* about = nullptr;         // "About"
     TfmConParams* conParams = nullptr; // "Edit Connection"
-    TfmAdvConnect* manager = nullptr; // "Quick Connections"
-    QMenu* pmQuickConnect = nullptr;  // the quick-connect button's drop-down
+    TfmAdvConnect* manager = nullptr;  // "Quick Connections"
+    QMenu* pmQuickConnect = nullptr;   // the quick-connect button's drop-down
 };
 
 // The four windows as children of parent (created before the manager, the

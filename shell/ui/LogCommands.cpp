@@ -35,9 +35,8 @@ constexpr TLogCommandInfo kBigger{"acLogFontBigger", "Font Bigger", "Font Bigger
 constexpr TLogCommandInfo kSmaller{"acLogFontSmaller", "Font Smaller", "Font Smaller", 9};
 
 std::runtime_error FileError(const char* what, const QString& path, const QFile& file) {
-    return std::runtime_error(QStringLiteral("%1 \"%2\". %3")
-                                  .arg(QLatin1String(what), path, file.errorString())
-                                  .toStdString());
+    return std::runtime_error(
+        QStringLiteral("%1 \"%2\". %3").arg(QLatin1String(what), path, file.errorString()).toStdString());
 }
 
 } // namespace
@@ -123,7 +122,8 @@ void TLogCommands::SaveLogToFile() {
 
 void TLogCommands::SaveToFile(const QString& path) const {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) throw FileError("Cannot create file", path, file);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw FileError("Cannot create file", path, file);
     // Entry by entry, so a failure keeps what was written before it.
     for (int row = 0; row < model_.EntryCount(); ++row) {
         const QByteArray line = model_.EntriesText({row}).toUtf8();

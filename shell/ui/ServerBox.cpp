@@ -6,7 +6,8 @@
 
 namespace varnok {
 
-void FillServerBox(QComboBox* cbServerName, const std::vector<std::string>& serverNames, const QString& savedName) {
+void FillServerBox(QComboBox* cbServerName, const std::vector<std::string>& serverNames,
+                   const QString& savedName) {
     const std::vector<std::string> sorted = SortedServerNames(serverNames);
     cbServerName->clear();
     for (const std::string& name : sorted)

@@ -10,6 +10,7 @@ class QComboBox;
 
 namespace varnok {
 
-void FillServerBox(QComboBox* cbServerName, const std::vector<std::string>& serverNames, const QString& savedName);
+void FillServerBox(QComboBox* cbServerName, const std::vector<std::string>& serverNames,
+                   const QString& savedName);
 
 } // namespace varnok

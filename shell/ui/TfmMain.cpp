@@ -137,7 +137,8 @@ void TfmMain::CreateSecondaryWindows() {
 }
 
 void TfmMain::InstallWorkspace() {
-    editor_ = InstallEditorPages(query_.pnEditorPages, *commands_, settings_, [this] { return SettingsFolder(); });
+    editor_ =
+        InstallEditorPages(query_.pnEditorPages, *commands_, settings_, [this] { return SettingsFolder(); });
     // The stored heights of the schema area, the pattern bar and the result
     // panel rule; the editor pages take what is left, even when that is little.
     editor_.pages->setMinimumHeight(kMinEditorPagesHeight);
@@ -169,10 +170,9 @@ void TfmMain::RegisterSettingsSections() {
         settings_, {this, &connectionBar_, &query_, logTab_, panels_, detailTabs_, &layoutValues_});
     // The connection windows: their sizes, the saved connections and the
     // login history. Problems met in stored connections go to the log.
-    AddConnectionWindowsSettingsSteps(settings_, *connectionWindows_.manager, *connectionWindows_.conParams,
-                                      *connectionWindows_.login, [this](const std::string& problem) {
-                                          AddLogEntry(0, QString::fromStdString(problem));
-                                      });
+    AddConnectionWindowsSettingsSteps(
+        settings_, *connectionWindows_.manager, *connectionWindows_.conParams, *connectionWindows_.login,
+        [this](const std::string& problem) { AddLogEntry(0, QString::fromStdString(problem)); });
     // The editor pages registered theirs when they were installed; the
     // other subsystems register at the positions of SettingsRegistry.h
     // (from startup.parts).

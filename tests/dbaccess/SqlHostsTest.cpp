@@ -100,11 +100,12 @@ INSTANTIATE_TEST_SUITE_P(
     Lines, SqlHostsParse,
     ::testing::Values(
         TParseCase{"plain", "demo onsqlite localhost demo\nprod onsoctcp db1 9088\n", {"demo", "prod"}},
-        TParseCase{"comments", "# name type host service\ndemo onsqlite localhost demo\n  #x y z w\n",
-                   {"demo"}},
+        TParseCase{
+            "comments", "# name type host service\ndemo onsqlite localhost demo\n  #x y z w\n", {"demo"}},
         TParseCase{"blanks", "\n   \n\t\ndemo onsqlite localhost demo\n\n", {"demo"}},
         TParseCase{"duplicates", "b t h s\na t h s\nb other h s\n", {"b", "a"}},
-        TParseCase{"tabs and CR LF", "\tone\tonsqlite\tlocalhost\td1\r\ntwo onsqlite localhost d2\r\n",
+        TParseCase{"tabs and CR LF",
+                   "\tone\tonsqlite\tlocalhost\td1\r\ntwo onsqlite localhost d2\r\n",
                    {"one", "two"}},
         TParseCase{"hash inside a name", "a#b onsqlite localhost x\n", {"a#b"}},
         TParseCase{"no final line break", "last onsqlite localhost x", {"last"}},

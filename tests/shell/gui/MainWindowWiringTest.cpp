@@ -134,8 +134,8 @@ TEST_F(MainWindowWiringTest, LogCommandsHaveTheirCaptionsHintsAndPlaces) {
     QStringList toolbar;
     for (QAction* a : w->LogTab()->tbLog()->actions())
         toolbar << a->objectName();
-    EXPECT_EQ(toolbar, (QStringList{"acCopyLogToClipboard", "acClearLog", "acSaveLogToFile", "acLogFontBigger",
-                                    "acLogFontSmaller"}));
+    EXPECT_EQ(toolbar, (QStringList{"acCopyLogToClipboard", "acClearLog", "acSaveLogToFile",
+                                    "acLogFontBigger", "acLogFontSmaller"}));
     QStringList menu;
     for (QAction* a : log.pmLog()->actions())
         menu << a->text();
@@ -175,9 +175,8 @@ TEST_F(MainWindowWiringTest, CopyPutsTheSelectedEntriesInListOrder) {
     // Picked last entry first: the text still follows the list.
     SelectRows(*w, {4, 2});
     w->LogCommands().Command("acCopyLogToClipboard")->Execute();
-    EXPECT_EQ(QApplication::clipboard()->text(),
-              "10:00:01\t00:00:01.500\t7\tfirst\tselect 1\t\r\n"
-              "10:00:03\t01:02:03.004\t0\tthird\tline a\r\nline b\t\r\n");
+    EXPECT_EQ(QApplication::clipboard()->text(), "10:00:01\t00:00:01.500\t7\tfirst\tselect 1\t\r\n"
+                                                 "10:00:03\t01:02:03.004\t0\tthird\tline a\r\nline b\t\r\n");
 }
 
 TEST_F(MainWindowWiringTest, SaveWritesOneEntryWithEmptyAdditionalExactly) {
@@ -210,7 +209,8 @@ TEST_F(MainWindowWiringTest, SaveCancelledWritesNothingAndAFailureIsReported) {
     w->LogCommands().Command("acSaveLogToFile")->Execute();
     ASSERT_EQ(sink.boxes.size(), 1u);
     EXPECT_EQ(sink.boxes[0].kind, "error");
-    EXPECT_TRUE(sink.boxes[0].text.startsWith("Cannot create file \"" + bad + "\".")) << sink.boxes[0].text.toStdString();
+    EXPECT_TRUE(sink.boxes[0].text.startsWith("Cannot create file \"" + bad + "\"."))
+        << sink.boxes[0].text.toStdString();
     EXPECT_EQ(w->Log().EntryCount(), 2); // the log itself is untouched
 }
 
@@ -386,7 +386,8 @@ TEST_F(MainWindowWiringTest, EditorPagesStartWithThreePagesAndWriteTheirFilesAtC
 // ---- the connection windows ----
 
 TEST_F(MainWindowWiringTest, ConnectionWindowSizesHaveOneWriterEach) {
-    Write("varnok.ini", "[AdvConnectForm]\nWidth=640\nHeight=420\n[ConnectParamForm]\nWidth=520\nHeight=410\n");
+    Write("varnok.ini",
+          "[AdvConnectForm]\nWidth=640\nHeight=420\n[ConnectParamForm]\nWidth=520\nHeight=410\n");
     {
         auto w = Start();
         EXPECT_EQ(w->fmAdvConnect()->size(), QSize(640, 420));
