@@ -90,7 +90,10 @@ void DecodeDateTime(TDateTime v, int& year, int& month, int& day, int& hour, int
 
 TField::TField(std::string name, TFieldType type, int size) : name_(std::move(name)), type_(type), size_(size) {}
 
-char* TField::ReadBuffer() const { return dataSet_ ? dataSet_->ActiveArea(*this) + offset_ : nullptr; }
+char* TField::ReadBuffer() const {
+    char* area = dataSet_ ? dataSet_->ActiveArea(*this) : nullptr;
+    return area ? area + offset_ : nullptr;
+}
 
 char* TField::WriteBuffer() {
     if (!dataSet_) throw EDatabaseError(Format("Field '%s' has no dataset", {name_}));
