@@ -101,7 +101,7 @@ void TLogCommands::UpdateCommands() {
 
 void TLogCommands::ClearLog() {
     model_.Clear();
-    tab_.mmLog()->clear(); // also done on the model's reset; said here as the command's promise
+    tab_.mmLog()->clear(); // the model's reset clears it too; the command does not rely on that
 }
 
 void TLogCommands::CopyToClipboard() {

@@ -133,6 +133,8 @@ void TfmMain::CreateSecondaryWindows() {
     ReadSqlHostsServerNames(SqlHostsPath(), serverNames_);
     connectionWindows_ = CreateConnectionWindows(this, serverNames_);
     WireConnectionBarButtons(connectionBar_, connectionWindows_, [this] { return connectSaved_; });
+    // A running script holds the connection: no other connection may be chosen meanwhile.
+    commands_->AddUpdateHook([this] { connectionBar_.tbQuickConnect->setEnabled(!executing_); });
     connectionBar_.tbOptions->setEnabled(false); // until the options window exists
 }
 

@@ -437,6 +437,19 @@ TEST_F(MainWindowWiringTest, QuickConnectMenuIsRebuiltFromTheRegistryEachTimeItO
     EXPECT_EQ(menu->actions()[2]->text(), "added later");
 }
 
+TEST_F(MainWindowWiringTest, QuickConnectIsDisabledWhileAScriptRuns) {
+    auto w = Start();
+    QToolButton* button = w->ConnectionBar().tbQuickConnect;
+    w->Commands().UpdateCommands();
+    EXPECT_TRUE(button->isEnabled());
+    w->SetExecuting(true);
+    w->Commands().UpdateCommands();
+    EXPECT_FALSE(button->isEnabled());
+    w->SetExecuting(false);
+    w->Commands().UpdateCommands();
+    EXPECT_TRUE(button->isEnabled());
+}
+
 TEST_F(MainWindowWiringTest, AboutButtonShowsTheAboutWindow) {
     auto w = Start();
     bool shown = false;
