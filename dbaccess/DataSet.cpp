@@ -95,8 +95,10 @@ void TDataSet::Layout() {
     std::size_t data = 0, calc = 0;
     for (auto& f : fields_) {
         std::size_t& area = f->Calculated() ? calc : data;
+        const std::size_t align = f->Alignment();
+        area = (area + align - 1) / align * align;   // packed, each buffer at its own alignment
         f->offset_ = area;
-        area += (f->DataSize() + 7) / 8 * 8;   // keep every buffer 8-aligned
+        area += f->DataSize();
     }
     const std::size_t chunks = uniDirectional_ ? 1 : static_cast<std::size_t>(bufferChunks_);
     impl_ = std::make_unique<TDataSetImpl>(data, calc, chunks);
@@ -185,7 +187,7 @@ void TDataSet::FieldChanged(TField& field) {
 
 bool TDataSet::FetchOne() {
     if (allFetched_) return false;
-    TRowHeader* row = impl_->NewRow();
+    TRowHeader* row = NewNullRow();
     bool fetched = false;
     try {
         TRowScope scope(scopeRow_, state_, row, TDataSetState::dsFetch);
@@ -269,7 +271,8 @@ bool TDataSet::HasCalcWork() const {
 
 void TDataSet::CalculateFields(TRowHeader* row) {
     if (!autoCalcFields_ || !HasCalcWork()) return;
-    std::fill_n(impl_->Calc(row), impl_->CalcSize(), char{0});
+    for (const auto& f : fields_)
+        if (f->Calculated()) f->InitNull(f->BufferIn(impl_->Calc(row)));
     TRowScope scope(scopeRow_, state_, row, TDataSetState::dsCalcFields);
     OnCalcFields(*this);
 }
@@ -417,6 +420,12 @@ int TDataSet::CompareBookmarks(TBookmark a, TBookmark b) const {
 
 // ---- editing ----
 
+TRowHeader* TDataSet::NewNullRow() {
+    TRowHeader* row = impl_->NewRow();
+    for (const auto& f : fields_) f->InitNull(f->BufferIn(f->Calculated() ? impl_->Calc(row) : impl_->Data(row)));
+    return row;
+}
+
 TRowStatus TDataSet::CurrentRowStatus() const { return cur_ ? cur_->status : TRowStatus::rsUnchanged; }
 
 void TDataSet::CheckNotEmpty() {
@@ -453,7 +462,7 @@ void TDataSet::Insert() {
     if (!CanModify()) DataSetError("Cannot modify a read-only dataset");
     Fire(BeforeInsert);
     Fire(BeforeScroll);
-    TRowHeader* row = impl_->NewRow();
+    TRowHeader* row = NewNullRow();
     row->status = TRowStatus::rsInserted;
     impl_->InsertAfter(cur_ ? cur_->prev : nullptr, row);
     cur_ = row;
@@ -471,7 +480,7 @@ void TDataSet::Append() {
     FetchAll();
     Fire(BeforeInsert);
     Fire(BeforeScroll);
-    TRowHeader* row = impl_->NewRow();
+    TRowHeader* row = NewNullRow();
     row->status = TRowStatus::rsInserted;
     impl_->Append(row);
     cur_ = row;

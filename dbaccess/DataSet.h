@@ -168,6 +168,7 @@ private:
     void Layout();
     void ResetCursor();
     bool FetchOne();
+    TRowHeader* NewNullRow();   // a detached row whose fields all hold null
     void FetchPacket();
     TRowHeader* FirstAccepted();
     TRowHeader* NextAccepted(TRowHeader* row);

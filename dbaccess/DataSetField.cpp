@@ -113,6 +113,8 @@ void TField::ConversionError(const char* target) const {
 
 bool TField::IsNull() const { return !HasValue(ReadBuffer()); }
 
+void TField::InitNull(char* buffer) const { std::memset(buffer, 0, DataSize()); }
+
 void TField::Clear() {
     char* buf = WriteBuffer();
     std::memset(buf, 0, DataSize());

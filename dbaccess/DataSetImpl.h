@@ -31,7 +31,7 @@ public:
     TDataSetImpl(const TDataSetImpl&) = delete;
     TDataSetImpl& operator=(const TDataSetImpl&) = delete;
 
-    static constexpr std::size_t kHeaderSize = (sizeof(TRowHeader) + 15) / 16 * 16;
+    static constexpr std::size_t kHeaderSize = (sizeof(TRowHeader) + 7) / 8 * 8;
 
     // A new detached row (zeroed areas), not yet in the list.
     TRowHeader* NewRow();

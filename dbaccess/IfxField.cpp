@@ -10,9 +10,6 @@ namespace varnok {
 
 namespace {
 
-constexpr std::size_t kSetFlag = 2;   // byte of the buffer header: a value was stored
-constexpr std::size_t kValueOffset = 8;
-
 int2* IndicatorIn(char* buffer) { return reinterpret_cast<int2*>(buffer); }
 
 }  // namespace
@@ -36,7 +33,7 @@ void TIfxNativeField::BindTo(char* buffer) const {
     if (!buffer)
         value_->Bind(nullptr, nullptr);
     else
-        value_->Bind(buffer + kValueOffset, IndicatorIn(buffer));
+        value_->Bind(buffer + ValueOffset(), IndicatorIn(buffer));
 }
 
 const TIfxValue& TIfxNativeField::Value() const {
@@ -54,14 +51,14 @@ void TIfxNativeField::Write(TFn fn) {
     char* buffer = WriteBuffer();
     BindTo(buffer);
     fn(*value_);
-    buffer[kSetFlag] = value_->IsNull() ? 0 : 1;
     Changed();
 }
 
-bool TIfxNativeField::IsNull() const {
-    const char* buffer = ReadBuffer();
-    if (!buffer || buffer[kSetFlag] == 0) return true;
-    return Value().IsNull();
+bool TIfxNativeField::IsNull() const { return Value().IsNull(); }
+
+void TIfxNativeField::InitNull(char* buffer) const {
+    std::memset(buffer, 0, DataSize());
+    *IndicatorIn(buffer) = -1;
 }
 
 void TIfxNativeField::Clear() {
@@ -95,16 +92,13 @@ void TIfxNativeField::SetAsDateTime(TDateTime d) {
 
 void TIfxNativeField::LoadFrom(const TIfxValue& source, bool trimStrings) {
     char* buffer = WriteBuffer();
-    std::memset(buffer, 0, DataSize());
-    if (source.IsNull()) {
-        *IndicatorIn(buffer) = -1;
-        return;
-    }
+    InitNull(buffer);
+    if (source.IsNull()) return;
     const std::size_t n = std::min(source.BufferSize(), value_->BufferSize());
-    std::memcpy(buffer + kValueOffset, source.Data(), n);
-    buffer[kSetFlag] = 1;
+    std::memcpy(buffer + ValueOffset(), source.Data(), n);
+    *IndicatorIn(buffer) = 0;
     if (trimStrings && dynamic_cast<const TIfxCharValue*>(value_.get())) {
-        char* text = buffer + kValueOffset;
+        char* text = buffer + ValueOffset();
         std::size_t len = strnlen(text, n);
         while (len > 0 && text[len - 1] == ' ') text[--len] = '\0';
     }

@@ -4,8 +4,9 @@
 // value object (IfxValue.h) bound to the buffer in place — no converted copy,
 // no loss of digits or fractions.
 //
-// Buffer of a native field: int2 indicator, a "set" byte at offset 2 (a
-// zeroed new row is null), the value at offset 8.
+// Buffer of a native field: the int2 indicator, then the value at its own
+// alignment — an INTEGER takes 8 bytes of a row, a SMALLINT 4.
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -27,7 +28,9 @@ class TIfxNativeField : public TField {
 public:
     TIfxNativeField(const TIfxLibrary& lib, const TFieldDef& def);
 
-    std::size_t DataSize() const override { return 8 + value_->BufferSize(); }
+    std::size_t DataSize() const override { return ValueOffset() + value_->BufferSize(); }
+    std::size_t Alignment() const override { return ValueOffset(); }
+    void InitNull(char* buffer) const override;
     bool IsNull() const override;
     void Clear() override;
     std::string AsString() const override;
@@ -63,6 +66,7 @@ protected:
 
 private:
     void BindTo(char* buffer) const;
+    std::size_t ValueOffset() const { return std::max<std::size_t>(sizeof(int2), value_->Alignment()); }
     std::unique_ptr<TIfxValue> value_;
     int sqlType_;
     int sqlLen_;

@@ -65,7 +65,8 @@ bool TIfxValue::GetIsNull() const { return lib_.risnull(CType(), Buffer()) != 0;
 
 bool TIfxValue::IsNull() const {
     if (!data_) return true;
-    if (indicator_ && *indicator_ < 0) return true;
+    // A bound indicator decides (an empty VARCHAR is a value, not a null).
+    if (indicator_) return *indicator_ < 0 || (BufferMarksNull() && GetIsNull());
     return GetIsNull();
 }
 

@@ -49,8 +49,9 @@ public:
     int SqlLen() const { return sqlLen_; }
     const std::string& ColumnName() const { return columnName_; }
     const TIfxLibrary& Library() const { return lib_; }
-    // Bytes of the library representation this value reads.
+    // Bytes of the library representation this value reads, and their alignment.
     virtual std::size_t BufferSize() const = 0;
+    virtual std::size_t Alignment() const { return 2; }
 
     bool IsNull() const;
     void SetNull();
@@ -95,7 +96,10 @@ public:
 protected:
     // The C host type the library's risnull/rsetnull know the buffer by.
     virtual int CType() const = 0;
+    // The buffer's own null marker; asked when no indicator is bound, and
+    // also with one when BufferMarksNull (a locator's own indicator).
     virtual bool GetIsNull() const;
+    virtual bool BufferMarksNull() const { return false; }
 
     // Per-type conversions; the defaults raise the conversion error.
     virtual std::string GetString() const;
@@ -151,6 +155,7 @@ class TIfxCharValue : public TIfxValue {
 public:
     using TIfxValue::TIfxValue;
     std::size_t BufferSize() const override { return Capacity() + 1; }
+    std::size_t Alignment() const override { return 1; }
     // Characters the column holds (VARCHAR: the maximum in the low byte).
     std::size_t Capacity() const;
 
@@ -179,6 +184,7 @@ class TIfxIntegerValue : public TIfxValue {
 public:
     using TIfxValue::TIfxValue;
     std::size_t BufferSize() const override { return Small() ? sizeof(int2) : sizeof(int4); }
+    std::size_t Alignment() const override { return BufferSize(); }
 
 protected:
     bool Small() const { return SqlType() == SQLSMINT; }
@@ -204,6 +210,7 @@ class TIfxFloatValue : public TIfxValue {
 public:
     using TIfxValue::TIfxValue;
     std::size_t BufferSize() const override { return Small() ? sizeof(float) : sizeof(double); }
+    std::size_t Alignment() const override { return BufferSize(); }
 
 protected:
     bool Small() const { return SqlType() == SQLSMFLOAT; }
@@ -249,6 +256,7 @@ class TIfxInt8Value : public TIfxValue {
 public:
     using TIfxValue::TIfxValue;
     std::size_t BufferSize() const override { return sizeof(ifx_int8_t); }
+    std::size_t Alignment() const override { return alignof(ifx_int8_t); }
 
 protected:
     int CType() const override { return CINT8TYPE; }
@@ -272,6 +280,7 @@ class TIfxBooleanValue : public TIfxValue {
 public:
     using TIfxValue::TIfxValue;
     std::size_t BufferSize() const override { return 2; }
+    std::size_t Alignment() const override { return 1; }
 
 protected:
     int CType() const override { return CBOOLTYPE; }
@@ -288,6 +297,7 @@ class TIfxDateValue : public TIfxValue {
 public:
     using TIfxValue::TIfxValue;
     std::size_t BufferSize() const override { return sizeof(int4); }
+    std::size_t Alignment() const override { return alignof(int4); }
 
 protected:
     int CType() const override { return CDATETYPE; }
@@ -337,6 +347,7 @@ class TIfxLocatorValue : public TIfxValue {
 public:
     using TIfxValue::TIfxValue;
     std::size_t BufferSize() const override { return sizeof(loc_t); }
+    std::size_t Alignment() const override { return alignof(loc_t); }
     // Sets the locator up for a fetch into memory that the library allocates.
     void PrepareForFetch();
     void ReleaseRowResources() override;
@@ -344,6 +355,7 @@ public:
 protected:
     int CType() const override { return CLOCATORTYPE; }
     bool GetIsNull() const override;
+    bool BufferMarksNull() const override { return true; }
     std::string GetString() const override { return GetBytes(); }
     std::string GetBytes() const override;
     void PutString(const std::string& text) override { PutBytes(text); }
@@ -358,6 +370,7 @@ class TIfxSmartLobValue : public TIfxValue {
 public:
     using TIfxValue::TIfxValue;
     std::size_t BufferSize() const override { return sizeof(ifx_lo_t); }
+    std::size_t Alignment() const override { return 1; }
     // With CacheBlobs the owner passes its cache: a content is read once per row.
     void SetCache(TIfxLobCache* cache) { cache_ = cache; }
 
@@ -379,6 +392,7 @@ class TIfxOpaqueValue : public TIfxValue {
 public:
     using TIfxValue::TIfxValue;
     std::size_t BufferSize() const override { return sizeof(void*); }
+    std::size_t Alignment() const override { return alignof(void*); }
     // Gives the holder back to the library (ifx_var_freevar when present).
     void ReleaseRowResources() override;
 

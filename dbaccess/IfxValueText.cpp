@@ -131,6 +131,7 @@ void TIfxOpaqueValue::ReleaseRowResources() {
     else
         lib_.ifx_var_dealloc(holder);
     *holder = nullptr;
+    if (Indicator()) *Indicator() = -1;   // the value went with its holder
 }
 
 }  // namespace varnok

@@ -13,12 +13,14 @@ namespace varnok {
 
 class TRecordAllocator {
 public:
+    static constexpr std::size_t kSlotAlignment = 8;
+
     // Raises ERecordAllocatorException for a zero record or page size.
     TRecordAllocator(std::size_t recordSize, std::size_t pageSlots);
     TRecordAllocator(const TRecordAllocator&) = delete;
     TRecordAllocator& operator=(const TRecordAllocator&) = delete;
 
-    // A zero-filled slot of RecordSize() bytes, aligned for any scalar.
+    // A zero-filled slot of RecordSize() bytes, 8-aligned.
     char* Allocate();
     // Returns slot to the free list; a pointer that is not a live slot raises.
     void Free(char* slot);

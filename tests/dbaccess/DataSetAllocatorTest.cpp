@@ -16,7 +16,7 @@ TEST(RecordAllocator, HandsOutSlotsFromPagesAndReusesFreedOnes) {
     EXPECT_EQ(allocator.PageCount(), 3u);
     EXPECT_EQ(allocator.LiveCount(), 7u);
     EXPECT_EQ(std::set<char*>(slots.begin(), slots.end()).size(), 7u);
-    for (char* s : slots) EXPECT_EQ(reinterpret_cast<std::uintptr_t>(s) % alignof(std::max_align_t), 0u);
+    for (char* s : slots) EXPECT_EQ(reinterpret_cast<std::uintptr_t>(s) % TRecordAllocator::kSlotAlignment, 0u);
 
     slots[1][0] = 'x';
     allocator.Free(slots[1]);

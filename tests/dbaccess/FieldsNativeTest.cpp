@@ -178,9 +178,9 @@ TEST_F(NativeFields, LargeObjectCaptions) {
     EXPECT_EQ(ds.FieldByName("photo").DisplayText(), "(IfxBlob)");
     EXPECT_EQ(ds.FieldByName("memo").DisplayText(), "(IfxClob)");
     ds.Insert();
-    // A handle arrives: the row's buffer holds a value (the "set" byte of a native buffer).
+    // A handle arrives: the row's indicator says "not null".
     TField& photo = ds.FieldByName("photo");
-    photo.BufferIn(ds.ActiveArea(photo))[2] = 1;
+    *reinterpret_cast<int2*>(photo.BufferIn(ds.ActiveArea(photo))) = 0;
     EXPECT_EQ(photo.DisplayText(), "(IFXBLOB)");
     EXPECT_EQ(ds.FieldByName("memo").DisplayText(), "(IfxClob)");
 }
@@ -212,7 +212,7 @@ TEST_F(NativeFields, TextNeverRaisesButConversionsDo) {
     // A day number no calendar date has: the library refuses to show it (-1210).
     const int4 farAway = 2000000000;
     ds.Edit();
-    std::memcpy(date.BufferIn(ds.ActiveArea(date)) + 8, &farAway, sizeof farAway);
+    std::memcpy(date.Value().Data(), &farAway, sizeof farAway);   // the edit copy's buffer, in place
     std::string direct;
     try {
         (void)date.Value().AsString();
