@@ -95,7 +95,7 @@ void TDataSet::Layout() {
     std::size_t data = 0, calc = 0;
     for (auto& f : fields_) {
         std::size_t& area = f->Calculated() ? calc : data;
-        const std::size_t align = f->Alignment();
+        const std::size_t align = f->BufferAlignment();
         area = (area + align - 1) / align * align;   // packed, each buffer at its own alignment
         f->offset_ = area;
         area += f->DataSize();

@@ -48,7 +48,7 @@ public:
     // Bytes this field takes in a record (header included).
     virtual std::size_t DataSize() const = 0;
     // Alignment the buffer needs inside a record.
-    virtual std::size_t Alignment() const { return 8; }
+    virtual std::size_t BufferAlignment() const { return 8; }
     // Offset of the field's buffer in its area (data or calculated).
     std::size_t Offset() const { return offset_; }
     // Makes buffer (this field's buffer in some record) hold a null.
@@ -110,7 +110,7 @@ class TStringField : public TField {
 public:
     explicit TStringField(std::string name, int size = 20, TFieldType type = TFieldType::ftString);
     std::size_t DataSize() const override { return 8 + static_cast<std::size_t>(Size()) + 1; }
-    std::size_t Alignment() const override { return 1; }
+    std::size_t BufferAlignment() const override { return 1; }
     void SetSize(int size) override;
     std::string AsString() const override;
     void SetAsString(const std::string& text) override;

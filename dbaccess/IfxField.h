@@ -29,7 +29,7 @@ public:
     TIfxNativeField(const TIfxLibrary& lib, const TFieldDef& def);
 
     std::size_t DataSize() const override { return ValueOffset() + value_->BufferSize(); }
-    std::size_t Alignment() const override { return ValueOffset(); }
+    std::size_t BufferAlignment() const override { return ValueOffset(); }
     void InitNull(char* buffer) const override;
     bool IsNull() const override;
     void Clear() override;
@@ -66,7 +66,7 @@ protected:
 
 private:
     void BindTo(char* buffer) const;
-    std::size_t ValueOffset() const { return std::max<std::size_t>(sizeof(int2), value_->Alignment()); }
+    std::size_t ValueOffset() const { return std::max<std::size_t>(sizeof(int2), value_->BufferAlignment()); }
     std::unique_ptr<TIfxValue> value_;
     int sqlType_;
     int sqlLen_;

@@ -51,7 +51,7 @@ public:
     const TIfxLibrary& Library() const { return lib_; }
     // Bytes of the library representation this value reads, and their alignment.
     virtual std::size_t BufferSize() const = 0;
-    virtual std::size_t Alignment() const { return 2; }
+    virtual std::size_t BufferAlignment() const { return 2; }
 
     bool IsNull() const;
     void SetNull();
@@ -155,7 +155,7 @@ class TIfxCharValue : public TIfxValue {
 public:
     using TIfxValue::TIfxValue;
     std::size_t BufferSize() const override { return Capacity() + 1; }
-    std::size_t Alignment() const override { return 1; }
+    std::size_t BufferAlignment() const override { return 1; }
     // Characters the column holds (VARCHAR: the maximum in the low byte).
     std::size_t Capacity() const;
 
@@ -184,7 +184,7 @@ class TIfxIntegerValue : public TIfxValue {
 public:
     using TIfxValue::TIfxValue;
     std::size_t BufferSize() const override { return Small() ? sizeof(int2) : sizeof(int4); }
-    std::size_t Alignment() const override { return BufferSize(); }
+    std::size_t BufferAlignment() const override { return BufferSize(); }
 
 protected:
     bool Small() const { return SqlType() == SQLSMINT; }
@@ -210,7 +210,7 @@ class TIfxFloatValue : public TIfxValue {
 public:
     using TIfxValue::TIfxValue;
     std::size_t BufferSize() const override { return Small() ? sizeof(float) : sizeof(double); }
-    std::size_t Alignment() const override { return BufferSize(); }
+    std::size_t BufferAlignment() const override { return BufferSize(); }
 
 protected:
     bool Small() const { return SqlType() == SQLSMFLOAT; }
@@ -256,7 +256,7 @@ class TIfxInt8Value : public TIfxValue {
 public:
     using TIfxValue::TIfxValue;
     std::size_t BufferSize() const override { return sizeof(ifx_int8_t); }
-    std::size_t Alignment() const override { return alignof(ifx_int8_t); }
+    std::size_t BufferAlignment() const override { return alignof(ifx_int8_t); }
 
 protected:
     int CType() const override { return CINT8TYPE; }
@@ -280,7 +280,7 @@ class TIfxBooleanValue : public TIfxValue {
 public:
     using TIfxValue::TIfxValue;
     std::size_t BufferSize() const override { return 2; }
-    std::size_t Alignment() const override { return 1; }
+    std::size_t BufferAlignment() const override { return 1; }
 
 protected:
     int CType() const override { return CBOOLTYPE; }
@@ -297,7 +297,7 @@ class TIfxDateValue : public TIfxValue {
 public:
     using TIfxValue::TIfxValue;
     std::size_t BufferSize() const override { return sizeof(int4); }
-    std::size_t Alignment() const override { return alignof(int4); }
+    std::size_t BufferAlignment() const override { return alignof(int4); }
 
 protected:
     int CType() const override { return CDATETYPE; }
@@ -347,7 +347,7 @@ class TIfxLocatorValue : public TIfxValue {
 public:
     using TIfxValue::TIfxValue;
     std::size_t BufferSize() const override { return sizeof(loc_t); }
-    std::size_t Alignment() const override { return alignof(loc_t); }
+    std::size_t BufferAlignment() const override { return alignof(loc_t); }
     // Sets the locator up for a fetch into memory that the library allocates.
     void PrepareForFetch();
     void ReleaseRowResources() override;
@@ -370,7 +370,7 @@ class TIfxSmartLobValue : public TIfxValue {
 public:
     using TIfxValue::TIfxValue;
     std::size_t BufferSize() const override { return sizeof(ifx_lo_t); }
-    std::size_t Alignment() const override { return 1; }
+    std::size_t BufferAlignment() const override { return 1; }
     // With CacheBlobs the owner passes its cache: a content is read once per row.
     void SetCache(TIfxLobCache* cache) { cache_ = cache; }
 
@@ -392,7 +392,7 @@ class TIfxOpaqueValue : public TIfxValue {
 public:
     using TIfxValue::TIfxValue;
     std::size_t BufferSize() const override { return sizeof(void*); }
-    std::size_t Alignment() const override { return alignof(void*); }
+    std::size_t BufferAlignment() const override { return alignof(void*); }
     // Gives the holder back to the library (ifx_var_freevar when present).
     void ReleaseRowResources() override;
 
