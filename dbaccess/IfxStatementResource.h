@@ -69,11 +69,13 @@ private:
     // Each use: count it, stamp it, and let the cache take the statement.
     void NoteUse();
     void FreeOnServer();
+    // The handle is no longer valid on the server: give the library's memory
+    // for it back (SqlFreeMem, no server request) and forget it.
+    void ForgetHandle();
     // The connection went away: nothing left to talk to.
     void Orphan() {
+        ForgetHandle();
         owner_ = nullptr;
-        handle_ = nullptr;
-        cursor_ = nullptr;
     }
     void ReportStep(const char* step);
     // Every operation needs the live connection; those on the statement itself
