@@ -36,10 +36,12 @@ protected:
         int no = 0;
         for (const TColumn& c : columns_) {
             types_.AddFieldDef(FieldDefs(), ++no, c.extendedId, c.sqlLen, c.sqlType, c.name);
-            auto value = CreateIfxValue(lib_, c.sqlType, c.sqlLen, c.extendedId, c.name);
-            staging_.push_back({std::move(value), {}, 0});
-            staging_.back().buffer.assign(staging_.back().value->BufferSize() + 8, 0);
-            staging_.back().value->Bind(staging_.back().buffer.data(), &staging_.back().indicator);
+            // Held by pointer: the value keeps the addresses of its buffer and indicator.
+            auto staged = std::make_unique<TStaged>();
+            staged->value = CreateIfxValue(lib_, c.sqlType, c.sqlLen, c.extendedId, c.name);
+            staged->buffer.assign(staged->value->BufferSize() + 8, 0);
+            staged->value->Bind(staged->buffer.data(), &staged->indicator);
+            staging_.push_back(std::move(staged));
         }
     }
 
@@ -50,7 +52,7 @@ protected:
         const auto& row = rows_[next_++];
         for (int i = 0; i < FieldCount(); ++i) {
             TField& field = Field(i);
-            TStaged& staged = staging_.at(static_cast<std::size_t>(field.FieldNo() - 1));
+            TStaged& staged = *staging_.at(static_cast<std::size_t>(field.FieldNo() - 1));
             const std::string& text = row.at(static_cast<std::size_t>(field.FieldNo() - 1));
             if (text.empty())
                 staged.value->SetNull();
@@ -68,13 +70,13 @@ private:
     struct TStaged {
         std::unique_ptr<TIfxValue> value;
         std::vector<char> buffer;
-        int2 indicator;
+        int2 indicator = -1;
     };
     const TIfxLibrary& lib_;
     TIfxFieldTypes& types_;
     std::vector<TColumn> columns_;
     std::vector<std::vector<std::string>> rows_;
-    std::vector<TStaged> staging_;
+    std::vector<std::unique_ptr<TStaged>> staging_;
     std::size_t next_ = 0;
 };
 
