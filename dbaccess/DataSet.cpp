@@ -102,6 +102,21 @@ void TDataSet::Layout() {
     }
     const std::size_t chunks = uniDirectional_ ? 1 : static_cast<std::size_t>(bufferChunks_);
     impl_ = std::make_unique<TDataSetImpl>(data, calc, chunks);
+    std::vector<TField*> owners;
+    for (auto& f : fields_)
+        if (f->OwnsMemory()) owners.push_back(f.get());
+    if (!owners.empty()) {
+        // The hooks run while impl_ is being reset, so they keep what they need by value.
+        auto bufferOf = [data](const TField* f, char* area) { return f->BufferIn(f->Calculated() ? area + data : area); };
+        impl_->SetOwnershipHooks(
+            [owners, bufferOf](char* area) {
+                for (const TField* f : owners) f->ReleaseBuffer(bufferOf(f, area));
+            },
+            [owners, bufferOf](const char* from, char* to) {
+                for (const TField* f : owners)
+                    f->DuplicateBuffer(bufferOf(f, const_cast<char*>(from)), bufferOf(f, to));
+            });
+    }
 }
 
 void TDataSet::Close() {
@@ -272,7 +287,10 @@ bool TDataSet::HasCalcWork() const {
 void TDataSet::CalculateFields(TRowHeader* row) {
     if (!autoCalcFields_ || !HasCalcWork()) return;
     for (const auto& f : fields_)
-        if (f->Calculated()) f->InitNull(f->BufferIn(impl_->Calc(row)));
+        if (f->Calculated()) {
+            if (f->OwnsMemory()) f->ReleaseBuffer(f->BufferIn(impl_->Calc(row)));
+            f->InitNull(f->BufferIn(impl_->Calc(row)));
+        }
     TRowScope scope(scopeRow_, state_, row, TDataSetState::dsCalcFields);
     OnCalcFields(*this);
 }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <new>
 
 #include "dbaccess/DataSet.h"
 #include "dbaccess/FormatText.h"
@@ -356,6 +357,56 @@ void TDateTimeField::SetAsString(const std::string& text) {
     SetAsDateTime(EncodeDateTime(y, mo, d, h, mi, s));
 }
 
+// ---- TBlobField ----
+
+namespace {
+
+using TBlobHolder = std::unique_ptr<std::string>;
+TBlobHolder* HolderIn(char* buffer) { return std::launder(reinterpret_cast<TBlobHolder*>(buffer)); }
+const TBlobHolder* HolderIn(const char* buffer) { return std::launder(reinterpret_cast<const TBlobHolder*>(buffer)); }
+
+}  // namespace
+
+TBlobField::TBlobField(std::string name, TFieldType type) : TField(std::move(name), type) {}
+
+void TBlobField::InitNull(char* buffer) const { new (buffer) TBlobHolder(); }
+
+void TBlobField::ReleaseBuffer(char* buffer) const {
+    HolderIn(buffer)->~TBlobHolder();
+    std::memset(buffer, 0, DataSize());
+}
+
+void TBlobField::DuplicateBuffer(const char* from, char* to) const {
+    // `to` holds a bitwise copy of `from`: it becomes an owner of its own.
+    const TBlobHolder& source = *HolderIn(from);
+    new (to) TBlobHolder(source ? std::make_unique<std::string>(*source) : nullptr);
+}
+
+bool TBlobField::IsNull() const {
+    const char* buf = ReadBuffer();
+    return !buf || !*HolderIn(buf);
+}
+
+void TBlobField::Clear() {
+    HolderIn(WriteBuffer())->reset();
+    Changed();
+}
+
+std::string TBlobField::AsString() const {
+    const char* buf = ReadBuffer();
+    return buf && *HolderIn(buf) ? **HolderIn(buf) : std::string();
+}
+
+void TBlobField::SetAsString(const std::string& bytes) {
+    *HolderIn(WriteBuffer()) = std::make_unique<std::string>(bytes);
+    Changed();
+}
+
+std::size_t TBlobField::BlobSize() const {
+    const char* buf = ReadBuffer();
+    return buf && *HolderIn(buf) ? (*HolderIn(buf))->size() : 0;
+}
+
 // ---- the ordinary class of a kind ----
 
 std::unique_ptr<TField> CreateOrdinaryField(const TFieldDef& def) {
@@ -381,7 +432,13 @@ std::unique_ptr<TField> CreateOrdinaryField(const TFieldDef& def) {
     case TFieldType::ftDateTime:
     case TFieldType::ftTimeStamp:
         return std::make_unique<TDateTimeField>(def.name, def.kind);
-    default: return nullptr;   // blobs and the rest need a data set that can hold them
+    case TFieldType::ftBlob:
+    case TFieldType::ftMemo:
+    case TFieldType::ftGraphic:
+    case TFieldType::ftFmtMemo:
+    case TFieldType::ftTypedBinary:
+        return std::make_unique<TBlobField>(def.name, def.kind);
+    default: return nullptr;   // smart large objects are shown by their native fields only
     }
 }
 

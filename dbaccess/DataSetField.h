@@ -53,6 +53,11 @@ public:
     std::size_t Offset() const { return offset_; }
     // Makes buffer (this field's buffer in some record) hold a null.
     virtual void InitNull(char* buffer) const;
+    // Fields whose value lives outside the record (blob contents) free it
+    // before the record goes, and give a copied record its own copy.
+    virtual bool OwnsMemory() const { return false; }
+    virtual void ReleaseBuffer(char* buffer) const { (void)buffer; }
+    virtual void DuplicateBuffer(const char* from, char* to) const { (void)from, (void)to; }
 
     virtual bool IsNull() const;
     virtual void Clear();
@@ -167,6 +172,24 @@ public:
     TDateTime AsDateTime() const override;
     void SetAsDateTime(TDateTime v) override;
     double AsFloat() const override { return AsDateTime(); }
+};
+
+// Blob, memo and typed-binary kinds: bytes of any length, held outside the
+// record (the record keeps the owner of the bytes).
+class TBlobField : public TField {
+public:
+    explicit TBlobField(std::string name, TFieldType type = TFieldType::ftBlob);
+    std::size_t DataSize() const override { return sizeof(std::unique_ptr<std::string>); }
+    std::size_t BufferAlignment() const override { return alignof(std::unique_ptr<std::string>); }
+    void InitNull(char* buffer) const override;
+    bool OwnsMemory() const override { return true; }
+    void ReleaseBuffer(char* buffer) const override;
+    void DuplicateBuffer(const char* from, char* to) const override;
+    bool IsNull() const override;
+    void Clear() override;
+    std::string AsString() const override;
+    void SetAsString(const std::string& bytes) override;
+    std::size_t BlobSize() const;
 };
 
 // The ordinary field class of a kind (string kinds sized by size).

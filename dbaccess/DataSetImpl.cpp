@@ -10,6 +10,13 @@ TDataSetImpl::TDataSetImpl(std::size_t dataSize, std::size_t calcSize, std::size
     tail_.prev = &head_;
 }
 
+TDataSetImpl::~TDataSetImpl() { Clear(); }
+
+void TDataSetImpl::FreeSlot(TRowHeader* row) {
+    if (release_) release_(Data(row));
+    allocator_.Free(reinterpret_cast<char*>(row));
+}
+
 TRowHeader* TDataSetImpl::NewRow() {
     auto* row = reinterpret_cast<TRowHeader*>(allocator_.Allocate());
     row->status = TRowStatus::rsUnchanged;
@@ -42,10 +49,15 @@ void TDataSetImpl::Remove(TRowHeader* row) {
 
 void TDataSetImpl::Discard(TRowHeader* row) {
     DropEditCopy(row);
-    allocator_.Free(reinterpret_cast<char*>(row));
+    FreeSlot(row);
 }
 
 void TDataSetImpl::Clear() {
+    if (release_)
+        for (TRowHeader* r = head_.next; r && r != &tail_; r = r->next) {
+            DropEditCopy(r);
+            release_(Data(r));
+        }
     allocator_.Clear();
     head_.next = &tail_;
     tail_.prev = &head_;
@@ -56,19 +68,23 @@ TRowHeader* TDataSetImpl::EditCopy(TRowHeader* row) {
     if (!row->editCopy) {
         row->editCopy = NewRow();
         std::memcpy(Data(row->editCopy), Data(row), dataSize_ + calcSize_);
+        if (duplicate_) duplicate_(Data(row), Data(row->editCopy));
     }
     return row->editCopy;
 }
 
 void TDataSetImpl::CommitEditCopy(TRowHeader* row) {
     if (!row->editCopy) return;
+    // The row gives up its own contents and takes over the copy's.
+    if (release_) release_(Data(row));
     std::memcpy(Data(row), Data(row->editCopy), dataSize_ + calcSize_);
-    DropEditCopy(row);
+    allocator_.Free(reinterpret_cast<char*>(row->editCopy));
+    row->editCopy = nullptr;
 }
 
 void TDataSetImpl::DropEditCopy(TRowHeader* row) {
     if (!row->editCopy) return;
-    allocator_.Free(reinterpret_cast<char*>(row->editCopy));
+    FreeSlot(row->editCopy);
     row->editCopy = nullptr;
 }
 

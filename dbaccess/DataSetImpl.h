@@ -7,6 +7,7 @@
 // a table model can read a row in place without copying it.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "dbaccess/RecordAllocator.h"
@@ -30,6 +31,17 @@ public:
     TDataSetImpl(std::size_t dataSize, std::size_t calcSize, std::size_t pageSlots);
     TDataSetImpl(const TDataSetImpl&) = delete;
     TDataSetImpl& operator=(const TDataSetImpl&) = delete;
+    ~TDataSetImpl();
+
+    // Rows whose fields own memory outside the slot (blob contents): called
+    // with a row's areas before its slot is freed, and after a row's areas
+    // were copied into another slot (the copy must own its own contents).
+    using TAreaHook = std::function<void(char* area)>;
+    using TCopyHook = std::function<void(const char* from, char* to)>;
+    void SetOwnershipHooks(TAreaHook release, TCopyHook duplicate) {
+        release_ = std::move(release);
+        duplicate_ = std::move(duplicate);
+    }
 
     static constexpr std::size_t kHeaderSize = (sizeof(TRowHeader) + 7) / 8 * 8;
 
@@ -69,6 +81,9 @@ public:
 
 private:
     void Renumber(TRowHeader* from);
+    void FreeSlot(TRowHeader* row);
+    TAreaHook release_;
+    TCopyHook duplicate_;
 
     std::size_t dataSize_;
     std::size_t calcSize_;

@@ -269,6 +269,11 @@ void LoadOrdinaryField(TField& field, const TIfxValue& source, bool trimStrings)
     case F::ftTime:
     case F::ftDateTime:
     case F::ftTimeStamp: return field.SetAsDateTime(source.AsDateTime());
+    case F::ftBlob:
+    case F::ftMemo:
+    case F::ftGraphic:
+    case F::ftFmtMemo:
+    case F::ftTypedBinary: return field.SetAsString(source.AsBytes());
     default:
         throw EIfxAccessError(Format("Unsupported data type '%s'. Field '%s'",
                                      {IfxTypeName(source.Library(), source.SqlType(), 0), field.FieldName()}));

@@ -194,7 +194,8 @@ std::unique_ptr<TField> CreateIfxField(const TIfxLibrary& lib, const TIfxFieldTy
 // Reading into an ordinary field (native switches off): string kinds take the
 // display text cut to the field size (trailing blanks removed with
 // trimStrings); numbers, booleans and currency the converted number; dates,
-// times and date-times their TDateTime; other kinds raise "Unsupported data
+// times and date-times their TDateTime; blob, memo and typed-binary kinds the
+// bytes (BYTE/TEXT as the locator says); other kinds raise "Unsupported data
 // type '%s'. Field '%s'".
 void LoadOrdinaryField(TField& field, const TIfxValue& source, bool trimStrings);
 

@@ -185,6 +185,20 @@ TEST_F(NativeFields, LargeObjectCaptions) {
     EXPECT_EQ(ds.FieldByName("memo").DisplayText(), "(IfxClob)");
 }
 
+TEST_F(NativeFields, TextAndByteColumnsBecomeBlobFieldsWithTheirBytes) {
+    const std::string bytes("a\0b\nc", 5);
+    for (TIfxFieldTypes* types : {&natives, &plain}) {
+        TIfxRowsDataSet ds(lib(), *types, {{"t", SQLTEXT, 56}, {"b", SQLBYTES, 56}}, {{bytes, "xyz"}, {"", ""}});
+        ds.Open();
+        EXPECT_EQ(ds.FieldByName("t").DataType(), TFieldType::ftMemo);
+        EXPECT_EQ(ds.FieldByName("b").DataType(), TFieldType::ftBlob);
+        EXPECT_EQ(ds.FieldByName("t").AsString(), bytes);
+        EXPECT_EQ(ds.FieldByName("b").AsString(), "xyz");
+        ds.Next();
+        EXPECT_TRUE(ds.FieldByName("t").IsNull());
+    }
+}
+
 TEST_F(NativeFields, EditingWritesTheLibraryValueInPlace) {
     TIfxRowsDataSet ds(lib(), natives, {{"amount", SQLDECIMAL, kDec16_2}, {"d", SQLDATE, 4}}, {{"1.5", "01/02/2000"}});
     ds.Open();
