@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "engine/LargeObjectValues.h"
 #include "engine/Values.h"
 
 namespace ifxsim {
@@ -118,6 +119,9 @@ int bindInput(sqlite3_stmt* s, int index, const ifx_sqlvar_t& var) {
         rc = bindText(s, index, std::string(data ? data : "", length > 0 ? static_cast<std::size_t>(length) : 0));
         break;
     }
+    case SQLUDTFIXED:
+        // A BLOB/CLOB parameter is an ifx_lo_t: the row stores a reference to its object.
+        return lo::BindHandle(s, index, var);
     case SQLBYTES: case SQLTEXT: case CLOCATORTYPE: {
         const auto* loc = reinterpret_cast<const loc_t*>(var.sqldata);
         if (loc->loc_indicator < 0) return sqlite3_bind_null(s, index) == SQLITE_OK ? 0 : -208;

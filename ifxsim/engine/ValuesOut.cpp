@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "engine/Errors.h"
+#include "engine/LargeObjectValues.h"
 #include "engine/Values.h"
 
 namespace ifxsim {
@@ -286,6 +287,8 @@ CellValue readCell(sqlite3_stmt* stmt, int i) {
 std::string cellText(const CellValue& c, const ColumnInfo& column) {
     if (c.isNull()) return {};
     const int code = column.type.code;
+    // A BLOB/CLOB row holds a reference: its text is the object's content.
+    if (std::int64_t id = 0; code == SQLUDTFIXED && lo::IsObjectReference(c, id)) return lo::ContentText(c);
     if (code == SQLDATE) {
         int4 day = 0;
         char buf[32] = {};
@@ -399,18 +402,9 @@ int writeOutput(const CellValue& c, const ColumnInfo& column, ifx_sqlvar_t& var)
                    ? 0
                    : -208;
     }
-    case SQLUDTFIXED: {
-        // BLOB/CLOB handles: the content stays in the table; the handle names
-        // its size only (smart large objects are not served by this engine).
-        const std::size_t size = static_cast<std::size_t>(var.sqllen > 0 ? var.sqllen : 72);
-        std::memset(var.sqldata, 0, size);
-        const std::int64_t length = static_cast<std::int64_t>(c.bytes.size());
-        if (size >= 16) {
-            std::memcpy(var.sqldata, "IFXSIMLO", 8);
-            std::memcpy(var.sqldata + 8, &length, sizeof length);
-        }
-        return 0;
-    }
+    case SQLUDTFIXED:
+        // BLOB/CLOB: a handle on the object the row refers to (see LargeObjectValues.h).
+        return lo::WriteHandle(c, var);
     default:
         return kCannotConvert;
     }
