@@ -430,6 +430,18 @@ void TDataSet::GotoBookmark(TBookmark bookmark) {
     Fire(AfterScroll);
 }
 
+void TDataSet::ReadRow(TBookmark bookmark, const std::function<void()>& read) {
+    CheckActive();
+    if (!BookmarkValid(bookmark)) DataSetError("Invalid bookmark");
+    auto* row = const_cast<TRowHeader*>(static_cast<const TRowHeader*>(bookmark));
+    if (row == cur_) {
+        read();   // the current row, with its edit when there is one
+        return;
+    }
+    TRowScope scope(scopeRow_, state_, row, state_);
+    read();
+}
+
 int TDataSet::CompareBookmarks(TBookmark a, TBookmark b) const {
     const int sa = a ? static_cast<const TRowHeader*>(a)->seq : 0;
     const int sb = b ? static_cast<const TRowHeader*>(b)->seq : 0;

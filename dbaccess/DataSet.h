@@ -142,6 +142,11 @@ public:
     TDataSetImpl* Impl() const { return impl_.get(); }
     // The row currently shown (its data area can be read in place).
     TRowHeader* CurrentRow() const { return cur_; }
+    // Runs read while the fields answer for the cached row `row` instead of
+    // the current one, without moving, fetching or firing events — how a
+    // table model reads the cells of any cached row in place. The current
+    // row being edited shows its edit. "Invalid bookmark" for anything else.
+    void ReadRow(TBookmark row, const std::function<void()>& read);
 
 protected:
     // Fill FieldDefs (and prepare the source). Called by Open.

@@ -212,3 +212,30 @@ TEST(DataSetFilter, FilterRejectingEverythingLeavesAnEmptyView) {
     EXPECT_TRUE(ds.Bof());
     EXPECT_EQ(ds.RecordCount(), 0);
 }
+
+TEST(DataSetReadRow, CellsOfAnyCachedRowReadInPlaceWithoutMoving) {
+    TRowsDataSet ds = NumberedRows(6);
+    ds.SetPacketRecords(-1);
+    int scrolls = 0;
+    ds.AfterScroll = [&](TDataSet&) { ++scrolls; };
+    ds.Open();
+    ds.MoveBy(2);
+    scrolls = 0;
+    std::vector<std::string> labels;
+    for (TRowHeader* row = ds.Impl()->First(); row; row = ds.Impl()->Next(row))
+        ds.ReadRow(row, [&] { labels.push_back(ds.FieldByName("label").AsString()); });
+    EXPECT_EQ(labels, (std::vector<std::string>{"row 1", "row 2", "row 3", "row 4", "row 5", "row 6"}));
+    EXPECT_EQ(Current(ds), 3);   // still where it was
+    EXPECT_EQ(scrolls, 0);
+
+    ds.Edit();
+    ds.FieldByName("label").SetAsString("editing");
+    std::string shown;
+    ds.ReadRow(ds.GetBookmark(), [&] { shown = ds.FieldByName("label").AsString(); });
+    EXPECT_EQ(shown, "editing");   // the row being edited shows its edit
+    ds.ReadRow(ds.Impl()->First(), [&] { shown = ds.FieldByName("label").AsString(); });
+    EXPECT_EQ(shown, "row 1");
+    EXPECT_EQ(ds.FieldByName("label").AsString(), "editing");
+    int local = 0;
+    EXPECT_THROW(ds.ReadRow(&local, [] {}), EDatabaseError);
+}
