@@ -219,3 +219,42 @@ TEST_F(StandInConnection, DroppedStatementIsRefusedWithTheServersCode) {
         EXPECT_EQ(e.SqlCode(), -481);
     }
 }
+
+TEST_F(StandInConnection, SharedCursorStatementDeclaresACursorPerOpen) {
+    db.SetShareCursorStatement(true);
+    db.Open();
+    db.ExecuteDirect("insert into t values (1)");
+    db.ExecuteDirect("insert into t values (2)");
+    TIfxStatementRef first(db.PrepareStatement("select id from t order by id", true));
+    ifx_sqlda_t* columns = nullptr;
+    first->Describe(&columns);
+    Ifx().SqlFreeMem(columns, SQLDA_FREE);
+    TIfxStatementRef second(db.PrepareStatement("select id from t order by id", true));
+    EXPECT_EQ(second.Get(), first.Get()) << "shared although a cursor statement";
+
+    int4 a = 0, b = 0;
+    ifx_sqlvar_t varA{}, varB{};
+    varA.sqltype = varB.sqltype = CINTTYPE;
+    varA.sqllen = varB.sqllen = sizeof(int4);
+    varA.sqldata = reinterpret_cast<char*>(&a);
+    varB.sqldata = reinterpret_cast<char*>(&b);
+    ifx_sqlda_t outA{}, outB{};
+    outA.sqld = outB.sqld = 1;
+    outA.sqlvar = &varA;
+    outB.sqlvar = &varB;
+    _FetchSpec next{0, FETCH_NEXT, 0};
+    ifx_cursor_t* cursorA = first->OpenCursor(0xa, nullptr, false);
+    ifx_cursor_t* cursorB = second->OpenCursor(0xb, nullptr, false);
+    EXPECT_NE(cursorA, cursorB);
+    ASSERT_EQ(first->Fetch(cursorA, &outA, &next), 0);
+    ASSERT_EQ(second->Fetch(cursorB, &outB, &next), 0);
+    ASSERT_EQ(first->Fetch(cursorA, &outA, &next), 0);
+    EXPECT_EQ(a, 2) << "each cursor keeps its own position";
+    EXPECT_EQ(b, 1);
+    first->CloseCursor(cursorA);
+    second->CloseCursor(cursorB);
+    EXPECT_EQ(first->CachedCursor(), nullptr) << "nothing kept between opens";
+    const std::string s = first->Name();
+    EXPECT_TRUE(monitor.Saw(s + ": Declare the cursor (handle 'ifxcur_0000000a')"));
+    EXPECT_TRUE(monitor.Saw(s + ": Declare the cursor (handle 'ifxcur_0000000b')"));
+}
