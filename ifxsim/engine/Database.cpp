@@ -10,6 +10,7 @@
 #include <mutex>
 
 #include "engine/Database.h"
+#include "engine/Catalog.h"
 
 namespace ifxsim {
 
@@ -204,6 +205,7 @@ int OpenDatabase(Connection& connection, std::string_view name, bool exclusive)
     }
     const LogMode mode = ReadLogMode(db);
     ApplyDurability(db, mode);
+    catalogOnOpen(db, connection.user());  // a file written before the catalog existed gets one now
     Switch(connection, std::make_unique<Database>(db, normalized, mode, file, exclusive));
     return 0;
 }
@@ -234,6 +236,7 @@ int CreateDatabase(Connection& connection, std::string_view name, LogMode mode)
         return SetError(err::kCannotCreateDatabase, normalized);
     }
     ApplyDurability(db, mode);
+    catalogOnOpen(db, connection.user());  // every new database starts with its system catalog
     Switch(connection, std::make_unique<Database>(db, normalized, mode, file, false));
     return 0;
 }

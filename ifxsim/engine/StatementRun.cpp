@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "engine/Catalog.h"
 #include "engine/Connection.h"
 #include "engine/DatabaseStatement.h"
 #include "engine/Errors.h"
@@ -160,6 +161,8 @@ int runStatement(RequestGuard* guard, const StatementPlan& plan, sqlite3_stmt* s
         if (!plan.translated) return SetError(-201);
         const int rc = sqlite3_exec(db, plan.translated->sql.c_str(), nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK) return reportSqliteError(db, rc, *guard, StatementPhase::Other, plan.tokens, &*plan.translated);
+        // The catalog follows the ALTER TABLE that just succeeded.
+        if (int crc = catalogAfterStatement(db, connection.user(), type, plan.text); crc != SQLITE_OK) return reportSqliteError(db, crc, *guard, StatementPhase::Other, plan.tokens, nullptr);
         return 0;
     }
     sqlite3_reset(stmt);
@@ -210,6 +213,8 @@ int runStatement(RequestGuard* guard, const StatementPlan& plan, sqlite3_stmt* s
     default:
         break;
     }
+    // The catalog follows the DDL (and UPDATE STATISTICS) that just succeeded.
+    if (int crc = catalogAfterStatement(db, connection.user(), type, plan.text); crc != SQLITE_OK) return reportSqliteError(db, crc, *guard, StatementPhase::Other, plan.tokens, nullptr);
     return ca.sqlcode;
 }
 

@@ -1,0 +1,34 @@
+#include "engine/Catalog.h"
+
+#include <sqlite3.h>
+
+#include "engine/CatalogSchema.h"
+#include "engine/CatalogSync.h"
+#include "engine/Classify.h"
+
+namespace ifxsim {
+
+namespace {
+
+bool changesSchema(int type) {
+    switch (type) {
+    case kStmtCreateTable: case kStmtDropTable: case kStmtCreateIndex: case kStmtDropIndex:
+    case kStmtRenameTable: case kStmtRenameColumn: case kStmtRenameIndex: case kStmtAlterTable:
+    case kStmtCreateView: case kStmtDropView: case kStmtCreateSynonym: case kStmtDropSynonym:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+int catalogAfterStatement(sqlite3* db, const std::string& user, int type, std::string_view text) {
+    if (type == kStmtUpdateStatistics) return catalog::updateStatistics(db);
+    if (!changesSchema(type)) return SQLITE_OK;
+    return catalog::syncCatalog(db, user, catalog::DdlHint{type, std::string(text)});
+}
+
+int catalogOnOpen(sqlite3* db, const std::string& user) { return catalog::ensureCatalog(db, user); }
+
+}  // namespace ifxsim

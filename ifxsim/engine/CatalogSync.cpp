@@ -1,0 +1,515 @@
+#include "engine/CatalogSync.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <map>
+#include <optional>
+
+#include "engine/CatalogDb.h"
+#include "engine/CatalogDeclared.h"
+#include "engine/CatalogSchema.h"
+#include "engine/CatalogTypes.h"
+#include "engine/Classify.h"
+#include "engine/StatementTokenizer.h"
+#include "engine/StatementTranslate.h"
+#include "engine/TypeDecl.h"
+#include "ifxesqlc.h"
+
+namespace ifxsim::catalog {
+
+namespace {
+
+using I = std::int64_t;
+
+struct SchemaObject {
+    bool view = false;
+    std::string name;
+    I rootpage = 0;
+    std::string sql;
+    std::string signature;  // its SQL and its indexes' SQL: a change means "describe again"
+    bool matched = false;
+};
+
+struct Column {
+    std::string name;
+    int colno = 0;
+};
+
+struct Constraint {  // one row of sysconstraints being built
+    char type = 0;
+    std::vector<std::string> columns;
+    std::string name;
+    std::string check;
+    I constrid = 0;
+};
+
+// Old constraint ids and names of a table described again, by type and columns.
+using KeptNames = std::map<std::string, std::pair<I, std::string>>;
+
+std::string keyOf(char type, const std::vector<std::string>& columns) {
+    std::string key(1, type);
+    for (const auto& c : columns) key += "," + c;
+    return key;
+}
+
+int ensureState(sqlite3* db) {
+    return sqlite3_exec(db, "CREATE TABLE IF NOT EXISTS ifxsim_catalog_state (tabid INTEGER PRIMARY KEY, signature TEXT);"
+                   "CREATE TABLE IF NOT EXISTS ifxsim_catalog_keys (constrid INTEGER PRIMARY KEY, keytext TEXT);"
+                   "CREATE TABLE IF NOT EXISTS ifxsim_catalog_clustered (idxname TEXT PRIMARY KEY)",
+                        nullptr, nullptr, nullptr);
+}
+
+std::vector<SchemaObject> schemaObjects(sqlite3* db) {
+    std::vector<SchemaObject> objects;
+    run(db, "SELECT type, name, rootpage, sql, (SELECT group_concat(sql, ';') FROM (SELECT sql FROM sqlite_schema i "
+            "WHERE i.type = 'index' AND i.tbl_name = o.name ORDER BY i.name)) FROM sqlite_schema o "
+            "WHERE type IN ('table', 'view') ORDER BY rowid",
+        {}, [&](sqlite3_stmt* s) {
+            SchemaObject o{text(s, 0) == "view", text(s, 1), sqlite3_column_int64(s, 2), text(s, 3), {}, false};
+            if (isHiddenOrCatalogName(o.name)) return;
+            o.signature = o.sql + "|" + text(s, 4);
+            objects.push_back(std::move(o));
+        });
+    return objects;
+}
+
+int deleteConstraintRows(sqlite3* db, I tabid) {
+    int rc = SQLITE_OK;
+    for (const char* t : {"sysreferences", "syschecks", "syscoldepend", "ifxsim_catalog_keys"}) {
+        if (rc == SQLITE_OK)
+            rc = run(db, std::string("DELETE FROM ") + t +
+                             " WHERE constrid IN (SELECT constrid FROM sysconstraints WHERE tabid = ?)",
+                     {tabid});
+    }
+    return rc;
+}
+
+// Rows that describe a table's shape (not its identity, privileges or texts).
+int deleteShapeRows(sqlite3* db, I tabid) {
+    int rc = deleteConstraintRows(db, tabid);
+    for (const char* t : {"syscolumns", "sysindexes", "sysindices", "sysconstraints", "sysdefaults", "sysobjstate"}) {
+        if (rc == SQLITE_OK) rc = run(db, std::string("DELETE FROM ") + t + " WHERE tabid = ?", {tabid});
+    }
+    return rc;
+}
+
+int deleteObject(sqlite3* db, I tabid) {
+    int rc = deleteShapeRows(db, tabid);
+    for (const char* t : {"systables", "systabauth", "syscolauth", "sysviews", "syssyntable", "sysdistrib",
+                          "sysfragments", "ifxsim_catalog_state"}) {
+        if (rc == SQLITE_OK) rc = run(db, std::string("DELETE FROM ") + t + " WHERE tabid = ?", {tabid});
+    }
+    if (rc == SQLITE_OK) rc = run(db, "DELETE FROM sysdepend WHERE dtabid = ?1 OR btabid = ?1", {tabid});
+    return rc;
+}
+
+// DEFAULT as SQLite keeps it → sysdefaults type letter and stored text.
+std::pair<char, std::string> defaultOf(const std::string& value, const IfxType& type) {
+    const std::string lower = toLowerAscii(value);
+    if (lower == "null") return {'N', ""};
+    if (lower.find("ifx_session_user") != std::string::npos) return {'U', ""};
+    if (lower.find("ifx_server_name") != std::string::npos) return {'S', ""};
+    if (lower.find("julianday") != std::string::npos) return {'T', ""};
+    if (lower.find("strftime") != std::string::npos) return {'C', ""};
+    std::string literal = value;
+    if (literal.size() >= 2 && literal.front() == '\'' && literal.back() == '\'') {
+        literal = literal.substr(1, literal.size() - 2);
+        std::string unq;
+        for (std::size_t i = 0; i < literal.size(); ++i) {
+            unq += literal[i];
+            if (literal[i] == '\'' && i + 1 < literal.size() && literal[i + 1] == '\'') ++i;
+        }
+        literal = unq;
+    }
+    // Character and BOOLEAN literals are stored as text; others carry their binary part first.
+    if (type.isCharacter() || type.code == SQLBOOL) return {'L', literal};
+    return {'L', literal + " " + literal};
+}
+
+class TableDescriber {
+public:
+    TableDescriber(sqlite3* db, const std::string& user, I tabid, const std::string& name)
+        : db_(db), user_(user), tabid_(tabid), name_(name) {}
+
+    int describe(bool view, const std::vector<DeclaredConstraint>& declared, const KeptNames& kept) {
+        int rc = columns(view);
+        if (rc != SQLITE_OK || view) return rc == SQLITE_OK ? totals() : rc;
+        rc = constraints(declared, kept);
+        if (rc == SQLITE_OK) rc = userIndexes();
+        if (rc == SQLITE_OK) rc = totals();
+        return rc;
+    }
+
+private:
+    int columns(bool view) {
+        int rc = SQLITE_OK;
+        int colno = 0;
+        std::vector<std::pair<int, std::string>> defaults;
+        run(db_, "SELECT name, type, \"notnull\", dflt_value, pk, hidden FROM pragma_table_xinfo(?)", {name_},
+            [&](sqlite3_stmt* s) {
+                if (sqlite3_column_int(s, 5) != 0) return;
+                const std::string colname = text(s, 0);
+                const auto type = parseTypeDecl(text(s, 1));
+                IfxType t = type ? *type : IfxType{};
+                if (!type) {  // a view's computed column: no declared type
+                    t.code = SQLCHAR;
+                    t.length = 0;
+                }
+                ++colno;
+                columns_.push_back(Column{toLowerAscii(colname), colno});
+                if (sqlite3_column_int(s, 4) > 0 && !view) pkColumns_.emplace_back(sqlite3_column_int(s, 4), colname);
+                const bool notNull = sqlite3_column_int(s, 2) != 0 || t.serial != SerialKind::None ||
+                                     (!view && sqlite3_column_int(s, 4) > 0);
+                if (sqlite3_column_int(s, 2) != 0) notNullColumns_.push_back(toLowerAscii(colname));
+                rowsize_ += columnStorageSize(t);
+                types_.push_back(t);
+                if (sqlite3_column_type(s, 3) != SQLITE_NULL) defaults.emplace_back(colno, text(s, 3));
+                if (rc == SQLITE_OK)
+                    rc = run(db_, "INSERT INTO syscolumns (colname, tabid, colno, coltype, collength, extended_id) "
+                                  "VALUES (?, ?, ?, ?, ?, ?)",
+                             {toLowerAscii(colname), tabid_, I{colno}, I{t.code + (notNull ? 256 : 0)},
+                              I{collengthOf(t)}, I{t.xid}});
+            });
+        for (const auto& [no, value] : defaults) {
+            const auto [letter, stored] = defaultOf(value, types_[static_cast<std::size_t>(no - 1)]);
+            if (rc == SQLITE_OK)
+                rc = run(db_, "INSERT INTO sysdefaults (tabid, colno, type, \"default\", class) VALUES (?, ?, ?, ?, 'T')",
+                         {tabid_, I{no}, std::string(1, letter),
+                          letter == 'L' ? Bound{stored} : Bound{}});
+        }
+        return rc;
+    }
+
+    int colnoOf(const std::string& name) const {
+        for (const auto& c : columns_)
+            if (equalsNoCase(c.name, name)) return c.colno;
+        return 0;
+    }
+
+    I nextConstrid() { return scalar(db_, "SELECT max(constrid) FROM sysconstraints", {}, 0) + 1; }
+
+    // Key parts for sysindexes/sysindices from (colno, descending) pairs.
+    int writeIndex(const std::string& idxname, char idxtype, bool clustered,
+                   const std::vector<std::pair<int, bool>>& parts) {
+        std::vector<Bound> args = {idxname, user_, tabid_, std::string(1, idxtype), std::string(clustered ? "C" : " ")};
+        std::string keys;
+        for (std::size_t i = 0; i < 16; ++i) {
+            const int part = i < parts.size() ? (parts[i].second ? -parts[i].first : parts[i].first) : 0;
+            args.emplace_back(I{part});
+            if (i < parts.size()) keys += (i ? ", " : "") + std::to_string(part) + " [1]";
+        }
+        std::string sql = "INSERT INTO sysindexes (idxname, owner, tabid, idxtype, clustered";
+        for (int i = 1; i <= 16; ++i) sql += ", part" + std::to_string(i);
+        sql += ", levels, leaves, nunique, clust, idxflags) VALUES (?, ?, ?, ?, ?";
+        for (int i = 1; i <= 16; ++i) sql += ", ?";
+        sql += ", 1, 1, 0, 0, 0)";
+        int rc = run(db_, sql, args);
+        if (rc == SQLITE_OK)
+            rc = run(db_, "INSERT INTO sysindices (idxname, owner, tabid, idxtype, clustered, levels, leaves, nunique, "
+                          "clust, nrows, indexkeys, amid, pagesize) VALUES (?, ?, ?, ?, ?, 1, 1, 0, 0, 0, ?, 0, 2048)",
+                     {idxname, user_, tabid_, std::string(1, idxtype), std::string(clustered ? "C" : " "), keys});
+        if (rc == SQLITE_OK)
+            rc = run(db_, "INSERT INTO sysobjstate (objtype, owner, name, tabid, state) VALUES ('I', ?, ?, ?, 'E')",
+                     {user_, idxname, tabid_});
+        ++nindexes_;
+        return rc;
+    }
+
+    int constraints(const std::vector<DeclaredConstraint>& declared, const KeptNames& kept) {
+        std::vector<Constraint> found;
+        for (const auto& c : notNullColumns_) found.push_back(Constraint{'N', {c}, {}, {}, 0});
+        // Primary and unique keys: SQLite's automatic indexes, or the rowid for an INTEGER key.
+        std::vector<std::pair<std::string, char>> keyIndexes;
+        run(db_, "SELECT name, origin FROM pragma_index_list(?) WHERE origin IN ('pk', 'u') ORDER BY seq DESC",
+            {name_}, [&](sqlite3_stmt* s) { keyIndexes.emplace_back(text(s, 0), text(s, 1) == "pk" ? 'P' : 'U'); });
+        bool pkSeen = false;
+        for (const auto& [index, type] : keyIndexes) {
+            Constraint c{type, {}, {}, {}, 0};
+            run(db_, "SELECT name FROM pragma_index_info(?) ORDER BY seqno", {index},
+                [&](sqlite3_stmt* s) { c.columns.push_back(toLowerAscii(text(s, 0))); });
+            pkSeen = pkSeen || type == 'P';
+            found.push_back(std::move(c));
+        }
+        if (!pkSeen && !pkColumns_.empty()) {
+            std::sort(pkColumns_.begin(), pkColumns_.end());
+            Constraint c{'P', {}, {}, {}, 0};
+            for (const auto& p : pkColumns_) c.columns.push_back(toLowerAscii(p.second));
+            found.insert(found.begin() + static_cast<long>(notNullColumns_.size()), std::move(c));
+        }
+        // Foreign keys, one constraint per id.
+        struct Ref { std::vector<std::string> from, to; std::string table, onDelete; };
+        std::map<int, Ref> refs;
+        run(db_, "SELECT id, \"from\", \"to\", \"table\", on_delete FROM pragma_foreign_key_list(?) ORDER BY id, seq",
+            {name_}, [&](sqlite3_stmt* s) {
+                Ref& r = refs[sqlite3_column_int(s, 0)];
+                r.from.push_back(toLowerAscii(text(s, 1)));
+                if (sqlite3_column_type(s, 2) != SQLITE_NULL) r.to.push_back(toLowerAscii(text(s, 2)));
+                r.table = toLowerAscii(text(s, 3));
+                r.onDelete = text(s, 4);
+            });
+        std::vector<const Ref*> refOrder;
+        for (auto it = refs.rbegin(); it != refs.rend(); ++it) {  // SQLite lists them last first
+            found.push_back(Constraint{'R', it->second.from, {}, {}, 0});
+            refOrder.push_back(&it->second);
+        }
+        for (const auto& d : declared)
+            if (d.type == 'C') found.push_back(Constraint{'C', {}, d.name, d.checkText, 0});
+        // Names: kept from before, else as declared, else the server's own.
+        std::vector<bool> used(declared.size(), false);
+        int rc = SQLITE_OK;
+        std::size_t refAt = 0;
+        for (auto& c : found) {
+            const std::string key = keyOf(c.type, c.columns);
+            if (auto k = kept.find(key); k != kept.end() && c.type != 'C') {
+                c.constrid = k->second.first;
+                c.name = k->second.second;
+            } else {
+                c.constrid = nextConstrid();
+                for (std::size_t i = 0; i < declared.size() && c.type != 'C'; ++i) {
+                    if (!used[i] && declared[i].type == c.type && declared[i].columns == c.columns) {
+                        used[i] = true;
+                        c.name = declared[i].name;
+                        break;
+                    }
+                }
+            }
+            const char prefix = c.type == 'P' ? 'u' : static_cast<char>(c.type - 'A' + 'a');
+            if (c.name.empty()) c.name = prefix + std::to_string(tabid_) + "_" + std::to_string(c.constrid);
+            const bool indexed = c.type == 'P' || c.type == 'U' || c.type == 'R';
+            const std::string idxname = " " + std::to_string(tabid_) + "_" + std::to_string(c.constrid);
+            rc = run(db_, "INSERT INTO sysconstraints (constrid, constrname, owner, tabid, constrtype, idxname) "
+                          "VALUES (?, ?, ?, ?, ?, ?)",
+                     {c.constrid, c.name, user_, tabid_, std::string(1, c.type), indexed ? Bound{idxname} : Bound{}});
+            if (rc == SQLITE_OK)
+                rc = run(db_, "INSERT INTO sysobjstate (objtype, owner, name, tabid, state) VALUES ('C', ?, ?, ?, 'E')",
+                         {user_, c.name, tabid_});
+            if (rc == SQLITE_OK)
+                rc = run(db_, "INSERT INTO ifxsim_catalog_keys (constrid, keytext) VALUES (?, ?)", {c.constrid, key});
+            if (rc == SQLITE_OK && indexed) {
+                std::vector<std::pair<int, bool>> parts;
+                for (const auto& col : c.columns) parts.emplace_back(colnoOf(col), false);
+                rc = writeIndex(idxname, c.type == 'R' ? 'D' : 'U', false, parts);
+            }
+            if (rc == SQLITE_OK && c.type == 'N')
+                rc = run(db_, "INSERT INTO syscoldepend (constrid, tabid, colno) VALUES (?, ?, ?)",
+                         {c.constrid, tabid_, I{colnoOf(c.columns.front())}});
+            if (rc == SQLITE_OK && c.type == 'C') {
+                for (std::size_t at = 0, seq = 0; rc == SQLITE_OK && at < c.check.size(); at += 32, ++seq)
+                    rc = run(db_, "INSERT INTO syschecks (constrid, type, seqno, checktext) VALUES (?, 'T', ?, ?)",
+                             {c.constrid, I(seq), c.check.substr(at, 32)});
+            }
+            if (rc == SQLITE_OK && c.type == 'R') rc = reference(c, *refOrder[refAt++]);
+            if (rc != SQLITE_OK) return rc;
+        }
+        return rc;
+    }
+
+    template <typename Ref>
+    int reference(const Constraint& c, const Ref& r) {
+        const I ptabid = scalar(db_, "SELECT tabid FROM systables WHERE tabname = ? AND tabid >= 100", {r.table}, 0);
+        // The referenced key: the primary key when no columns are named, else the key on those columns.
+        I primary = 0;
+        run(db_, "SELECT c.constrid, k.keytext FROM sysconstraints c JOIN ifxsim_catalog_keys k USING (constrid) "
+                 "WHERE c.tabid = ? AND c.constrtype IN ('P', 'U') ORDER BY c.constrtype, c.constrid",
+            {ptabid}, [&](sqlite3_stmt* s) {
+                const std::string key = text(s, 1);
+                if (primary) return;
+                if ((r.to.empty() && key[0] == 'P') || key.substr(1) == keyOf('P', r.to).substr(1))
+                    primary = sqlite3_column_int64(s, 0);
+            });
+        const std::string del = toUpperAscii(r.onDelete) == "CASCADE" ? "C" : "R";
+        return run(db_, "INSERT INTO sysreferences (constrid, \"primary\", ptabid, updrule, delrule, matchtype, pendant) "
+                        "VALUES (?, ?, ?, 'R', ?, 'N', 'N')",
+                   {c.constrid, primary ? Bound{primary} : Bound{}, ptabid, del});
+    }
+
+    // Indexes made by CREATE INDEX.
+    int userIndexes() {
+        std::vector<std::pair<std::string, bool>> indexes;
+        run(db_, "SELECT name, \"unique\" FROM pragma_index_list(?) WHERE origin = 'c' ORDER BY seq DESC", {name_},
+            [&](sqlite3_stmt* s) { indexes.emplace_back(text(s, 0), sqlite3_column_int(s, 1) != 0); });
+        int rc = SQLITE_OK;
+        for (const auto& [index, unique] : indexes) {
+            std::vector<std::pair<int, bool>> parts;
+            run(db_, "SELECT cid, \"desc\" FROM pragma_index_xinfo(?) WHERE key = 1 ORDER BY seqno", {index},
+                [&](sqlite3_stmt* s) { parts.emplace_back(sqlite3_column_int(s, 0) + 1, sqlite3_column_int(s, 1) != 0); });
+            const bool clustered = scalar(db_, "SELECT count(*) FROM ifxsim_catalog_clustered WHERE idxname = ?",
+                                          {index}, 0) > 0;
+            if (rc == SQLITE_OK) rc = writeIndex(index, unique ? 'U' : 'D', clustered, parts);
+        }
+        return rc;
+    }
+
+    int totals() {
+        return run(db_, "UPDATE systables SET ncols = ?, rowsize = ?, nindexes = ? WHERE tabid = ?",
+                   {I(columns_.size()), I{rowsize_}, I{nindexes_}, tabid_});
+    }
+
+    sqlite3* db_;
+    const std::string& user_;
+    I tabid_;
+    std::string name_;
+    std::vector<Column> columns_;
+    std::vector<IfxType> types_;
+    std::vector<std::pair<int, std::string>> pkColumns_;
+    std::vector<std::string> notNullColumns_;
+    int rowsize_ = 0;
+    int nindexes_ = 0;
+};
+
+struct HintFacts {
+    std::string object;        // the object the statement created (lower case)
+    bool synonym = false, privateSynonym = false;
+    std::string synonymFor;
+    char lockLevel = 'P';
+    I firstExtent = 16, nextExtent = 16;
+    std::vector<DeclaredConstraint> declared;
+};
+
+HintFacts readHint(const DdlHint& hint) {
+    HintFacts f;
+    const auto t = StatementTokenizer::tokenize(hint.text);
+    const StatementClass cls = classifyStatement(t);
+    if (cls.objectToken >= 0) f.object = foldName(t[static_cast<std::size_t>(cls.objectToken)]);
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (t[i].is("LOCK") && i + 2 < t.size() && t[i + 1].is("MODE"))
+            f.lockLevel = t[i + 2].is("ROW") ? 'R' : 'P';
+        if (t[i].is("EXTENT") && i + 2 < t.size() && t[i + 1].is("SIZE")) f.firstExtent = std::atoll(t[i + 2].text.c_str());
+        if (t[i].is("NEXT") && i + 2 < t.size() && t[i + 1].is("SIZE")) f.nextExtent = std::atoll(t[i + 2].text.c_str());
+        if (t[i].is("PRIVATE") && i + 1 < t.size() && t[i + 1].is("SYNONYM")) f.privateSynonym = true;
+        if (t[i].is("FOR") && cls.type == kStmtCreateSynonym && i + 1 < t.size()) f.synonymFor = foldName(t.back());
+    }
+    f.synonym = cls.type == kStmtCreateSynonym;
+    if (cls.type == kStmtCreateTable) f.declared = declaredConstraints(hint.text);
+    return f;
+}
+
+KeptNames keptNames(sqlite3* db, I tabid) {
+    KeptNames kept;
+    run(db, "SELECT c.constrid, c.constrname, k.keytext FROM sysconstraints c JOIN ifxsim_catalog_keys k "
+            "USING (constrid) WHERE c.tabid = ?",
+        {tabid}, [&](sqlite3_stmt* s) { kept[text(s, 2)] = {sqlite3_column_int64(s, 0), text(s, 1)}; });
+    return kept;
+}
+
+bool isAnsi(sqlite3* db) { return (scalar(db, "PRAGMA user_version") & 0xff) == 3; }
+
+// A view's text in pieces and the objects it reads.
+int describeView(sqlite3* db, I tabid, const std::string& viewText) {
+    int rc = SQLITE_OK;
+    for (std::size_t at = 0, seq = 0; rc == SQLITE_OK && at < viewText.size(); at += 64, ++seq)
+        rc = run(db, "INSERT INTO sysviews (tabid, seqno, viewtext) VALUES (?, ?, ?)", {tabid, I(seq), viewText.substr(at, 64)});
+    const auto t = StatementTokenizer::tokenize(viewText);
+    std::vector<I> seen;
+    for (std::size_t i = 0; i < t.size() && rc == SQLITE_OK; ++i) {
+        if (t[i].kind != TokenKind::Word) continue;
+        I base = 0;
+        std::string type;
+        run(db, "SELECT tabid, tabtype FROM systables WHERE tabname = ? AND tabid >= 100 AND tabid <> ?",
+            {foldName(t[i]), tabid}, [&](sqlite3_stmt* s) { base = sqlite3_column_int64(s, 0); type = text(s, 1); });
+        if (!base || std::find(seen.begin(), seen.end(), base) != seen.end()) continue;
+        seen.push_back(base);
+        rc = run(db, "INSERT INTO sysdepend (btabid, btype, dtabid, dtype) VALUES (?, ?, ?, 'V')",
+                 {base, type == "V" ? std::string("V") : std::string("T"), tabid});
+    }
+    return rc;
+}
+
+int addObject(sqlite3* db, const std::string& user, const SchemaObject& o, const HintFacts& f, const std::string& hintText) {
+    const I tabid = std::max<I>(scalar(db, "SELECT max(tabid) FROM systables", {}, 99), 99) + 1;
+    const bool fromHint = equalsNoCase(o.name, f.object);
+    std::string tabtype = o.view ? "V" : "T";
+    if (fromHint && f.synonym) tabtype = f.privateSynonym ? "P" : "S";
+    const bool table = tabtype == "T";
+    int rc = run(db, "INSERT INTO systables (tabname, owner, partnum, tabid, rowsize, ncols, nindexes, nrows, created, "
+                     "version, tabtype, locklevel, npused, fextsize, nextsize, flags, pagesize) "
+                     "VALUES (?, ?, ?, ?, 0, 0, 0, 0, ?, ?, ?, ?, 0, ?, ?, 0, 2048)",
+                 {toLowerAscii(o.name), user, table ? o.rootpage : 0, tabid, I{todayAsInformixDate()}, tabid * 65536,
+                  tabtype, std::string(1, table && fromHint ? f.lockLevel : table ? 'P' : 'B'),
+                  table ? (fromHint ? f.firstExtent : 16) : 0, table ? (fromHint ? f.nextExtent : 16) : 0});
+    if (rc == SQLITE_OK && tabtype != "V" && !table) {
+        const I btabid = scalar(db, "SELECT tabid FROM systables WHERE tabname = ? AND tabid >= 100", {f.synonymFor}, 0);
+        rc = run(db, "INSERT INTO syssyntable (tabid, btabid) VALUES (?, ?)", {tabid, btabid});
+    }
+    if (rc == SQLITE_OK && (table || o.view)) {
+        // The owner holds every privilege with the grant option; in a database
+        // that is not ANSI everyone else gets them too.
+        rc = run(db, "INSERT INTO systabauth (grantor, grantee, tabid, tabauth) VALUES (?1, ?1, ?2, ?3)",
+                 {user, tabid, std::string(table ? "SU-IDXAR-" : "SU-ID----")});
+        if (rc == SQLITE_OK && !isAnsi(db))
+            rc = run(db, "INSERT INTO systabauth (grantor, grantee, tabid, tabauth) VALUES (?, 'public', ?, ?)",
+                     {user, tabid, std::string(table ? "su-idxar-" : "su-id----")});
+    }
+    if (rc == SQLITE_OK && o.view && tabtype == "V") rc = describeView(db, tabid, fromHint ? hintText : o.sql);
+    if (rc == SQLITE_OK && (table || tabtype == "V"))
+        rc = TableDescriber(db, user, tabid, o.name).describe(o.view, fromHint ? f.declared : std::vector<DeclaredConstraint>{}, {});
+    if (rc == SQLITE_OK)
+        rc = run(db, "INSERT OR REPLACE INTO ifxsim_catalog_state (tabid, signature) VALUES (?, ?)", {tabid, o.signature});
+    return rc;
+}
+
+}  // namespace
+
+int syncCatalog(sqlite3* db, const std::string& user, const DdlHint& hint) {
+    int rc = ensureState(db);
+    if (rc != SQLITE_OK) return rc;
+    const HintFacts facts = readHint(hint);
+    if (hint.statementType == kStmtCreateIndex && toUpperAscii(hint.text).find("CLUSTER") != std::string::npos)
+        run(db, "INSERT OR IGNORE INTO ifxsim_catalog_clustered (idxname) VALUES (?)", {facts.object});
+    std::vector<SchemaObject> objects = schemaObjects(db);
+    struct Known { I tabid; std::string name, type, signature; I partnum; };
+    std::vector<Known> known;
+    run(db, "SELECT t.tabid, t.tabname, t.tabtype, s.signature, t.partnum FROM systables t LEFT JOIN "
+            "ifxsim_catalog_state s USING (tabid) WHERE t.tabid >= 100 ORDER BY t.tabid",
+        {}, [&](sqlite3_stmt* s) {
+            known.push_back({sqlite3_column_int64(s, 0), text(s, 1), text(s, 2), text(s, 3), sqlite3_column_int64(s, 4)});
+        });
+    for (const Known& k : known) {
+        SchemaObject* match = nullptr;
+        for (auto& o : objects) {
+            if (o.matched) continue;
+            // A table keeps its storage (rootpage) through RENAME; views go by name.
+            const bool same = k.type == "T" ? !o.view && o.rootpage == k.partnum : o.view && equalsNoCase(o.name, k.name);
+            if (same) { match = &o; break; }
+        }
+        if (!match) {
+            if (rc == SQLITE_OK) rc = deleteObject(db, k.tabid);
+            continue;
+        }
+        match->matched = true;
+        if (rc == SQLITE_OK && !equalsNoCase(match->name, k.name))
+            rc = run(db, "UPDATE systables SET tabname = ? WHERE tabid = ?", {toLowerAscii(match->name), k.tabid});
+        if (rc == SQLITE_OK && k.type == "T" && match->signature != k.signature) {
+            const KeptNames kept = keptNames(db, k.tabid);
+            rc = deleteShapeRows(db, k.tabid);
+            if (rc == SQLITE_OK) rc = TableDescriber(db, user, k.tabid, match->name).describe(false, {}, kept);
+            if (rc == SQLITE_OK && hint.statementType == kStmtAlterTable && equalsNoCase(facts.object, match->name) &&
+                toUpperAscii(hint.text).find("LOCK MODE") != std::string::npos)
+                rc = run(db, "UPDATE systables SET locklevel = ? WHERE tabid = ?", {std::string(1, facts.lockLevel), k.tabid});
+            if (rc == SQLITE_OK)
+                rc = run(db, "INSERT OR REPLACE INTO ifxsim_catalog_state (tabid, signature) VALUES (?, ?)",
+                         {k.tabid, match->signature});
+        }
+    }
+    for (const auto& o : objects)
+        if (!o.matched && rc == SQLITE_OK) rc = addObject(db, user, o, facts, hint.text);
+    return rc;
+}
+
+int updateStatistics(sqlite3* db) {
+    std::vector<std::pair<I, std::string>> tables;
+    run(db, "SELECT tabid, tabname FROM systables WHERE tabid >= 100 AND tabtype = 'T'", {},
+        [&](sqlite3_stmt* s) { tables.emplace_back(sqlite3_column_int64(s, 0), text(s, 1)); });
+    int rc = SQLITE_OK;
+    for (const auto& [tabid, name] : tables) {
+        const I rows = scalar(db, "SELECT count(*) FROM " + quoteIdent(name), {}, 0);
+        if (rc == SQLITE_OK)
+            rc = run(db, "UPDATE systables SET nrows = ?1, npused = max(1, (?1 * max(rowsize, 1) + 2047) / 2048) "
+                         "WHERE tabid = ?2",
+                     {I{rows}, tabid});
+    }
+    return rc;
+}
+
+}  // namespace ifxsim::catalog
