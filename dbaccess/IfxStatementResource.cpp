@@ -72,10 +72,12 @@ void TIfxStatementResource::Drop() {
 void TIfxStatementResource::ForgetHandle() {
     // Without this the library would keep every dropped statement's memory
     // until the program ends: one per statement and database change.
-    const TIfxLibrary& lib = Ifx();
-    const bool ownsCursor = cursor_ && !(owner_ && owner_->ShareCursorStatement());
-    if (ownsCursor) lib.SqlFreeMem(cursor_, CURSOR_FREE);
-    if (handle_) lib.SqlFreeMem(handle_, CURSOR_FREE);
+    if ((handle_ || cursor_) && IfxClientLibraryLoaded()) {
+        const TIfxLibrary& lib = Ifx();
+        const bool ownsCursor = cursor_ && !(owner_ && owner_->ShareCursorStatement());
+        if (ownsCursor) lib.SqlFreeMem(cursor_, CURSOR_FREE);
+        if (handle_) lib.SqlFreeMem(handle_, CURSOR_FREE);
+    }
     handle_ = nullptr;
     cursor_ = nullptr;
 }
