@@ -6,6 +6,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "connections/ui/ConnectFlow.h"
 #include "connections/ui/ConnectionWindowsSettings.h"
 #include "dbaccess/SqlHosts.h"
 #include "editor/ui/EditorPages.h"
@@ -33,6 +34,7 @@ TMainWindowStartup TMainWindowStartup::FromProcess(const std::vector<std::string
     startup.arguments = arguments;
     startup.programFolder = ProgramFolder();
     startup.programBaseName = ProgramBaseName();
+    startup.parts.push_back([](TfmMain& window) { window.InstallConnectFlow(); });
     return startup;
 }
 
@@ -145,6 +147,34 @@ void TfmMain::InstallWorkspace() {
     // panel rule; the editor pages take what is left, even when that is little.
     editor_.pages->setMinimumHeight(kMinEditorPagesHeight);
     RegisterMainTabCommands(*commands_, pcMain_);
+}
+
+void TfmMain::InstallConnectFlow() {
+    if (connectFlow_) return;
+    TConnectFlowHost host;
+    host.window = this;
+    host.bar = connectionBar_;
+    host.login = connectionWindows_.login;
+    host.log = [this](const QString& message, const QString& additional) { AddLogEntry(0, message, additional); };
+    host.blinkMessage = [this](const QString& text) { status_->SetMessage(text, true); };
+    host.clearStatus = [this] {
+        status_->SetCost(QString());
+        status_->SetMessage(QString()); // also ends the blinking
+    };
+    host.executing = [this] { return executing_; };
+    connectFlow_ = new TConnectFlow(std::move(host), this);
+    connectFlow_->RegisterSettings(settings_);
+    connectFlow_->RegisterUpdateHook(*commands_);
+    TConnectFlow* flow = connectFlow_;
+    SetConnectSavedHook([flow](const TConnectionsParam& record) {
+        try {
+            flow->ConnectSaved(record);
+        } catch (...) {
+            ShowCurrentException();
+        }
+        flow->UpdateConnectionBar();
+    });
+    SetCloseConnectionHook([flow] { return flow->CloseForExit(); });
 }
 
 void TfmMain::SetShowOptionsHook(std::function<void()> hook) {

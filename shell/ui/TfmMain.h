@@ -27,6 +27,7 @@ class TLogCommands;
 class TLogModel;
 class TLogTab;
 class TPanelVisibility;
+class TConnectFlow;
 class TStatusPanes;
 class TfmMain;
 
@@ -100,6 +101,11 @@ public:
     TEditorPages& EditorPages() const { return *editor_.pages; }
     TEditorCommands& EditorCommands() const { return *editor_.commands; }
 
+    // The main connection `Database` with its connect flow (a start-up part of
+    // the running program; none until InstallConnectFlow ran).
+    TConnectFlow* ConnectFlow() const { return connectFlow_; }
+    void InstallConnectFlow();
+
     // The server names the installation knows (its sqlhosts file), as read at start-up.
     const std::vector<std::string>& ServerNames() const { return serverNames_; }
 
@@ -159,6 +165,7 @@ private:
     TConnectionWindows connectionWindows_;
     TEditorWorkspace editor_;
     std::vector<std::string> serverNames_;
+    TConnectFlow* connectFlow_ = nullptr; // child of this window
 
     std::vector<std::function<void()>> afterLoad_;
     std::function<bool()> closeConnection_;
