@@ -79,9 +79,11 @@ std::string ContentText(const CellValue& cell)
     std::int64_t id = 0;
     Database* database = OpenDatabaseOfThread();
     std::string content;
-    if (IsObjectReference(cell, id) && database && LoadObject(database->handle(), id, content) == 0)
-        return content;
-    return cell.bytes;
+    // Showing a value must not change the outcome of the statement showing it.
+    const sqlca_s saved = ThreadSqlca();
+    const bool loaded = IsObjectReference(cell, id) && database && LoadObject(database->handle(), id, content) == 0;
+    ThreadSqlca() = saved;
+    return loaded ? content : cell.bytes;
 }
 
 }  // namespace ifxsim::lo

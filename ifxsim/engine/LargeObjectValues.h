@@ -3,7 +3,7 @@
 // to an object of the hidden store (a 16-byte blob: "IFXSIMLO" + int64 id, a
 // blob so that a CLOB column's text affinity leaves it alone). As the stand-in's
 // convenience a column may also hold the content itself (a string literal
-// into a CLOB, a quoted or hex literal into a BLOB).
+// into a CLOB or a BLOB).
 #include <cstdint>
 #include <string>
 
