@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QToolButton>
 #include <QWidget>
+#include <cstring>
 
 #include "connections/ui/TfmConnect.h"
 #include "shell/SettingsRegistry.h"
@@ -32,6 +33,40 @@ QString CurrentMessage() {
     } catch (...) {
         return QStringLiteral("Unknown error");
     }
+}
+
+// The role names the user was granted, in the order the server returns them.
+std::vector<std::string> ReadRoleNames(TIfxConnection& database) {
+    TIfxStatementRef statement(database.PrepareStatement(
+        "Select rolename From \"informix\".sysroleauth Where grantee = user", false));
+    char name[33] = {};
+    ifx_sqlvar_t var{};
+    var.sqltype = CCHARTYPE;
+    var.sqllen = sizeof name;
+    var.sqldata = name;
+    ifx_sqlda_t out{};
+    out.sqld = 1;
+    out.sqlvar = &var;
+    ifx_cursor_t* cursor = statement->OpenCursor(0x524f4c45, nullptr, false);
+    // The cursor is closed however the fetching ends.
+    struct TCursorCloser {
+        TIfxStatementResource* statement;
+        ifx_cursor_t* cursor;
+        ~TCursorCloser() {
+            try {
+                statement->CloseCursor(cursor);
+            } catch (...) {
+            }
+        }
+    } closer{statement.Get(), cursor};
+    _FetchSpec next{0, FETCH_NEXT, 0};
+    std::vector<std::string> names;
+    while (statement->Fetch(cursor, &out, &next) == 0) {
+        std::string text(name, strnlen(name, sizeof name));
+        text.erase(text.find_last_not_of(' ') + 1); // CHAR(32) comes blank-padded
+        names.push_back(std::move(text));
+    }
+    return names;
 }
 
 TTransactionAnswer AskWithBox(const QString& caption, const QString& text) {
@@ -257,8 +292,14 @@ void TConnectFlow::SwitchDatabase(const QString& name) {
 }
 
 void TConnectFlow::FillRoleList() {
-    // Needs a query component to read "Select rolename From "informix".sysroleauth
-    // Where grantee = user" row by row; the role box keeps its entries until then.
+    QComboBox* box = host_.bar.cbRole;
+    if (!box) return;
+    const std::vector<std::string> names = ReadRoleNames(database_);
+    filling_ = true;
+    box->clear();
+    for (const std::string& name : names)
+        box->addItem(Q(name));
+    filling_ = false;
 }
 
 void TConnectFlow::SetRole(const QString& name) {

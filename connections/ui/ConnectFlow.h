@@ -68,7 +68,7 @@ public:
     void FillDatabaseList(bool fromDropDown = false);
     // Errors of the open are logged and shown blinking, not passed on.
     void SwitchDatabase(const QString& name);
-    void FillRoleList(); // not yet: no query component to read the role names with
+    void FillRoleList();
     void SetRole(const QString& name);
     void BeginTransaction();
     void CommitTransaction();   // errors: box "Transaction"
