@@ -80,6 +80,15 @@ TEST_F(StmtFixture, CheckConstraintKeepsItsTextInPieces) {
     EXPECT_EQ(Trimmed(text), check);
 }
 
+TEST_F(StmtFixture, RolledBackDdlLeavesNoCatalogRows) {
+    ASSERT_EQ(Exec("begin work"), 0) << Errm();
+    ASSERT_EQ(Exec("create table gone (id integer not null)"), 0) << Errm();
+    EXPECT_EQ(Query("select count(*) from systables where tabname = 'gone'"), (Rows{{"1"}}));
+    ASSERT_EQ(Exec("rollback work"), 0) << Errm();
+    EXPECT_EQ(Query("select count(*) from systables where tabid >= 100"), (Rows{{"0"}}));
+    EXPECT_EQ(Query("select count(*) from sysconstraints"), (Rows{{"0"}}));
+}
+
 // A database file written before the catalog existed gets one when opened.
 TEST_F(StmtFixture, OlderDatabaseGetsItsCatalogOnOpen) {
     const fs::path file = root_ / "data" / "older.db";
