@@ -11,7 +11,8 @@ namespace {
 
 bool SameText(const std::string& a, const std::string& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
            });
 }
 
@@ -37,7 +38,8 @@ std::string ParamValue(const std::vector<std::string>& lines, const std::string&
     return {};
 }
 
-std::string ConnectedCaption(const std::string& user, const std::string& server, const std::string& serverInfo) {
+std::string ConnectedCaption(const std::string& user, const std::string& server,
+                             const std::string& serverInfo) {
     return std::string(kMainCaption) + "  [" + user + "@" + server + "]  (" + Trimmed(serverInfo) + ")";
 }
 
@@ -78,7 +80,8 @@ void TLastDatabases::Save(TIniFile& ini) const {
     ini.EraseSection(kLastOpenDBSection);
     for (const auto& [key, value] : entries_)
         // A server name with "=" or an empty one could not be read back as a key.
-        if (!key.empty() && key.find('=') == std::string::npos) ini.WriteString(kLastOpenDBSection, key, value);
+        if (!key.empty() && key.find('=') == std::string::npos)
+            ini.WriteString(kLastOpenDBSection, key, value);
 }
 
 TConnectionBarEnabling ConnectionBarEnabling(bool open, bool executing, bool inTransaction,

@@ -22,7 +22,8 @@ std::vector<std::string> ConnectParamLines(const std::string& server, const std:
 std::string ParamValue(const std::vector<std::string>& lines, const std::string& name);
 
 // "Varnok 5.18b  [user@server]  (server info without outer blanks)".
-std::string ConnectedCaption(const std::string& user, const std::string& server, const std::string& serverInfo);
+std::string ConnectedCaption(const std::string& user, const std::string& server,
+                             const std::string& serverInfo);
 
 // The 22nd character of the untrimmed server information; a shorter text
 // gives '\0', which the catalog queries treat as "not 9".
@@ -48,9 +49,9 @@ private:
 // Enabled states of the connection-bar controls (the command-update rule):
 // C = open and not executing, X = executing.
 struct TConnectionBarEnabling {
-    bool connect = false;      // Connect and quick-connect: not X
-    bool connected = false;    // database box, role box, Disconnect: C
-    bool begin = false;        // C, no transaction open, database supports transactions
+    bool connect = false;        // Connect and quick-connect: not X
+    bool connected = false;      // database box, role box, Disconnect: C
+    bool begin = false;          // C, no transaction open, database supports transactions
     bool commitRollback = false; // C and a transaction open
     bool operator==(const TConnectionBarEnabling&) const = default;
 };

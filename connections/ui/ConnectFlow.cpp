@@ -22,8 +22,12 @@ namespace {
 
 constexpr unsigned kTimeOutIntervalMs = 100;
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-std::string S(const QString& text) { return text.toStdString(); }
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+std::string S(const QString& text) {
+    return text.toStdString();
+}
 
 QString CurrentMessage() {
     try {
@@ -70,13 +74,16 @@ std::vector<std::string> ReadRoleNames(TIfxConnection& database) {
 }
 
 TTransactionAnswer AskWithBox(const QString& caption, const QString& text) {
-    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                    QApplication::activeWindow());
+    QMessageBox box(QMessageBox::Question, caption, text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QApplication::activeWindow());
     box.setDefaultButton(QMessageBox::Cancel);
     switch (box.exec()) {
-    case QMessageBox::Yes: return TTransactionAnswer::Yes;
-    case QMessageBox::No: return TTransactionAnswer::No;
-    default: return TTransactionAnswer::Cancel;
+    case QMessageBox::Yes:
+        return TTransactionAnswer::Yes;
+    case QMessageBox::No:
+        return TTransactionAnswer::No;
+    default:
+        return TTransactionAnswer::Cancel;
     }
 }
 
@@ -108,17 +115,33 @@ TConnectFlow::~TConnectFlow() {
 
 void TConnectFlow::WireBar() {
     const TConnectionBar& bar = host_.bar;
-    if (bar.tbConnect) connect(bar.tbConnect, &QToolButton::clicked, this, [this] { Guarded([this] { ConnectWithLogin(); }); });
-    if (bar.tbDisconnect) connect(bar.tbDisconnect, &QToolButton::clicked, this, [this] { Guarded([this] { Disconnect(); }); });
-    if (bar.tbBeginTrans) connect(bar.tbBeginTrans, &QToolButton::clicked, this, [this] { Guarded([this] { BeginTransaction(); }); });
-    if (bar.tbCommit) connect(bar.tbCommit, &QToolButton::clicked, this, [this] { Guarded([this] { CommitTransaction(); }); });
-    if (bar.tbRollback) connect(bar.tbRollback, &QToolButton::clicked, this, [this] { Guarded([this] { RollbackTransaction(); }); });
+    if (bar.tbConnect)
+        connect(bar.tbConnect, &QToolButton::clicked, this,
+                [this] { Guarded([this] { ConnectWithLogin(); }); });
+    if (bar.tbDisconnect)
+        connect(bar.tbDisconnect, &QToolButton::clicked, this, [this] { Guarded([this] { Disconnect(); }); });
+    if (bar.tbBeginTrans)
+        connect(bar.tbBeginTrans, &QToolButton::clicked, this,
+                [this] { Guarded([this] { BeginTransaction(); }); });
+    if (bar.tbCommit)
+        connect(bar.tbCommit, &QToolButton::clicked, this,
+                [this] { Guarded([this] { CommitTransaction(); }); });
+    if (bar.tbRollback)
+        connect(bar.tbRollback, &QToolButton::clicked, this,
+                [this] { Guarded([this] { RollbackTransaction(); }); });
     if (QComboBox* box = bar.cbDatabase) {
         box->installEventFilter(this);
         // activated: only the user's choice switches; selecting in code does not.
         connect(box, &QComboBox::activated, this, [this, box](int index) {
             const QString name = box->itemText(index);
-            if (!filling_ && !name.isEmpty()) Guarded([this, name] { SwitchDatabase(name); });
+            if (filling_ || name.isEmpty()) return;
+            Guarded([this, name] { SwitchDatabase(name); });
+            // A cancelled switch leaves the box on the database still open.
+            if (box->currentText() != openDatabase_ && openDatabase_ != name) {
+                filling_ = true;
+                box->setCurrentIndex(box->findText(openDatabase_, Qt::MatchExactly));
+                filling_ = false;
+            }
         });
     }
     if (QComboBox* box = bar.cbRole) {
@@ -135,11 +158,14 @@ bool TConnectFlow::eventFilter(QObject* watched, QEvent* event) {
     bool dropping = event->type() == QEvent::MouseButtonPress;
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        dropping = key->key() == Qt::Key_F4 || (key->key() == Qt::Key_Down && (key->modifiers() & Qt::AltModifier));
+        dropping =
+            key->key() == Qt::Key_F4 || (key->key() == Qt::Key_Down && (key->modifiers() & Qt::AltModifier));
     }
     if (dropping && database_.Connected()) {
-        if (watched == host_.bar.cbDatabase) Guarded([this] { FillDatabaseList(true); });
-        else if (watched == host_.bar.cbRole) Guarded([this] { FillRoleList(); });
+        if (watched == host_.bar.cbDatabase)
+            Guarded([this] { FillDatabaseList(true); });
+        else if (watched == host_.bar.cbRole)
+            Guarded([this] { FillRoleList(); });
     }
     return QObject::eventFilter(watched, event);
 }
@@ -221,6 +247,7 @@ void TConnectFlow::OpenConnection(const QString& server, const QString& database
         throw;
     }
     if (!database.isEmpty()) {
+        openDatabase_ = database;
         Log(QStringLiteral("Connecting to Database"), database + QLatin1Char('@') + ParamServer());
     } else if (QComboBox* box = host_.bar.cbDatabase) {
         // The user picks a database from the freshly filled list.
@@ -251,8 +278,10 @@ void TConnectFlow::ConnectSaved(const TConnectionsParam& record) {
     OpenConnection(Q(record.Server), Q(record.DataBase), password, user);
     FillDatabaseList();
     filling_ = true; // selecting in code does not switch the database
-    if (QComboBox* box = host_.bar.cbServerName) box->setCurrentIndex(box->findText(Q(record.Server), Qt::MatchExactly));
-    if (QComboBox* box = host_.bar.cbDatabase) box->setCurrentIndex(box->findText(Q(record.DataBase), Qt::MatchExactly));
+    if (QComboBox* box = host_.bar.cbServerName)
+        box->setCurrentIndex(box->findText(Q(record.Server), Qt::MatchExactly));
+    if (QComboBox* box = host_.bar.cbDatabase)
+        box->setCurrentIndex(box->findText(Q(record.DataBase), Qt::MatchExactly));
     filling_ = false;
     RunAfterConnectScript(record.Script); // handed over even when empty
 }
@@ -285,10 +314,12 @@ void TConnectFlow::SwitchDatabase(const QString& name) {
     } catch (...) {
         const QString error = CurrentMessage();
         Log(QStringLiteral("Error on connect to Database"), name);
-        if (host_.blinkMessage) host_.blinkMessage(error + QStringLiteral(" Error on connect to Database ") + name);
+        if (host_.blinkMessage)
+            host_.blinkMessage(error + QStringLiteral(" Error on connect to Database ") + name);
     }
     Log(QStringLiteral("Connecting to Database"), name + QLatin1Char('@') + ParamServer());
     lastDatabases_.Set(S(ServerBoxText()), S(name));
+    openDatabase_ = name;
 }
 
 void TConnectFlow::FillRoleList() {
@@ -316,7 +347,8 @@ void TConnectFlow::CommitTransaction() {
         database_.Commit();
         Log(QStringLiteral("Commit Transaction"));
     } catch (...) {
-        Messages().Error(QStringLiteral("Transaction"), QStringLiteral("Error on Commit: %1").arg(CurrentMessage()));
+        Messages().Error(QStringLiteral("Transaction"),
+                         QStringLiteral("Error on Commit: %1").arg(CurrentMessage()));
     }
 }
 
@@ -333,9 +365,14 @@ void TConnectFlow::RollbackTransaction() {
 void TConnectFlow::ConfirmOpenTransaction() {
     if (!database_.Connected() || !database_.InTransaction()) return;
     switch (host_.askTransaction(QStringLiteral("Transaction"), QStringLiteral("Commit Transaction?"))) {
-    case TTransactionAnswer::Yes: CommitTransaction(); break;
-    case TTransactionAnswer::No: RollbackTransaction(); break;
-    case TTransactionAnswer::Cancel: throw EAbort();
+    case TTransactionAnswer::Yes:
+        CommitTransaction();
+        break;
+    case TTransactionAnswer::No:
+        RollbackTransaction();
+        break;
+    case TTransactionAnswer::Cancel:
+        throw EAbort();
     }
 }
 
@@ -382,6 +419,7 @@ void TConnectFlow::DatabaseBeforeDisconnect() {
 }
 
 void TConnectFlow::DatabaseAfterDisconnect() {
+    openDatabase_.clear();
     const QString database = host_.bar.cbDatabase ? host_.bar.cbDatabase->currentText() : QString();
     Log(QStringLiteral("Disconnect from Database"), ServerBoxText() + QLatin1Char('@') + database);
 }

@@ -9,6 +9,7 @@
 // driven on its own.
 #include <QObject>
 #include <QString>
+#include <atomic>
 #include <functional>
 #include <string>
 
@@ -29,9 +30,9 @@ enum class TTransactionAnswer { Yes, No, Cancel };
 
 // What the flow needs of the main window.
 struct TConnectFlowHost {
-    QWidget* window = nullptr;         // gets the caption
-    TConnectionBar bar;                // the controls the flow fills and enables
-    TfmConnect* login = nullptr;       // "Connect To DB"
+    QWidget* window = nullptr;   // gets the caption
+    TConnectionBar bar;          // the controls the flow fills and enables
+    TfmConnect* login = nullptr; // "Connect To DB"
     std::function<void(const QString& message, const QString& additional)> log;
     // Shows text in the status bar's message pane, blinking in red.
     std::function<void(const QString& text)> blinkMessage;
@@ -84,7 +85,9 @@ public:
 
     // ---- hooks that later subsystems fill
     // The script runner: runs text as a script without an editor page.
-    void SetRunAfterConnectScript(std::function<void(const std::string&)> hook) { runScript_ = std::move(hook); }
+    void SetRunAfterConnectScript(std::function<void(const std::string&)> hook) {
+        runScript_ = std::move(hook);
+    }
     void RunAfterConnectScript(const std::string& text);
     // The schema browser's state (table and procedure lists, detail lists, DDL text, data view).
     void SetClearSchemaStateHook(std::function<void()> hook) { clearSchema_ = std::move(hook); }
@@ -112,7 +115,8 @@ private:
     TIfxConnection database_;
     TLastDatabases lastDatabases_;
     char serverGeneration_ = '\0';
-    volatile bool interruptRequest_ = false; // one byte, read by the waiting thread
+    std::atomic<bool> interruptRequest_ = false; // read by the waiting thread, no lock
+    QString openDatabase_; // the database last opened, for the box after a cancelled switch
     bool filling_ = false;
     std::function<void(const std::string&)> runScript_;
     std::function<void()> clearSchema_;

@@ -13,7 +13,8 @@ TEST(ConnectFlowRules, ParameterLinesAreExactlyServerUserPasswordInOrder) {
 }
 
 TEST(ConnectFlowRules, ParamValueFindsFirstMatchingNameWithoutRegardToCase) {
-    const std::vector<std::string> lines{"WIN32PASS=a=b", "informixserver=one", "INFORMIXSERVER=two", "NOEQUALS"};
+    const std::vector<std::string> lines{"WIN32PASS=a=b", "informixserver=one", "INFORMIXSERVER=two",
+                                         "NOEQUALS"};
     EXPECT_EQ(ParamValue(lines, "INFORMIXSERVER"), "one");
     EXPECT_EQ(ParamValue(lines, "WIN32PASS"), "a=b"); // only the first "=" separates
     EXPECT_EQ(ParamValue(lines, "WIN32USER"), "");
@@ -82,7 +83,11 @@ TEST(ConnectFlowRules, ConnectionBarEnablingFollowsTheUpdateTerms) {
         {true, false, false, true, {true, true, true, false}},
         {true, false, false, false, {true, true, false, false}}, // unlogged database: no Begin
         {true, false, true, true, {true, true, false, true}},
-        {true, true, true, true, {false, false, false, false}}, // executing: nothing that needs the connection
+        {true,
+         true,
+         true,
+         true,
+         {false, false, false, false}}, // executing: nothing that needs the connection
         {false, true, false, false, {false, false, false, false}},
     };
     for (const auto& c : cases)

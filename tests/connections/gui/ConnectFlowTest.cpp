@@ -115,7 +115,8 @@ TEST_F(ConnectFlowTest, SavedConnectionToAMissingDatabaseLogsBlinksAndSkipsTheSc
     EXPECT_ANY_THROW(flow_->ConnectSaved(Saved("nosuch", "select 1")));
     EXPECT_TRUE(Logged("Error on connect to Database", "simsrv - nosuch"));
     ASSERT_EQ(blinks_.size(), 1u);
-    EXPECT_TRUE(blinks_[0].endsWith(" Error on connect to Database simsrv - nosuch")) << blinks_[0].toStdString();
+    EXPECT_TRUE(blinks_[0].endsWith(" Error on connect to Database simsrv - nosuch"))
+        << blinks_[0].toStdString();
     EXPECT_GT(blinks_[0].size(), QString(" Error on connect to Database simsrv - nosuch").size());
     EXPECT_TRUE(scripts_.empty());
     EXPECT_EQ(bar_.cbDatabase->count(), 0); // the database list was skipped too
@@ -135,6 +136,15 @@ TEST_F(ConnectFlowTest, SwitchingWithAnOpenTransactionAndCancelChangesNothing) {
     EXPECT_TRUE(flow_->Database().InTransaction());
     EXPECT_EQ(log_.size(), logged);
     EXPECT_EQ(flow_->LastDatabases().Get("simsrv"), "");
+    // Chosen in the box by the user: the box goes back to the open database.
+    const int two = bar_.cbDatabase->findText("vk_two");
+    ASSERT_GE(two, 0);
+    bar_.cbDatabase->setCurrentIndex(two);
+    emit bar_.cbDatabase->activated(two);
+    EXPECT_EQ(questions_.size(), 2u);
+    EXPECT_EQ(bar_.cbDatabase->currentText(), "vk_log");
+    EXPECT_TRUE(sink_.boxes.empty()); // a silent cancellation
+    EXPECT_EQ(log_.size(), logged);
     // Still vk_log (vk_two has no table t), the inserted row still pending.
     EXPECT_EQ(flow_->Database().ExecuteDirect("delete from t"), 1);
 }
@@ -144,7 +154,8 @@ TEST_F(ConnectFlowTest, SwitchingWithAnOpenTransactionCommitsOrRollsBackAsAnswer
         TTransactionAnswer answer;
         const char* entry;
         int rowsKept;
-    } cases[] = {{TTransactionAnswer::Yes, "Commit Transaction", 1}, {TTransactionAnswer::No, "Rollback Transaction", 0}};
+    } cases[] = {{TTransactionAnswer::Yes, "Commit Transaction", 1},
+                 {TTransactionAnswer::No, "Rollback Transaction", 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.entry);
         flow_->ConnectSaved(Saved("vk_log"));

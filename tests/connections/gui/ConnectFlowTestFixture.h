@@ -42,7 +42,8 @@ protected:
         namespace fs = std::filesystem;
         root_ = fs::temp_directory_path() / ("varnok-connectflow-" + std::to_string(std::random_device()()));
         fs::create_directories(root_);
-        std::ofstream(root_ / "sqlhosts") << "simsrv onsqlite localhost " << (root_ / "data").string() << "\n";
+        std::ofstream(root_ / "sqlhosts")
+            << "simsrv onsqlite localhost " << (root_ / "data").string() << "\n";
         Put("INFORMIXSQLHOSTS=" + (root_ / "sqlhosts").string());
         const TIfxLibrary& lib = Ifx();
         lib.sqli_connect_open(ESQLINTVERSION, 0, "@simsrv", "vkflowfixture", nullptr, 1);
