@@ -123,6 +123,8 @@ constexpr Message kMessages[] = {
     {1811, "Implicit connection not allowed after an explicit connection."},
     {1820, "Host variable type has been changed between fetches."},
     {1821, "Host variable is not large enough for the value."},
+    // Smart large objects (the ISAM code says which kind of failure)
+    {9810, "Smart-large-object error."},
     {11017, "Connection not open."},
     {25555, "Server %s is not listed as a dbserver name in sqlhosts."},
     {25556, "Invalid sqlhosts file format."},

@@ -37,6 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
                       MessageCase{-951, "Incorrect password or user %s is not known on the database server."},
                       MessageCase{-1800, "Invalid transaction state."},
                       MessageCase{-1803, "Connection does not exist."},
+                      MessageCase{-9810, "Smart-large-object error."},
                       MessageCase{-25580, "System error occurred in network function."},
                       MessageCase{-25596,
                                   "The INFORMIXSERVER value is not listed in the sqlhosts file or the Registry."}));
