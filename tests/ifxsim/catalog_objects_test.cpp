@@ -89,6 +89,30 @@ TEST_F(StmtFixture, RolledBackDdlLeavesNoCatalogRows) {
     EXPECT_EQ(Query("select count(*) from sysconstraints"), (Rows{{"0"}}));
 }
 
+TEST_F(StmtFixture, ConstraintNamesInEveryPlaceTheyAreWritten) {
+    struct Case {
+        const char* create;
+        Rows named;  // constrname, constrtype of the named constraints
+    };
+    const Case cases[] = {
+        {"create table t1 (a integer not null constraint nn_a, b integer unique constraint uq_b)",
+         {{"nn_a", "N"}, {"uq_b", "U"}}},
+        {"create table t2 (a integer, b integer, constraint uq_ab unique (a, b))", {{"uq_ab", "U"}}},
+        {"create table t3 (a integer, b integer, distinct (b, a) constraint uq_ba, primary key (a) constraint pk_a)",
+         {{"pk_a", "P"}, {"uq_ba", "U"}}},
+        {"create table t4 (a integer primary key constraint pk4, c char(2) check (c in ('x', 'y')) constraint ck4)",
+         {{"ck4", "C"}, {"pk4", "P"}}},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(Exec(c.create), 0) << c.create << " " << Errm();
+        EXPECT_EQ(Query("select x.constrname, x.constrtype from sysconstraints x, systables t where t.tabid = x.tabid "
+                        "and t.tabid = (select max(tabid) from systables) and x.constrname not matches '[nurc][0-9]*' "
+                        "order by 1"),
+                  c.named)
+            << c.create;
+    }
+}
+
 // A database file written before the catalog existed gets one when opened.
 TEST_F(StmtFixture, OlderDatabaseGetsItsCatalogOnOpen) {
     const fs::path file = root_ / "data" / "older.db";
