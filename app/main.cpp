@@ -1,9 +1,12 @@
 // Varnok: a desktop SQL workbench for Informix servers.
 #include <QByteArray>
+#include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "app/DemoDatabase.h"
 #include "dbaccess/IfxLibrary.h"
 #include "dbaccess/SqlHosts.h"
 #include "shell/SettingsFolder.h"
@@ -39,9 +42,30 @@ void PrepareServerList() {
 }
 
 // The demo server's sample database is made by a script of its own, run
-// here on a first start. Until that script exists the demo server starts
-// without databases (a connection creates its data folder).
-void CreateDemoDatabaseWhenMissing() {}
+// here on a first start: only for the per-user sqlhosts (an installation's
+// own servers are never touched) and only while "stores" is missing. A
+// failure is told on standard error; the program starts all the same.
+void CreateDemoDatabaseWhenMissing() {
+    try {
+        const auto sqlhosts = varnok::ProcessEnv("INFORMIXSQLHOSTS");
+        if (!sqlhosts || *sqlhosts != varnok::DefaultSqlHostsPath(varnok::GetLocalAppData())) return;
+        const auto dataDirectory = varnok::StandInDataDirectory(*sqlhosts, varnok::kDemoServerName);
+        if (!dataDirectory || varnok::StandInDatabaseExists(*dataDirectory, varnok::kDemoDatabaseName)) return;
+        const std::filesystem::path folder = varnok::ProgramFolder();
+        std::fprintf(stderr, "Varnok: creating the demo database \"%s\" on server \"%s\"...\n",
+                     varnok::kDemoDatabaseName, varnok::kDemoServerName);
+        const auto started = std::chrono::steady_clock::now();
+        const std::string error = varnok::RunDemoScript(folder / "ifxsql", folder / varnok::kDemoScriptName);
+        const auto seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        if (error.empty())
+            std::fprintf(stderr, "Varnok: demo database created in %.1f s.\n", seconds);
+        else
+            std::fprintf(stderr, "Varnok: the demo database was not created: %s.\n", error.c_str());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "Varnok: the demo database was not created: %s.\n", e.what());
+    }
+}
 
 // The Informix client library is loaded here, before any window exists; a
 // missing library or entry point ends the program after its message box.
