@@ -101,5 +101,16 @@ TEST_F(CatalogQueries, SynonymPaneFindsItsTable) {
               (Rows{{"<null>", "<null>", "<null>", "<null>", owner_, "maker"}}));
 }
 
+TEST_F(CatalogQueries, FieldDefinitionsFollowASynonymToItsTable) {
+    const std::string fields =
+        "select c.colname, c.coltype, c.collength, c.extended_id colxid, d.type deftype from informix.syscolumns c, "
+        "outer informix.sysdefaults d where c.tabid = (select nvl(s.btabid, t.tabid) from informix.systables t, "
+        "outer informix.syssyntable s where t.tabname = :tabname and s.tabid = t.tabid) and d.tabid = c.tabid "
+        "and d.colno = c.colno";
+    const Rows expected = {{"id", "258", "4", "0", "<null>"}, {"name", "0", "20", "0", "<null>"}};
+    EXPECT_EQ(TrimmedRows(Query(With(fields, ":tabname", "'maker'"))), expected);
+    EXPECT_EQ(TrimmedRows(Query(With(fields, ":tabname", "'vendors'"))), expected);
+}
+
 }  // namespace
 }  // namespace stmt_test
