@@ -1,6 +1,7 @@
 #include "app/DemoDatabase.h"
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStringList>
 
 #include <cstdio>
@@ -49,6 +50,13 @@ TRunOutcome RunIfxsql(const fs::path& ifxsql, const QStringList& arguments, cons
     process.setProgram(QString::fromStdString(ifxsql.string()));
     process.setArguments(QStringList{"-s", kDemoServerName} + arguments);
     process.setStandardOutputFile(QProcess::nullDevice());
+    // The script writes dates month first and money with a decimal point; a
+    // user's own DBDATE or DBMONEY must not turn them into errors or, worse,
+    // into other dates.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DBMONEY", "DBTIME", "GL_DATE", "GL_DATETIME", "DELIMIDENT"}) environment.remove(name);
+    environment.insert("DBDATE", "MDY4/");
+    process.setProcessEnvironment(environment);
     process.start();
     if (!process.waitForStarted()) return {false, "cannot start " + ifxsql.string(), {}};
     process.write(input);

@@ -3,7 +3,8 @@
 -- calls, plus a large ledger for trying out the result grid and the
 -- benchmarks. Every row here is made up for this script.
 --
--- Run it on an empty server:   ifxsql -s demo - stores_demo.sql
+-- Run it on an empty server:   DBDATE=MDY4/ ifxsql -s demo - stores_demo.sql
+-- (dates are written month/day/year, as DBDATE MDY4/ reads them).
 --
 -- Size of the large table: the value inserted into demo_size below
 -- (100000 by default; 1000000 for the benchmarks; at most 1000000).

@@ -71,7 +71,8 @@ protected:
     static Outcome Run(const std::string& args, const std::string& input = "") {
         const fs::path in = root_ / "stdin.sql", err = root_ / "stderr.txt";
         std::ofstream(in) << input;
-        const std::string command = "INFORMIXSQLHOSTS='" + (root_ / "sqlhosts").string() + "' '" + tool_.string() +
+        // Varnok runs the script with DBDATE=MDY4/, whatever the user's own setting is.
+        const std::string command = "DBDATE=MDY4/ INFORMIXSQLHOSTS='" + (root_ / "sqlhosts").string() + "' '" + tool_.string() +
                                     "' -s demo " + args + " < '" + in.string() + "' 2> '" + err.string() + "'";
         Outcome o;
         FILE* pipe = popen(command.c_str(), "r");
