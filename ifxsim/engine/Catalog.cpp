@@ -24,7 +24,7 @@ bool changesSchema(int type) {
 }  // namespace
 
 int catalogAfterStatement(sqlite3* db, const std::string& user, int type, std::string_view text) {
-    if (type == kStmtUpdateStatistics) return catalog::updateStatistics(db);
+    if (type == kStmtUpdateStatistics) return catalog::updateStatistics(db, text);
     if (!changesSchema(type)) return SQLITE_OK;
     return catalog::syncCatalog(db, user, catalog::DdlHint{type, std::string(text)});
 }

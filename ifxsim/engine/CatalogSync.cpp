@@ -497,10 +497,29 @@ int syncCatalog(sqlite3* db, const std::string& user, const DdlHint& hint) {
     return rc;
 }
 
-int updateStatistics(sqlite3* db) {
+int updateStatistics(sqlite3* db, std::string_view statement) {
+    // UPDATE STATISTICS [LOW|MEDIUM|HIGH] [FOR TABLE [t [(c, …)]]] [DROP DISTRIBUTIONS]
+    const auto t = StatementTokenizer::tokenize(statement);
+    char mode = 0;  // LOW writes no distribution
+    std::string table;
+    std::vector<std::string> columns;
+    bool dropDistributions = false;
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (t[i].is("MEDIUM")) mode = 'M';
+        else if (t[i].is("HIGH")) mode = 'H';
+        else if (t[i].is("DISTRIBUTIONS") && i > 0 && t[i - 1].is("DROP")) dropDistributions = true;
+        else if (t[i].is("TABLE") && i + 1 < t.size() && t[i + 1].kind == TokenKind::Word && !t[i + 1].is("DROP")) {
+            std::size_t n = i + 1;
+            if (n + 2 < t.size() && t[n + 1].isSymbol(".")) n += 2;  // owner.table
+            table = foldName(t[n]);
+            if (n + 1 < t.size() && t[n + 1].isSymbol("("))
+                for (std::size_t k = n + 2; k < t.size() && !t[k].isSymbol(")"); ++k)
+                    if (t[k].kind == TokenKind::Word) columns.push_back(foldName(t[k]));
+        }
+    }
     std::vector<std::pair<I, std::string>> tables;
-    run(db, "SELECT tabid, tabname FROM systables WHERE tabid >= 100 AND tabtype = 'T'", {},
-        [&](sqlite3_stmt* s) { tables.emplace_back(sqlite3_column_int64(s, 0), text(s, 1)); });
+    run(db, "SELECT tabid, tabname FROM systables WHERE tabid >= 100 AND tabtype = 'T' AND (?1 = '' OR tabname = ?1)",
+        {table}, [&](sqlite3_stmt* s) { tables.emplace_back(sqlite3_column_int64(s, 0), text(s, 1)); });
     int rc = SQLITE_OK;
     for (const auto& [tabid, name] : tables) {
         const I rows = scalar(db, "SELECT count(*) FROM " + quoteIdent(name), {}, 0);
@@ -508,6 +527,21 @@ int updateStatistics(sqlite3* db) {
             rc = run(db, "UPDATE systables SET nrows = ?1, npused = max(1, (?1 * max(rowsize, 1) + 2047) / 2048) "
                          "WHERE tabid = ?2",
                      {I{rows}, tabid});
+        if (!mode && !dropDistributions) continue;
+        // Distributions of the named columns, else of every column.
+        std::vector<I> colnos;
+        run(db, "SELECT colno, colname FROM syscolumns WHERE tabid = ?", {tabid}, [&](sqlite3_stmt* s) {
+            if (columns.empty() || std::find(columns.begin(), columns.end(), text(s, 1)) != columns.end())
+                colnos.push_back(sqlite3_column_int64(s, 0));
+        });
+        for (const I colno : colnos) {
+            if (rc == SQLITE_OK) rc = run(db, "DELETE FROM sysdistrib WHERE tabid = ? AND colno = ?", {tabid, colno});
+            if (rc == SQLITE_OK && mode && !dropDistributions)
+                rc = run(db, "INSERT INTO sysdistrib (tabid, colno, seqno, constructed, mode, resolution, confidence, "
+                             "type, smplsize, rowssmpld) VALUES (?, ?, 1, ?, ?, ?, ?, 'A', 0, ?)",
+                         {tabid, colno, I{todayAsInformixDate()}, std::string(1, mode), mode == 'H' ? 0.5 : 2.5,
+                          mode == 'H' ? 0.99 : 0.95, I{rows}});
+        }
     }
     return rc;
 }

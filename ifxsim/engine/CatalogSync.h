@@ -4,6 +4,7 @@
 // (ALTER, CREATE/DROP INDEX, RENAME) are described again keeping their tabid
 // and constraint names, dropped ones lose every row.
 #include <string>
+#include <string_view>
 
 struct sqlite3;
 
@@ -19,7 +20,9 @@ struct DdlHint {
 // Brings the catalog in step with the schema. Returns SQLITE_OK or SQLite's error.
 int syncCatalog(sqlite3* db, const std::string& user, const DdlHint& hint);
 
-// UPDATE STATISTICS: nrows and npused of the user tables from their row counts.
-int updateStatistics(sqlite3* db);
+// UPDATE STATISTICS: nrows and npused of the tables it names (all without
+// FOR TABLE t) from their row counts; MEDIUM and HIGH also record a
+// distribution row per column in sysdistrib, DROP DISTRIBUTIONS removes them.
+int updateStatistics(sqlite3* db, std::string_view statement);
 
 }  // namespace ifxsim::catalog

@@ -119,6 +119,20 @@ TEST_F(CatalogTable, UpdateStatisticsCountsRows) {
     ASSERT_EQ(Exec("insert into parent values ('B', 'b')"), 0) << Errm();
     ASSERT_EQ(Exec("update statistics"), 0) << Errm();
     EXPECT_EQ(Query("select nrows from systables where tabname = 'parent'"), (Rows{{"2"}}));
+    EXPECT_EQ(Query("select count(*) from sysdistrib"), (Rows{{"0"}}));  // LOW keeps no distribution
+}
+
+TEST_F(CatalogTable, UpdateStatisticsForOneTableAndItsDistributions) {
+    ASSERT_EQ(Exec("insert into parent values ('A', 'a')"), 0) << Errm();
+    ASSERT_EQ(Exec("update statistics high for table parent (name)"), 0) << Errm();
+    EXPECT_EQ(Query("select tabname, nrows from systables where tabid >= 100 order by tabid"),
+              (Rows{{"parent", "1"}, {"orders", "0"}}));
+    EXPECT_EQ(Query("select tabid, colno, seqno, mode, constructed = today from sysdistrib"),
+              (Rows{{"100", "2", "1", "H", "1"}}));
+    ASSERT_EQ(Exec("update statistics medium for table parent"), 0) << Errm();
+    EXPECT_EQ(Query("select colno, mode from sysdistrib order by colno"), (Rows{{"1", "M"}, {"2", "M"}}));
+    ASSERT_EQ(Exec("update statistics for table parent drop distributions"), 0) << Errm();
+    EXPECT_EQ(Query("select count(*) from sysdistrib"), (Rows{{"0"}}));
 }
 
 }  // namespace
