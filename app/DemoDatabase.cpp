@@ -54,7 +54,8 @@ TRunOutcome RunIfxsql(const fs::path& ifxsql, const QStringList& arguments, cons
     // user's own DBDATE or DBMONEY must not turn them into errors or, worse,
     // into other dates.
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DBMONEY", "DBTIME", "GL_DATE", "GL_DATETIME", "DELIMIDENT"}) environment.remove(name);
+    for (const char* name : {"DBMONEY", "DBTIME", "GL_DATE", "GL_DATETIME", "DELIMIDENT"})
+        environment.remove(name);
     environment.insert("DBDATE", "MDY4/");
     process.setProcessEnvironment(environment);
     process.start();

@@ -50,7 +50,8 @@ void CreateDemoDatabaseWhenMissing() {
         const auto sqlhosts = varnok::ProcessEnv("INFORMIXSQLHOSTS");
         if (!sqlhosts || *sqlhosts != varnok::DefaultSqlHostsPath(varnok::GetLocalAppData())) return;
         const auto dataDirectory = varnok::StandInDataDirectory(*sqlhosts, varnok::kDemoServerName);
-        if (!dataDirectory || varnok::StandInDatabaseExists(*dataDirectory, varnok::kDemoDatabaseName)) return;
+        if (!dataDirectory || varnok::StandInDatabaseExists(*dataDirectory, varnok::kDemoDatabaseName))
+            return;
         const std::filesystem::path folder = varnok::ProgramFolder();
         std::fprintf(stderr, "Varnok: creating the demo database \"%s\" on server \"%s\"...\n",
                      varnok::kDemoDatabaseName, varnok::kDemoServerName);

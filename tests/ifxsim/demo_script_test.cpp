@@ -27,8 +27,8 @@ constexpr int kSmallSize = 2500;
 
 struct Outcome {
     int status = -1;
-    std::string out;  // standard output: rows in unload format
-    std::string err;  // standard error
+    std::string out; // standard output: rows in unload format
+    std::string err; // standard error
 };
 
 std::string ReadFile(const fs::path& path) {
@@ -72,14 +72,16 @@ protected:
         const fs::path in = root_ / "stdin.sql", err = root_ / "stderr.txt";
         std::ofstream(in) << input;
         // Varnok runs the script with DBDATE=MDY4/, whatever the user's own setting is.
-        const std::string command = "DBDATE=MDY4/ INFORMIXSQLHOSTS='" + (root_ / "sqlhosts").string() + "' '" + tool_.string() +
-                                    "' -s demo " + args + " < '" + in.string() + "' 2> '" + err.string() + "'";
+        const std::string command = "DBDATE=MDY4/ INFORMIXSQLHOSTS='" + (root_ / "sqlhosts").string() +
+                                    "' '" + tool_.string() + "' -s demo " + args + " < '" + in.string() +
+                                    "' 2> '" + err.string() + "'";
         Outcome o;
         FILE* pipe = popen(command.c_str(), "r");
         if (!pipe) return o;
         std::array<char, 4096> buf{};
         std::size_t n;
-        while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0) o.out.append(buf.data(), n);
+        while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0)
+            o.out.append(buf.data(), n);
         const int raw = pclose(pipe);
         o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
         o.err = ReadFile(err);
@@ -114,9 +116,9 @@ TEST_F(DemoScript, TablesHoldTheirRows) {
         int atLeast;
     };
     // The small tables must give the grids something to show; none is empty.
-    const Case cases[] = {{"states", 10},        {"call_types", 5}, {"manufacturers", 6}, {"customers", 20},
-                          {"stock", 20},         {"orders", 25},    {"items", 30},        {"cust_calls", 10},
-                          {"catalog", 8},        {"all_types", 2},  {"region_sales", 4},  {"audit_notes", 1}};
+    const Case cases[] = {{"states", 10}, {"call_types", 5}, {"manufacturers", 6}, {"customers", 20},
+                          {"stock", 20},  {"orders", 25},    {"items", 30},        {"cust_calls", 10},
+                          {"catalog", 8}, {"all_types", 2},  {"region_sales", 4},  {"audit_notes", 1}};
     for (const Case& c : cases) {
         const std::string out = Query(std::string("select count(*) from ") + c.table + ";");
         EXPECT_GE(std::atoi(out.c_str()), c.atLeast) << c.table;
@@ -124,13 +126,16 @@ TEST_F(DemoScript, TablesHoldTheirRows) {
 }
 
 TEST_F(DemoScript, LargeTableHasExactlyTheChosenSizeAndDistinctKeys) {
-    EXPECT_EQ(Query("select count(*), count(distinct entry_num), min(entry_num), max(entry_num) from ledger;"),
-              std::to_string(kSmallSize) + "|" + std::to_string(kSmallSize) + "|1|" + std::to_string(kSmallSize) +
-                  "|\n");
+    EXPECT_EQ(
+        Query("select count(*), count(distinct entry_num), min(entry_num), max(entry_num) from ledger;"),
+        std::to_string(kSmallSize) + "|" + std::to_string(kSmallSize) + "|1|" + std::to_string(kSmallSize) +
+            "|\n");
     // Generated values are varied and well-formed: nulls here and there, every kind, real timestamps.
-    EXPECT_EQ(Query("select count(*) from ledger where customer_num is null and memo is null;") != "0|\n", true);
+    EXPECT_EQ(Query("select count(*) from ledger where customer_num is null and memo is null;") != "0|\n",
+              true);
     EXPECT_EQ(Query("select count(distinct kind) from ledger;"), "4|\n");
-    EXPECT_EQ(Query("select count(*) from ledger where posted is null or account not matches 'AC[0-9][0-9][0-9][0-9]';"),
+    EXPECT_EQ(Query("select count(*) from ledger where posted is null or account not matches "
+                    "'AC[0-9][0-9][0-9][0-9]';"),
               "0|\n");
     EXPECT_EQ(Query("select count(*) from ledger where customer_num is not null and customer_num not in "
                     "(select customer_num from customers);"),
@@ -138,10 +143,12 @@ TEST_F(DemoScript, LargeTableHasExactlyTheChosenSizeAndDistinctKeys) {
 }
 
 TEST_F(DemoScript, EveryOrderHasOneToFourItemsPricedFromStock) {
-    EXPECT_EQ(Query("select count(*) from orders o where not exists (select 1 from items i where i.order_num = o.order_num)"
+    EXPECT_EQ(Query("select count(*) from orders o where not exists (select 1 from items i where i.order_num "
+                    "= o.order_num)"
                     " or (select count(*) from items i where i.order_num = o.order_num) > 4;"),
               "0|\n");
-    EXPECT_EQ(Query("select count(*) from items i, stock s where s.stock_num = i.stock_num and s.manu_code = i.manu_code"
+    EXPECT_EQ(Query("select count(*) from items i, stock s where s.stock_num = i.stock_num and s.manu_code = "
+                    "i.manu_code"
                     " and i.total_price <> i.quantity * s.unit_price;"),
               "0|\n");
 }
@@ -166,10 +173,12 @@ TEST_F(DemoScript, ConstraintsRefuseBadRows) {
         const char* statement;
     };
     const Case cases[] = {
-        {"insert into stock values (99, 'ALP', 'free sample', 0, 'each', 'each');"},          // check
-        {"insert into items values (9, 1001, 1, 'ALP', 0, 0);"},                              // check
-        {"insert into customers (customer_num, lname, email) values (0, 'Dup', 'maren@trailhead.example');"}, // unique
-        {"insert into orders (order_num, customer_num) values (0, 9999);"},                   // foreign key
+        {"insert into stock values (99, 'ALP', 'free sample', 0, 'each', 'each');"}, // check
+        {"insert into items values (9, 1001, 1, 'ALP', 0, 0);"},                     // check
+        {
+            "insert into customers (customer_num, lname, email) values (0, 'Dup', "
+            "'maren@trailhead.example');"},                                 // unique
+        {"insert into orders (order_num, customer_num) values (0, 9999);"}, // foreign key
         {"insert into ledger values (0, today, null, 'AC0001', 'X', 1, null, null, null, null);"}, // check
     };
     for (const Case& c : cases) {
@@ -184,9 +193,12 @@ TEST_F(DemoScript, ViewAgreesWithItsBaseTables) {
                     "(select sum(i.total_price) from orders o, items i where o.customer_num = v.customer_num"
                     " and i.order_num = o.order_num);"),
               "0|\n");
-    EXPECT_EQ(Query("select count(*) from customer_order_totals;"),
-              Query("select count(distinct o.customer_num) from orders o, items i where i.order_num = o.order_num;"));
-    EXPECT_EQ(Query("select count(*) from open_orders;"), Query("select count(*) from orders where ship_date is null;"));
+    EXPECT_EQ(
+        Query("select count(*) from customer_order_totals;"),
+        Query(
+            "select count(distinct o.customer_num) from orders o, items i where i.order_num = o.order_num;"));
+    EXPECT_EQ(Query("select count(*) from open_orders;"),
+              Query("select count(*) from orders where ship_date is null;"));
 }
 
 TEST_F(DemoScript, SynonymsReachTheirTables) {
