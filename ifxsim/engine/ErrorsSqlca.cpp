@@ -52,7 +52,8 @@ int SetError(int code, std::string_view errm, int isam, int offset)
     ca.sqlcode = code;
     std::memset(ca.sqlerrm, 0, sizeof ca.sqlerrm);
     const std::size_t n = std::min(errm.size(), sizeof ca.sqlerrm - 1);
-    std::memcpy(ca.sqlerrm, errm.data(), n);
+    if (n > 0)  // an empty view may carry a null pointer, which memcpy must never see
+        std::memcpy(ca.sqlerrm, errm.data(), n);
     ca.sqlerrd[1] = isam;
     if (offset >= 0)
         ca.sqlerrd[4] = offset;

@@ -140,6 +140,10 @@ std::size_t emitLiteral(Emitter& e, std::string_view sql, const Tokens& t, std::
         e.raw("MATCH", w.offset);
         return 1;
     }
+    if (w.is("USER") && !call) {  // the login of the session, as in "where grantee = user"
+        e.raw("(ifx_session_user())", w.offset);
+        return 1;
+    }
     if ((w.is("DBSERVERNAME") || w.is("SITENAME")) && !call) {
         e.raw("(ifx_server_name())", w.offset);
         return 1;

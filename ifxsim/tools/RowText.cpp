@@ -1,33 +1,18 @@
 #include "RowText.h"
 
+#include "FetchBuffer.h"
+
 #include <charconv>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <limits>
 #include <memory>
 #include <vector>
 
 namespace ifxsql {
 
 namespace {
-
-std::string Trimmed(std::string s) {
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\0')) s.pop_back();
-    return s;
-}
-
-std::size_t BufferSize(const ifx_sqlvar_t& v) {
-    switch (v.sqltype & SQLTYPE) {
-    case SQLCHAR: case SQLNCHAR: return static_cast<std::size_t>(v.sqllen) + 1;
-    case SQLVCHAR: case SQLNVCHAR: return static_cast<std::size_t>(v.sqllen & 0xff) + 1;
-    case SQLLVARCHAR: return static_cast<std::size_t>(v.sqllen ? v.sqllen : SIZLVARCHAR) + 1;
-    case SQLDECIMAL: case SQLMONEY: return sizeof(dec_t);
-    case SQLDTIME: return sizeof(dtime_t);
-    case SQLINTERVAL: return sizeof(intrvl_t);
-    case SQLINT8: case SQLSERIAL8: return sizeof(ifx_int8_t);
-    case SQLBYTES: case SQLTEXT: return sizeof(loc_t);
-    default: return 80;
-    }
-}
 
 // Unload format: the delimiter, backslash and line breaks are escaped with '\'.
 std::string Escaped(const std::string& value, char delimiter) {
@@ -39,13 +24,37 @@ std::string Escaped(const std::string& value, char delimiter) {
     return out;
 }
 
+// A BLOB or CLOB through its fetched handle: a CLOB's text as it is, a
+// BLOB's bytes as hex digits (binary bytes would break the line format).
+std::string LargeObjectText(const ifx_sqlvar_t& v) {
+    if (v.sqlxid != XID_BLOB && v.sqlxid != XID_CLOB) return {};
+    char* bytes = nullptr;
+    mint error = 0;
+    const sqlca_s outcome = *fnsqlca();  // reading the object must not disturb the fetch's outcome
+    const mint n = ifx_lo_to_buffer(reinterpret_cast<ifx_lo_t*>(v.sqldata), std::numeric_limits<mint>::max(),
+                                    &bytes, &error);
+    *fnsqlca() = outcome;
+    const std::unique_ptr<char, decltype(&std::free)> owned(bytes, &std::free);
+    if (n < 0 || !bytes) return {};
+    const std::string content(bytes, static_cast<std::size_t>(n));
+    if (v.sqlxid == XID_CLOB) return content;
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string hex;
+    hex.reserve(content.size() * 2);
+    for (unsigned char c : content) {
+        hex += kDigits[c >> 4];
+        hex += kDigits[c & 0x0f];
+    }
+    return hex;
+}
+
 }  // namespace
 
 std::string ValueText(const ifx_sqlvar_t& v) {
     if (v.sqlind && *v.sqlind == -1) return {};
     char buf[256] = {};
     switch (v.sqltype & SQLTYPE) {
-    case SQLCHAR: case SQLNCHAR: case SQLVCHAR: case SQLNVCHAR: case SQLLVARCHAR: return Trimmed(v.sqldata);
+    case SQLCHAR: case SQLNCHAR: case SQLVCHAR: case SQLNVCHAR: case SQLLVARCHAR: return TrimmedRight(v.sqldata);
     case SQLSMINT: { int2 x; std::memcpy(&x, v.sqldata, 2); return std::to_string(x); }
     case SQLINT: case SQLSERIAL: { int4 x; std::memcpy(&x, v.sqldata, 4); return std::to_string(x); }
     case SQLINFXBIGINT: case SQLBIGSERIAL: { bigint x; std::memcpy(&x, v.sqldata, 8); return std::to_string(x); }
@@ -59,14 +68,14 @@ std::string ValueText(const ifx_sqlvar_t& v) {
     case SQLDECIMAL: case SQLMONEY: {
         const int scale = PRECDEC(v.sqllen);
         dectoasc(reinterpret_cast<dec_t*>(v.sqldata), buf, 127, scale == DECFLOATSCALE ? -1 : scale);
-        return Trimmed(buf);
+        return TrimmedRight(buf);
     }
     case SQLDATE: { int4 d; std::memcpy(&d, v.sqldata, 4); rdatestr(d, buf); return buf; }
     case SQLDTIME: dttoasc(reinterpret_cast<dtime_t*>(v.sqldata), buf); return buf;
     case SQLINTERVAL: intoasc(reinterpret_cast<intrvl_t*>(v.sqldata), buf); return buf;
     case SQLINT8: case SQLSERIAL8: {
         ifx_int8toasc(reinterpret_cast<ifx_int8_t*>(v.sqldata), buf, 21);
-        return Trimmed(std::string(buf, 21));
+        return TrimmedRight(std::string(buf, 21));
     }
     case SQLBOOL: return std::string(1, v.sqldata[0]);
     case SQLBYTES: case SQLTEXT: {
@@ -74,6 +83,7 @@ std::string ValueText(const ifx_sqlvar_t& v) {
         if (loc->loc_indicator == -1 || !loc->loc_buffer) return {};
         return std::string(loc->loc_buffer, static_cast<std::size_t>(loc->loc_size));
     }
+    case SQLUDTFIXED: return LargeObjectText(v);
     default: return {};
     }
 }
@@ -84,7 +94,7 @@ int PrintRows(ifx_cursor_t* stmt, ifx_sqlda_t* da, std::ostream& out, char delim
     std::vector<int2> indicators(static_cast<std::size_t>(da->sqld));
     for (int i = 0; i < da->sqld; ++i) {
         ifx_sqlvar_t& v = da->sqlvar[i];
-        const std::size_t size = BufferSize(v);
+        const std::size_t size = FetchBufferSize(v);
         data.push_back(std::make_unique<char[]>(size));
         std::memset(data.back().get(), 0, size);
         v.sqldata = data.back().get();

@@ -59,8 +59,11 @@ mint ifx_var_init(void **variable) {
 }
 
 mint ifx_var_alloc(void **variable, int4 size) {
+    // Arguments first: a refused call must not leave a fresh holder nobody frees.
+    if (size < 0)
+        return -1;
     VarHolder *h = ensureHolder(variable);
-    if (!h || size < 0)
+    if (!h)
         return -1;
     h->data.assign(static_cast<size_t>(size), '\0');
     h->length = 0;
@@ -99,8 +102,10 @@ mint ifx_var_getlen(void **variable) {
 }
 
 mint ifx_var_setdata(void **variable, char *data, int4 size) {
+    if (size < 0 || (size > 0 && !data))
+        return -1;
     VarHolder *h = ensureHolder(variable);
-    if (!h || size < 0 || (size > 0 && !data))
+    if (!h)
         return -1;
     // One spare byte keeps text data NUL-terminated for callers reading it as a string.
     h->data.assign(static_cast<size_t>(size) + 1, '\0');

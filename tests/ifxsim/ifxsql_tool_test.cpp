@@ -67,6 +67,18 @@ TEST_F(IfxsqlTool, RunsAScriptAndPrintsRowsInUnloadFormat) {
     EXPECT_EQ(o.out, "1|pipe\\|name|12.50|12/31/1999|\n2|plain|||\n");
 }
 
+// A CLOB prints its text, a BLOB its bytes as hex digits; NULL stays an empty field.
+TEST_F(IfxsqlTool, PrintsSmartLargeObjectContent) {
+    const Outcome o = Run("- -",
+                          "create database lodb with log;\n"
+                          "create table doc (id integer, body clob, raw blob);\n"
+                          "insert into doc values (1, 'text|with pipe', 'AZ');\n"
+                          "insert into doc (id) values (2);\n"
+                          "select id, body, raw from doc order by id;\n");
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.out, "1|text\\|with pipe|415A|\n2|||\n");
+}
+
 TEST_F(IfxsqlTool, StopsAtTheFirstErrorAndReportsIt) {
     ASSERT_EQ(Run("-", "create database toolsdb;\ncreate table t (a int);\n").status, 0);
     const Outcome o = Run("toolsdb -", "insert into t values (1);\nselect * from missing;\nselect a from t;\n", true);

@@ -1,29 +1,10 @@
 #include "ifxsim/stmt_fixture.h"
 
+#include "ifxsim/tools/FetchBuffer.h"
+
 namespace stmt_test {
 
-namespace {
-
-std::string trimRight(std::string s) {
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\0')) s.pop_back();
-    return s;
-}
-
-std::size_t bufferSize(const ifx_sqlvar_t& v) {
-    switch (v.sqltype & SQLTYPE) {
-    case SQLCHAR: case SQLNCHAR: return static_cast<std::size_t>(v.sqllen) + 1;
-    case SQLVCHAR: case SQLNVCHAR: return static_cast<std::size_t>(v.sqllen & 0xff) + 1;
-    case SQLLVARCHAR: return static_cast<std::size_t>(v.sqllen ? v.sqllen : SIZLVARCHAR) + 1;
-    case SQLDECIMAL: case SQLMONEY: return sizeof(dec_t);
-    case SQLDTIME: return sizeof(dtime_t);
-    case SQLINTERVAL: return sizeof(intrvl_t);
-    case SQLINT8: case SQLSERIAL8: return sizeof(ifx_int8_t);
-    case SQLBYTES: case SQLTEXT: return sizeof(loc_t);
-    default: return 80;
-    }
-}
-
-}  // namespace
+using ifxsql::TrimmedRight;
 
 std::string ValueText(const ifx_sqlvar_t& v) {
     if (v.sqlind && *v.sqlind == -1) return "<null>";
@@ -45,13 +26,13 @@ std::string ValueText(const ifx_sqlvar_t& v) {
     }
     case SQLDECIMAL: case SQLMONEY:
         if (dectoasc(reinterpret_cast<dec_t*>(v.sqldata), buf, 127, -1) != 0) return "<bad decimal>";
-        return trimRight(buf);
+        return TrimmedRight(buf);
     case SQLDATE: { int4 d; std::memcpy(&d, v.sqldata, 4); rdatestr(d, buf); return buf; }
     case SQLDTIME: if (dttoasc(reinterpret_cast<dtime_t*>(v.sqldata), buf) != 0) return "<bad datetime>"; return buf;
     case SQLINTERVAL: if (intoasc(reinterpret_cast<intrvl_t*>(v.sqldata), buf) != 0) return "<bad interval>"; return buf;
     case SQLINT8: case SQLSERIAL8:
         if (ifx_int8toasc(reinterpret_cast<ifx_int8_t*>(v.sqldata), buf, 21) != 0) return "<bad int8>";
-        return trimRight(std::string(buf, 21));
+        return TrimmedRight(std::string(buf, 21));
     case SQLBOOL: return std::string(1, v.sqldata[0]);
     case SQLBYTES: case SQLTEXT: {
         const auto* loc = reinterpret_cast<const loc_t*>(v.sqldata);
@@ -65,7 +46,7 @@ std::string ValueText(const ifx_sqlvar_t& v) {
 OutputBuffers::OutputBuffers(ifx_sqlda_t* da) : da_(da), ind_(da ? static_cast<std::size_t>(da->sqld) : 0) {
     for (int i = 0; da && i < da->sqld; ++i) {
         ifx_sqlvar_t& v = da->sqlvar[i];
-        const std::size_t size = bufferSize(v);
+        const std::size_t size = ifxsql::FetchBufferSize(v);
         data_.push_back(std::make_unique<char[]>(size));
         std::memset(data_.back().get(), 0, size);
         v.sqldata = data_.back().get();

@@ -231,3 +231,22 @@ TEST(OpaqueValues, HolderLifecycle) {
     EXPECT_EQ(ifx_var_getlen(&init), 0);
     ASSERT_EQ(ifx_var_freevar(&init), 0);
 }
+
+// A refused call on a variable without a holder leaves it without one: nothing
+// is created that the caller would not know to free.
+TEST(OpaqueValues, RefusedCallsCreateNoHolder) {
+    void *var = nullptr;
+    EXPECT_EQ(ifx_var_setdata(&var, nullptr, 4), -1);
+    EXPECT_EQ(var, nullptr);
+    char data[] = "abc";
+    EXPECT_EQ(ifx_var_setdata(&var, data, -1), -1);
+    EXPECT_EQ(var, nullptr);
+    EXPECT_EQ(ifx_var_alloc(&var, -5), -1);
+    EXPECT_EQ(var, nullptr);
+    // An existing holder keeps its value through a refused call.
+    ASSERT_EQ(ifx_var_setdata(&var, data, 3), 0);
+    EXPECT_EQ(ifx_var_setdata(&var, nullptr, 2), -1);
+    EXPECT_EQ(ifx_var_getlen(&var), 3);
+    EXPECT_STREQ(static_cast<char *>(ifx_var_getdata(&var)), "abc");
+    ASSERT_EQ(ifx_var_freevar(&var), 0);
+}
