@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "engine/DescribeExpr.h"
+#include "engine/DescribeUnion.h"
 
 namespace ifxsim {
 
@@ -57,6 +58,7 @@ std::vector<ColumnInfo> describeColumns(sqlite3* db, sqlite3_stmt* stmt, const s
             col.name = items[static_cast<std::size_t>(i)].alias;
         columns.push_back(std::move(col));
     }
+    widenOverUnion(db, tokens, columns);
     return columns;
 }
 

@@ -21,7 +21,12 @@ public:
     explicit Emitter(std::string_view source) : source_(source) {}
 
     void token(const Token& t) {
-        if (t.kind == TokenKind::String) raw(sqlQuote(t.text), t.offset);
+        // A word right after a "." qualifier is always a column or table name;
+        // when SQLite reserves it (sysdefaults' `default`, sysreferences'
+        // `primary`) it only reads it quoted.
+        if (t.kind == TokenKind::Word && t.length != 0 && afterDot_ && isSqliteReservedName(t.text))
+            raw(quoteIdent(foldName(t)), t.offset);
+        else if (t.kind == TokenKind::String) raw(sqlQuote(t.text), t.offset);
         else if (t.length == 0) raw(t.text, t.offset);  // a token a rewrite put in
         else raw(source_.substr(t.offset, t.length), t.offset);
     }
@@ -30,6 +35,7 @@ public:
         if (!out_.sql.empty()) out_.sql += ' ';
         out_.offsets.emplace_back(out_.sql.size(), origin);
         out_.sql += text;
+        afterDot_ = text == ".";
     }
     void range(const Tokens& t, std::size_t from, std::size_t to) {
         for (std::size_t i = from; i < to && i < t.size(); ++i) token(t[i]);
@@ -45,9 +51,27 @@ public:
         return q + "\"";
     }
 
+    // SQLite keywords it never takes as a bare name, though Informix does.
+    static bool isSqliteReservedName(std::string_view word) {
+        static constexpr std::string_view reserved[] = {
+            "add",     "all",       "alter",     "and",       "as",      "autoincrement", "between", "case",
+            "check",   "collate",   "commit",    "constraint", "create", "default",       "deferrable", "delete",
+            "distinct", "drop",     "else",      "escape",    "except",  "exists",        "foreign", "from",
+            "group",   "having",    "in",        "index",     "insert",  "intersect",     "into",    "is",
+            "isnull",  "join",      "limit",     "not",       "notnull", "null",          "on",      "or",
+            "order",   "primary",   "references", "returning", "select", "set",           "table",   "then",
+            "to",      "transaction", "union",   "unique",    "update",  "using",         "values",  "when",
+            "where"};
+        const std::string lower = toLowerAscii(word);
+        for (std::string_view r : reserved)
+            if (lower == r) return true;
+        return false;
+    }
+
 private:
     std::string_view source_;
     TranslatedStatement out_;
+    bool afterDot_ = false;  // the last piece written was a "." qualifier
 };
 
 inline bool word(const Tokens& t, std::size_t i, std::string_view kw) { return i < t.size() && t[i].is(kw); }
