@@ -155,7 +155,7 @@ mint ifx_lo_spec_free(ifx_lo_create_spec_t* spec)
 
 mint ifx_lo_create(ifx_lo_create_spec_t*, mint flags, ifx_lo_t* lo, mint* error)
 {
-    // The spec carries nothing the store uses: a null spec gets the defaults.
+    // A create-spec carries nothing the store uses: a null one gets the defaults.
     ResetSqlca();
     if (!lo)
         return Failed(error, BadArgument("handle"));
