@@ -71,6 +71,9 @@ struct Target {
         object = *found;
         return 0;
     }
+
+    // The first failure of reaching the database or the descriptor, else 0.
+    int reach(mint fd, OpenObject& object) const { return error ? error : descriptor(fd, object); }
 };
 
 std::int64_t FromInt8(const ifx_int8_t* value, bool& ok)
@@ -202,9 +205,7 @@ mint ifx_lo_read(mint fd, char* buf, mint nbytes, mint* error)
     ResetSqlca();
     Target target;
     OpenObject object;
-    if (target.error)
-        return Failed(error, target.error);
-    if (int rc = target.descriptor(fd, object))
+    if (int rc = target.reach(fd, object))
         return Failed(error, rc);
     if (error)
         *error = 0;
@@ -216,9 +217,7 @@ mint ifx_lo_readwithseek(mint fd, char* buf, mint nbytes, ifx_int8_t* offset, mi
     ResetSqlca();
     Target target;
     OpenObject object;
-    if (target.error)
-        return Failed(error, target.error);
-    if (int rc = target.descriptor(fd, object))
+    if (int rc = target.reach(fd, object))
         return Failed(error, rc);
     bool ok = false;
     const std::int64_t off = FromInt8(offset, ok);
@@ -236,9 +235,7 @@ mint ifx_lo_write(mint fd, char* buf, mint nbytes, mint* error)
     ResetSqlca();
     Target target;
     OpenObject object;
-    if (target.error)
-        return Failed(error, target.error);
-    if (int rc = target.descriptor(fd, object))
+    if (int rc = target.reach(fd, object))
         return Failed(error, rc);
     if (!CanWrite(object.flags))
         return Failed(error, BadArgument("opened for reading only"));
@@ -266,9 +263,7 @@ mint ifx_lo_seek(mint fd, ifx_int8_t* offset, mint whence, ifx_int8_t* seek_pos)
     ResetSqlca();
     Target target;
     OpenObject object;
-    if (target.error)
-        return target.error;
-    if (int rc = target.descriptor(fd, object))
+    if (int rc = target.reach(fd, object))
         return rc;
     bool ok = false;
     const std::int64_t off = FromInt8(offset, ok);
@@ -286,9 +281,7 @@ mint ifx_lo_tell(mint fd, ifx_int8_t* seek_pos)
     ResetSqlca();
     Target target;
     OpenObject object;
-    if (target.error)
-        return target.error;
-    if (int rc = target.descriptor(fd, object))
+    if (int rc = target.reach(fd, object))
         return rc;
     if (!seek_pos)
         return BadArgument("seek_pos");
@@ -301,9 +294,7 @@ mint ifx_lo_truncate(mint fd, ifx_int8_t* offset)
     ResetSqlca();
     Target target;
     OpenObject object;
-    if (target.error)
-        return target.error;
-    if (int rc = target.descriptor(fd, object))
+    if (int rc = target.reach(fd, object))
         return rc;
     if (!CanWrite(object.flags))
         return BadArgument("opened for reading only");
@@ -328,9 +319,7 @@ mint ifx_lo_stat(mint fd, ifx_lo_stat_t** stat)
         *stat = nullptr;
     Target target;
     OpenObject object;
-    if (target.error)
-        return target.error;
-    if (int rc = target.descriptor(fd, object))
+    if (int rc = target.reach(fd, object))
         return rc;
     if (!stat)
         return BadArgument("stat");
