@@ -1,0 +1,43 @@
+#pragma once
+// The select statement of a TIfxTable: which index orders its rows and the
+// text "select * from <table> [where …] [order by …]".
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dbaccess/IndexDefs.h"
+
+namespace varnok {
+
+struct TIfxTableOrder {
+    std::vector<std::string> fields;
+    std::vector<std::string> descFields;
+    bool Empty() const { return fields.empty(); }
+};
+
+// The order of the rows: IndexFieldNames (the fields of a matching index when
+// there is one — with its descending columns — else the names as given,
+// ascending), else the index named IndexName ("Index '%s' not found" when
+// there is none), else with defaultIndex the primary index, else the first
+// unique one, else none.
+TIfxTableOrder ChooseTableOrder(const TIndexDefs& indexes, std::string_view indexFieldNames,
+                                std::string_view indexName, bool defaultIndex);
+
+struct TIfxTableSelect {
+    std::string fullName;
+    std::string filter;          // used when filtered and not blank
+    bool filtered = false;
+    // With an active master link: the index fields that take the master's
+    // values, each compared with a parameter of its own name.
+    std::vector<std::string> masterLinkFields;
+    char paramChar = ':';
+    TIfxTableOrder order;
+};
+
+std::string TableSelectText(const TIfxTableSelect& select);
+
+// Raises "Detail field list doesn't match to the master" when the order has
+// fewer fields than the master link supplies values.
+void CheckMasterFieldCount(const TIfxTableOrder& order, std::size_t masterFieldCount);
+
+}  // namespace varnok
