@@ -8,6 +8,7 @@
 
 #include "engine/CatalogDb.h"
 #include "engine/CatalogDeclared.h"
+#include "engine/CatalogFragments.h"
 #include "engine/CatalogSchema.h"
 #include "engine/CatalogTypes.h"
 #include "engine/Classify.h"
@@ -260,8 +261,9 @@ private:
         int rc = SQLITE_OK;
         std::size_t refAt = 0;
         for (auto& c : found) {
-            const std::string key = keyOf(c.type, c.columns);
-            if (auto k = kept.find(key); k != kept.end() && c.type != 'C') {
+            // A check has no columns: it is known again by its name.
+            const std::string key = c.type == 'C' ? "C:" + c.name : keyOf(c.type, c.columns);
+            if (auto k = kept.find(key); k != kept.end() && (c.type != 'C' || !c.name.empty())) {
                 c.constrid = k->second.first;
                 c.name = k->second.second;
             } else {
@@ -285,7 +287,8 @@ private:
                 rc = run(db_, "INSERT INTO sysobjstate (objtype, owner, name, tabid, state) VALUES ('C', ?, ?, ?, 'E')",
                          {user_, c.name, tabid_});
             if (rc == SQLITE_OK)
-                rc = run(db_, "INSERT INTO ifxsim_catalog_keys (constrid, keytext) VALUES (?, ?)", {c.constrid, key});
+                rc = run(db_, "INSERT INTO ifxsim_catalog_keys (constrid, keytext) VALUES (?, ?)",
+                         {c.constrid, c.type == 'C' ? "C:" + c.name : key});
             if (rc == SQLITE_OK && indexed) {
                 std::vector<std::pair<int, bool>> parts;
                 for (const auto& col : c.columns) parts.emplace_back(colnoOf(col), false);
@@ -365,6 +368,7 @@ struct HintFacts {
     char lockLevel = 'P';
     I firstExtent = 16, nextExtent = 16;
     std::vector<DeclaredConstraint> declared;
+    std::vector<DeclaredFragment> fragments;
 };
 
 HintFacts readHint(const DdlHint& hint) {
@@ -381,8 +385,26 @@ HintFacts readHint(const DdlHint& hint) {
         if (t[i].is("FOR") && cls.type == kStmtCreateSynonym && i + 1 < t.size()) f.synonymFor = foldName(t.back());
     }
     f.synonym = cls.type == kStmtCreateSynonym;
-    if (cls.type == kStmtCreateTable) f.declared = declaredConstraints(hint.text);
+    if (cls.type == kStmtCreateTable) {
+        f.declared = declaredConstraints(hint.text);
+        f.fragments = declaredFragments(hint.text);
+    }
     return f;
+}
+
+// The check constraints a table has now, for describing it again: SQLite's
+// schema keeps no names or texts of them.
+std::vector<DeclaredConstraint> keptChecks(sqlite3* db, I tabid) {
+    std::vector<DeclaredConstraint> checks;
+    run(db, "SELECT c.constrname, (SELECT group_concat(checktext, '') FROM (SELECT checktext FROM syschecks k "
+            "WHERE k.constrid = c.constrid AND k.type = 'T' ORDER BY seqno)) FROM sysconstraints c "
+            "WHERE c.tabid = ? AND c.constrtype = 'C' ORDER BY c.constrid",
+        {tabid}, [&](sqlite3_stmt* s) {
+            std::string check = text(s, 1);
+            check.erase(check.find_last_not_of(' ') + 1);
+            checks.push_back(DeclaredConstraint{'C', {}, text(s, 0), check});
+        });
+    return checks;
 }
 
 KeptNames keptNames(sqlite3* db, I tabid) {
@@ -433,14 +455,16 @@ int addObject(sqlite3* db, const std::string& user, const SchemaObject& o, const
         rc = run(db, "INSERT INTO syssyntable (tabid, btabid) VALUES (?, ?)", {tabid, btabid});
     }
     if (rc == SQLITE_OK && (table || o.view)) {
-        // The owner holds every privilege with the grant option; in a database
-        // that is not ANSI everyone else gets them too.
-        rc = run(db, "INSERT INTO systabauth (grantor, grantee, tabid, tabauth) VALUES (?1, ?1, ?2, ?3)",
+        // The owner holds every privilege with the grant option, granted by
+        // nobody (a blank grantor); in a database that is not ANSI the owner
+        // grants public select, update, insert, delete and index.
+        rc = run(db, "INSERT INTO systabauth (grantor, grantee, tabid, tabauth) VALUES ('', ?, ?, ?)",
                  {user, tabid, std::string(table ? "SU-IDXAR-" : "SU-ID----")});
         if (rc == SQLITE_OK && !isAnsi(db))
             rc = run(db, "INSERT INTO systabauth (grantor, grantee, tabid, tabauth) VALUES (?, 'public', ?, ?)",
-                     {user, tabid, std::string(table ? "su-idxar-" : "su-id----")});
+                     {user, tabid, std::string(table ? "su-idx---" : "su-id----")});
     }
+    if (rc == SQLITE_OK && table && fromHint) rc = writeFragments(db, tabid, f.fragments);
     if (rc == SQLITE_OK && o.view && tabtype == "V") rc = describeView(db, tabid, fromHint ? hintText : o.sql);
     if (rc == SQLITE_OK && (table || tabtype == "V"))
         rc = TableDescriber(db, user, tabid, o.name).describe(o.view, fromHint ? f.declared : std::vector<DeclaredConstraint>{}, {});
@@ -482,8 +506,9 @@ int syncCatalog(sqlite3* db, const std::string& user, const DdlHint& hint) {
             rc = run(db, "UPDATE systables SET tabname = ? WHERE tabid = ?", {toLowerAscii(match->name), k.tabid});
         if (rc == SQLITE_OK && k.type == "T" && match->signature != k.signature) {
             const KeptNames kept = keptNames(db, k.tabid);
+            const std::vector<DeclaredConstraint> checks = keptChecks(db, k.tabid);
             rc = deleteShapeRows(db, k.tabid);
-            if (rc == SQLITE_OK) rc = TableDescriber(db, user, k.tabid, match->name).describe(false, {}, kept);
+            if (rc == SQLITE_OK) rc = TableDescriber(db, user, k.tabid, match->name).describe(false, checks, kept);
             if (rc == SQLITE_OK && hint.statementType == kStmtAlterTable && equalsNoCase(facts.object, match->name) &&
                 toUpperAscii(hint.text).find("LOCK MODE") != std::string::npos)
                 rc = run(db, "UPDATE systables SET locklevel = ? WHERE tabid = ?", {std::string(1, facts.lockLevel), k.tabid});

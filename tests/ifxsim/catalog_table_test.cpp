@@ -111,7 +111,7 @@ TEST_F(CatalogTable, RenameAndAlterKeepTabidAndConstraintNames) {
 
 TEST_F(CatalogTable, OwnerHoldsAllPrivileges) {
     EXPECT_EQ(Query("select trim(grantee), tabauth from systabauth where tabid = 101 order by tabauth"),
-              (Rows{{user_, "SU-IDXAR-"}, {"public", "su-idxar-"}}));
+              (Rows{{user_, "SU-IDXAR-"}, {"public", "su-idx---"}}));
 }
 
 TEST_F(CatalogTable, UpdateStatisticsCountsRows) {
