@@ -442,6 +442,29 @@ void TDataSet::ReadRow(TBookmark bookmark, const std::function<void()>& read) {
     read();
 }
 
+void TDataSet::ReadOriginalRow(const std::function<void()>& read) {
+    CheckActive();
+    CheckNotEmpty();
+    // A scoped row is read as it is: the edit copy is not looked at.
+    TRowScope scope(scopeRow_, state_, cur_, state_);
+    read();
+}
+
+void TDataSet::LoadRow(TBookmark bookmark, const std::function<void()>& write) {
+    CheckActive();
+    if (!BookmarkValid(bookmark)) DataSetError("Invalid bookmark");
+    auto* row = const_cast<TRowHeader*>(static_cast<const TRowHeader*>(bookmark));
+    const bool editing = state_ == TDataSetState::dsEdit || state_ == TDataSetState::dsInsert;
+    if (row == cur_ && state_ == TDataSetState::dsEdit && row->editCopy) row = row->editCopy;
+    {
+        TRowScope scope(scopeRow_, state_, row, TDataSetState::dsFetch);
+        write();
+    }
+    CalculateFields(row);
+    // An edit in progress is shown when it is posted; a browsed row now.
+    if (!editing) Notify(TLinkEvent::DataSetChanged);
+}
+
 int TDataSet::CompareBookmarks(TBookmark a, TBookmark b) const {
     const int sa = a ? static_cast<const TRowHeader*>(a)->seq : 0;
     const int sb = b ? static_cast<const TRowHeader*>(b)->seq : 0;

@@ -147,6 +147,16 @@ public:
     // table model reads the cells of any cached row in place. The current
     // row being edited shows its edit. "Invalid bookmark" for anything else.
     void ReadRow(TBookmark row, const std::function<void()>& read);
+    // Runs read while the fields answer for the current row as it is cached,
+    // without the edit being made to it: the old values a write-back compares
+    // with. In insert state that is the new row itself.
+    void ReadOriginalRow(const std::function<void()>& read);
+    // Runs write while the fields of the cached row `row` (its edit when it is
+    // the current row being edited) take values as while fetching: read-only
+    // fields too, without marking the row modified — how values the server
+    // assigned (a serial, a row id, a re-read row) reach a posted row.
+    // "Invalid bookmark" for anything else.
+    void LoadRow(TBookmark row, const std::function<void()>& write);
 
 protected:
     // Fill FieldDefs (and prepare the source). Called by Open.
