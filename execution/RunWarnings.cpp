@@ -1,5 +1,7 @@
 #include "execution/RunWarnings.h"
 
+#include "execution/ScriptExecutor.h"
+
 namespace varnok {
 
 TRunWarnings RunWarningsFor(const TExecutionOptions& options, bool wholeTable, std::int32_t estimatedCost,
@@ -30,6 +32,10 @@ TStatementAction ActionOfAnswer(TConfirmAnswer answer) {
     case TConfirmAnswer::Closed: break;
     }
     return TStatementAction::Stop;
+}
+
+TStatementAction ApplyInterruptRequest(TStatementAction action, bool interruptRequested) {
+    return interruptRequested ? TStatementAction::Stop : action;
 }
 
 }  // namespace varnok

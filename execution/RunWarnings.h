@@ -26,8 +26,8 @@ TRunWarnings RunWarningsFor(const TExecutionOptions& options, bool wholeTable, s
 // line, the whole-table sentence last.
 std::string RunWarningText(TRunWarnings warnings, std::int32_t estimatedCost, std::int32_t estimatedRows);
 
-// The executor's per-statement decision.
-enum class TStatementAction : std::uint8_t { Run = 0, Skip = 1, Stop = 2 };
+// The executor's per-statement decision (ScriptExecutor.h).
+enum class TStatementAction : std::uint8_t;
 
 // The confirmation window's answers; Closed is every other way of closing it.
 enum class TConfirmAnswer { Run, Skip, Abort, Closed };
@@ -36,8 +36,6 @@ TStatementAction ActionOfAnswer(TConfirmAnswer answer);
 
 // The last word before a statement runs: an interrupt request stops the run
 // whatever was decided before.
-inline TStatementAction ApplyInterruptRequest(TStatementAction action, bool interruptRequested) {
-    return interruptRequested ? TStatementAction::Stop : action;
-}
+TStatementAction ApplyInterruptRequest(TStatementAction action, bool interruptRequested);
 
 }  // namespace varnok

@@ -1,4 +1,5 @@
 #include "execution/RunWarnings.h"
+#include "execution/ScriptExecutor.h"
 
 #include <gtest/gtest.h>
 
