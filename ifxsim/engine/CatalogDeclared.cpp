@@ -38,6 +38,7 @@ void readElement(std::string_view sql, const std::vector<Token>& t, std::size_t 
     for (std::size_t i = tableLevel ? b : b + 1; i < e; ++i) {
         const Token& w = t[i];
         if (w.is("CONSTRAINT") && i + 1 < e) {
+            if (i + 3 < e && t[i + 2].isSymbol(".")) i += 2;  // owner.name: the owner is the table's
             const std::string name = foldName(t[++i]);
             // Informix style: the name follows the constraint it names.
             if (out.size() > firstOfElement && out.back().name.empty() && (i + 1 >= e || !t[i + 1].is("PRIMARY")))
@@ -102,6 +103,33 @@ std::vector<DeclaredConstraint> declaredConstraints(std::string_view createTable
             if (b < i) readElement(createTable, t, b, i, out);
             b = i + 1;
         }
+    }
+    return out;
+}
+
+std::vector<DeclaredConstraint> addedConstraints(std::string_view alterTable) {
+    std::vector<DeclaredConstraint> out;
+    const auto t = StatementTokenizer::tokenize(alterTable);
+    for (std::size_t i = 0; i + 2 < t.size(); ++i) {
+        if (!t[i].is("ADD") || !t[i + 1].is("CONSTRAINT")) continue;
+        // ADD CONSTRAINT (element, element) or ADD CONSTRAINT element [, next clause]
+        const bool list = t[i + 2].isSymbol("(");
+        const std::size_t b = list ? i + 3 : i + 2;
+        const std::size_t end = list ? closingParen(t, i + 2) : t.size();
+        std::size_t from = b;
+        int depth = 0;
+        std::size_t k = b;
+        for (; k < end; ++k) {
+            if (t[k].isSymbol("(")) ++depth;
+            else if (t[k].isSymbol(")")) --depth;
+            else if (depth == 0 && t[k].isSymbol(",")) {
+                if (from < k) readElement(alterTable, t, from, k, out);
+                from = k + 1;
+                if (!list) break;  // the comma ends this clause
+            }
+        }
+        if (k >= end && from < end) readElement(alterTable, t, from, end, out);
+        i = k;
     }
     return out;
 }

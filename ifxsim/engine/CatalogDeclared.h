@@ -18,4 +18,7 @@ struct DeclaredConstraint {
 // The constraints of one CREATE TABLE statement, in the order written.
 std::vector<DeclaredConstraint> declaredConstraints(std::string_view createTable);
 
+// The constraints an ALTER TABLE … ADD CONSTRAINT statement adds, in the order written.
+std::vector<DeclaredConstraint> addedConstraints(std::string_view alterTable);
+
 }  // namespace ifxsim::catalog

@@ -57,7 +57,9 @@ std::string keyOf(char type, const std::vector<std::string>& columns) {
 int ensureState(sqlite3* db) {
     return sqlite3_exec(db, "CREATE TABLE IF NOT EXISTS ifxsim_catalog_state (tabid INTEGER PRIMARY KEY, signature TEXT);"
                    "CREATE TABLE IF NOT EXISTS ifxsim_catalog_keys (constrid INTEGER PRIMARY KEY, keytext TEXT);"
-                   "CREATE TABLE IF NOT EXISTS ifxsim_catalog_clustered (idxname TEXT PRIMARY KEY)",
+                   "CREATE TABLE IF NOT EXISTS ifxsim_catalog_clustered (idxname TEXT PRIMARY KEY);"
+                   // Unique indexes that stand for keys added by ALTER TABLE … ADD CONSTRAINT (type P or U).
+                   "CREATE TABLE IF NOT EXISTS ifxsim_catalog_addedkeys (idxname TEXT PRIMARY KEY, type TEXT)",
                         nullptr, nullptr, nullptr);
 }
 
@@ -224,6 +226,10 @@ private:
         std::vector<std::pair<std::string, char>> keyIndexes;
         run(db_, "SELECT name, origin FROM pragma_index_list(?) WHERE origin IN ('pk', 'u') ORDER BY seq DESC",
             {name_}, [&](sqlite3_stmt* s) { keyIndexes.emplace_back(text(s, 0), text(s, 1) == "pk" ? 'P' : 'U'); });
+        // Keys added later by ALTER TABLE live as unique indexes of their own.
+        run(db_, "SELECT l.name, k.type FROM pragma_index_list(?) l JOIN ifxsim_catalog_addedkeys k ON k.idxname = l.name "
+                 "ORDER BY l.seq DESC",
+            {name_}, [&](sqlite3_stmt* s) { keyIndexes.emplace_back(text(s, 0), text(s, 1) == "P" ? 'P' : 'U'); });
         bool pkSeen = false;
         for (const auto& [index, type] : keyIndexes) {
             Constraint c{type, {}, {}, {}, 0};
@@ -294,6 +300,12 @@ private:
                 for (const auto& col : c.columns) parts.emplace_back(colnoOf(col), false);
                 rc = writeIndex(idxname, c.type == 'R' ? 'D' : 'U', false, parts);
             }
+            if (rc == SQLITE_OK && c.type == 'P')  // key columns never hold NULL
+                for (const auto& col : c.columns)
+                    if (rc == SQLITE_OK)
+                        rc = run(db_, "UPDATE syscolumns SET coltype = coltype + 256 WHERE tabid = ? AND colno = ? "
+                                      "AND coltype < 256",
+                                 {tabid_, I{colnoOf(col)}});
             if (rc == SQLITE_OK && c.type == 'N')
                 rc = run(db_, "INSERT INTO syscoldepend (constrid, tabid, colno) VALUES (?, ?, ?)",
                          {c.constrid, tabid_, I{colnoOf(c.columns.front())}});
@@ -330,7 +342,8 @@ private:
     // Indexes made by CREATE INDEX.
     int userIndexes() {
         std::vector<std::pair<std::string, bool>> indexes;
-        run(db_, "SELECT name, \"unique\" FROM pragma_index_list(?) WHERE origin = 'c' ORDER BY seq DESC", {name_},
+        run(db_, "SELECT name, \"unique\" FROM pragma_index_list(?) WHERE origin = 'c' AND name NOT IN "
+                 "(SELECT idxname FROM ifxsim_catalog_addedkeys) ORDER BY seq DESC", {name_},
             [&](sqlite3_stmt* s) { indexes.emplace_back(text(s, 0), sqlite3_column_int(s, 1) != 0); });
         int rc = SQLITE_OK;
         for (const auto& [index, unique] : indexes) {
@@ -405,6 +418,30 @@ std::vector<DeclaredConstraint> keptChecks(sqlite3* db, I tabid) {
             checks.push_back(DeclaredConstraint{'C', {}, text(s, 0), check});
         });
     return checks;
+}
+
+// Marks the unique index that ALTER TABLE … ADD CONSTRAINT made for each
+// added primary or unique key (same columns, not yet known) as that key.
+int registerAddedKeys(sqlite3* db, const std::string& table, const std::vector<DeclaredConstraint>& added) {
+    int rc = run(db, "DELETE FROM ifxsim_catalog_addedkeys WHERE idxname NOT IN "
+                     "(SELECT name FROM sqlite_schema WHERE type = 'index')");
+    for (const auto& c : added) {
+        if (rc != SQLITE_OK || (c.type != 'P' && c.type != 'U')) continue;
+        std::vector<std::string> candidates;
+        run(db, "SELECT name FROM pragma_index_list(?) WHERE origin = 'c' AND \"unique\" = 1 AND name NOT IN "
+                "(SELECT idxname FROM ifxsim_catalog_addedkeys) ORDER BY seq",
+            {table}, [&](sqlite3_stmt* s) { candidates.push_back(text(s, 0)); });
+        for (const auto& index : candidates) {
+            std::vector<std::string> columns;
+            run(db, "SELECT name FROM pragma_index_info(?) ORDER BY seqno", {index},
+                [&](sqlite3_stmt* s) { columns.push_back(toLowerAscii(text(s, 0))); });
+            if (columns != c.columns) continue;
+            rc = run(db, "INSERT INTO ifxsim_catalog_addedkeys (idxname, type) VALUES (?, ?)",
+                     {index, std::string(1, c.type)});
+            break;
+        }
+    }
+    return rc;
 }
 
 KeptNames keptNames(sqlite3* db, I tabid) {
@@ -506,7 +543,12 @@ int syncCatalog(sqlite3* db, const std::string& user, const DdlHint& hint) {
             rc = run(db, "UPDATE systables SET tabname = ? WHERE tabid = ?", {toLowerAscii(match->name), k.tabid});
         if (rc == SQLITE_OK && k.type == "T" && match->signature != k.signature) {
             const KeptNames kept = keptNames(db, k.tabid);
-            const std::vector<DeclaredConstraint> checks = keptChecks(db, k.tabid);
+            std::vector<DeclaredConstraint> checks = keptChecks(db, k.tabid);
+            if (hint.statementType == kStmtAlterTable && equalsNoCase(facts.object, match->name)) {
+                const auto added = addedConstraints(hint.text);
+                if (rc == SQLITE_OK) rc = registerAddedKeys(db, match->name, added);
+                checks.insert(checks.end(), added.begin(), added.end());
+            }
             rc = deleteShapeRows(db, k.tabid);
             if (rc == SQLITE_OK) rc = TableDescriber(db, user, k.tabid, match->name).describe(false, checks, kept);
             if (rc == SQLITE_OK && hint.statementType == kStmtAlterTable && equalsNoCase(facts.object, match->name) &&

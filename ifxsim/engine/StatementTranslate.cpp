@@ -270,7 +270,8 @@ TranslateResult translateAlterTable(std::string_view sql, const Tokens& t, const
                 const std::size_t close = matchingParen(t, k);
                 std::string name = "u_" + table;
                 if (close + 2 < end + 1 && word(t, close + 1, "CONSTRAINT") && close + 2 < t.size())
-                    name = foldName(t[close + 2]);
+                    // CONSTRAINT [owner.]name
+                    name = foldName(t[close + 4 < end && t[close + 3].isSymbol(".") ? close + 4 : close + 2]);
                 else
                     for (std::size_t c = k + 1; c < close; ++c)
                         if (t[c].kind == TokenKind::Word) name += "_" + foldName(t[c]);
