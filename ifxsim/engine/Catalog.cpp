@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include "engine/CatalogRoutines.h"
 #include "engine/CatalogSchema.h"
 #include "engine/CatalogSync.h"
 #include "engine/Classify.h"
@@ -26,7 +27,10 @@ bool changesSchema(int type) {
 int catalogAfterStatement(sqlite3* db, const std::string& user, int type, std::string_view text) {
     if (type == kStmtUpdateStatistics) return catalog::updateStatistics(db, text);
     if (!changesSchema(type)) return SQLITE_OK;
-    return catalog::syncCatalog(db, user, catalog::DdlHint{type, std::string(text)});
+    int rc = catalog::syncCatalog(db, user, catalog::DdlHint{type, std::string(text)});
+    // A dropped table takes its triggers with it.
+    if (rc == SQLITE_OK && type == kStmtDropTable) rc = catalog::dropOrphanedTriggers(db);
+    return rc;
 }
 
 int catalogOnOpen(sqlite3* db, const std::string& user) { return catalog::ensureCatalog(db, user); }

@@ -34,6 +34,7 @@ enum class Execution {
     Accepted,       // statements with nothing to do here (GRANT, SET ISOLATION, LOCK TABLE…)
     Sql,            // runs on SQLite
     SelectIntoTemp, // SELECT … INTO TEMP t: a typed temporary table, then its rows
+    Catalog,        // routines, triggers, privileges, roles: catalog rows only
 };
 
 struct StatementPlan {

@@ -9,6 +9,7 @@
 #include "engine/Errors.h"
 #include "engine/Interrupt.h"
 #include "engine/Statement.h"
+#include "engine/StatementCatalog.h"
 #include "engine/StatementErrors.h"
 #include "engine/Values.h"
 #include "engine/ValuesFunctions.h"
@@ -154,6 +155,7 @@ int runStatement(RequestGuard* guard, const StatementPlan& plan, sqlite3_stmt* s
     sqlite3* db = connection.db();
     if (!db) return SetError(err::kNoDatabase);
     if (int rc = connection.beginImplicitTransaction(); rc < 0) return rc;
+    if (plan.execution == Execution::Catalog) return runCatalogStatement(*guard, plan);
     const int type = plan.cls.type;
     ensureValueFunctions(db);
     if (!stmt) {
