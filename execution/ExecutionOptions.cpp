@@ -1,6 +1,8 @@
 #include "execution/ExecutionOptions.h"
 
+#include <algorithm>
 #include <cctype>
+#include <string_view>
 
 #include "shell/IniFile.h"
 
@@ -8,7 +10,22 @@ namespace varnok {
 
 namespace {
 constexpr char kDefaultParamChar = '&';
+constexpr const char* kKeys[] = {"NumberRowsFetchAfterOpen", "WarnOfLargeNumberOfRowsRet",
+                                 "WarnOfLargeNumberOfRowsRetValue", "WarnOfLargeQueryCost",
+                                 "WarnOfLargeQueryCostValue", "WarnOfUpdateDeleteWithoutWhere", "ParamChar"};
 }  // namespace
+
+bool IsExecutionOptionKey(const std::string& key) {
+    for (const char* own : kKeys) {
+        const std::string_view name(own);
+        if (name.size() == key.size() &&
+            std::equal(name.begin(), name.end(), key.begin(), [](char a, char b) {
+                return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+            }))
+            return true;
+    }
+    return false;
+}
 
 char ParamCharFromText(const std::string& text) {
     if (text.empty()) return kDefaultParamChar;

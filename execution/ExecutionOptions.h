@@ -34,6 +34,9 @@ TExecutionOptions ReadExecutionOptions(const TIniFile& ini);
 // Writes the seven keys (ParamChar as a one-character string).
 void WriteExecutionOptions(TIniFile& ini, const TExecutionOptions& options);
 
+// True for the keys Read/WriteExecutionOptions handle (compared without regard to case).
+bool IsExecutionOptionKey(const std::string& key);
+
 // The parameter character as stored text, "&" for an unusable one.
 char ParamCharFromText(const std::string& text);
 

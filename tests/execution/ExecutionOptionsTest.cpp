@@ -75,3 +75,21 @@ TEST(ExecutionOptions, WrittenValuesReadBackUnchanged) {
 
 }  // namespace
 }  // namespace varnok
+
+namespace varnok {
+namespace {
+
+TEST(ExecutionOptions, OwnKeysAreKnownWhateverTheirCase) {
+    TIniFile ini;
+    WriteExecutionOptions(ini, TExecutionOptions{});
+    const auto keys = ini.ReadSectionKeys("eOptions");
+    EXPECT_EQ(keys.size(), 7u);
+    for (const std::string& key : keys)
+        EXPECT_TRUE(IsExecutionOptionKey(key)) << key;
+    EXPECT_TRUE(IsExecutionOptionKey("paramchar"));
+    for (const char* other : {"SearchPatternToLowerCase", "DropDownLines", "ParamCharX", ""})
+        EXPECT_FALSE(IsExecutionOptionKey(other)) << other;
+}
+
+}  // namespace
+}  // namespace varnok
