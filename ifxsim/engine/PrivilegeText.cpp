@@ -180,8 +180,10 @@ std::optional<PrivilegeStatement> parsePrivilegeStatement(const Tokens& t, DdlOu
 std::optional<RoleStatement> parseRoleStatement(const Tokens& t, std::size_t first, DdlOutcome& error) {
     RoleStatement r;
     std::size_t i = first;
-    if (wordAt(t, i, "IF") && (wordAt(t, i + 1, "EXISTS") || (wordAt(t, i + 1, "NOT") && wordAt(t, i + 2, "EXISTS"))))
+    if (wordAt(t, i, "IF") && (wordAt(t, i + 1, "EXISTS") || (wordAt(t, i + 1, "NOT") && wordAt(t, i + 2, "EXISTS")))) {
+        r.conditional = true;
         i += t[i + 1].is("NOT") ? 3 : 2;
+    }
     r.offset = i < t.size() ? static_cast<int>(t[i].offset) : -1;
     if (t[0].is("SET") && i + 1 == t.size() &&
         (t[i].is("NONE") || t[i].is("NULL") || t[i].is("DEFAULT"))) {

@@ -350,19 +350,10 @@ std::optional<QualifiedName> parseExecuteRoutine(const Tokens& t, DdlOutcome& er
 }
 
 std::vector<std::string> textPieces(std::string_view text, std::size_t width) {
+    // Every piece but the last is exactly `width` bytes: a reader joins the
+    // pieces as stored, and a shorter piece would come back padded with blanks.
     std::vector<std::string> pieces;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        std::size_t n = std::min(width, text.size() - at);
-        // Never end a piece inside a multi-byte character: back up to its lead byte.
-        if (at + n < text.size()) {
-            std::size_t cut = n;
-            while (cut > 0 && (static_cast<unsigned char>(text[at + cut]) & 0xC0) == 0x80) --cut;
-            if (cut > 0) n = cut;
-        }
-        pieces.emplace_back(text.substr(at, n));
-        at += n;
-    }
+    for (std::size_t at = 0; at < text.size(); at += width) pieces.emplace_back(text.substr(at, width));
     return pieces;
 }
 

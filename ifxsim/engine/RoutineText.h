@@ -87,8 +87,9 @@ std::optional<QualifiedName> parseExecuteRoutine(const std::vector<Token>& t, Dd
 // Reads a qualified name at t[i]; on success `i` moves past it.
 std::optional<QualifiedName> readQualifiedName(const std::vector<Token>& t, std::size_t& i);
 
-// Splits `text` into pieces of at most `width` bytes without cutting a UTF-8
-// character in two, as the catalog's CHAR(n) text columns keep it.
+// Splits `text` into pieces of `width` bytes (the last one shorter), as the
+// catalog's CHAR(n) text columns keep it; a multi-byte character may span two
+// pieces, so readers join the bytes before decoding them.
 std::vector<std::string> textPieces(std::string_view text, std::size_t width);
 
 }  // namespace ifxsim
