@@ -11,6 +11,7 @@
 #include "engine/CatalogFragments.h"
 #include "engine/CatalogSchema.h"
 #include "engine/CatalogTypes.h"
+#include "engine/SchemaAddConstraints.h"
 #include "engine/Classify.h"
 #include "engine/StatementTokenizer.h"
 #include "engine/StatementTranslate.h"
@@ -43,6 +44,7 @@ struct Constraint {  // one row of sysconstraints being built
     std::string name;
     std::string check;
     I constrid = 0;
+    int refIndex = -1;  // R: its entry among the table's foreign keys
 };
 
 // Old constraint ids and names of a table described again, by type and columns.
@@ -190,7 +192,11 @@ private:
         return 0;
     }
 
-    I nextConstrid() { return scalar(db_, "SELECT max(constrid) FROM sysconstraints", {}, 0) + 1; }
+    // Above every id in use, including ids kept or given out but not written yet.
+    I nextConstrid() {
+        keptMax_ = std::max(scalar(db_, "SELECT max(constrid) FROM sysconstraints", {}, 0), keptMax_) + 1;
+        return keptMax_;
+    }
 
     // Key parts for sysindexes/sysindices from (colno, descending) pairs.
     int writeIndex(const std::string& idxname, char idxtype, bool clustered,
@@ -257,15 +263,14 @@ private:
             });
         std::vector<const Ref*> refOrder;
         for (auto it = refs.rbegin(); it != refs.rend(); ++it) {  // SQLite lists them last first
-            found.push_back(Constraint{'R', it->second.from, {}, {}, 0});
+            found.push_back(Constraint{'R', it->second.from, {}, {}, 0, static_cast<int>(refOrder.size())});
             refOrder.push_back(&it->second);
         }
         for (const auto& d : declared)
             if (d.type == 'C') found.push_back(Constraint{'C', {}, d.name, d.checkText, 0});
         // Names: kept from before, else as declared, else the server's own.
         std::vector<bool> used(declared.size(), false);
-        int rc = SQLITE_OK;
-        std::size_t refAt = 0;
+        for (const auto& [key, idName] : kept) keptMax_ = std::max(keptMax_, idName.first);
         for (auto& c : found) {
             // A check has no columns: it is known again by its name.
             const std::string key = c.type == 'C' ? "C:" + c.name : keyOf(c.type, c.columns);
@@ -284,6 +289,14 @@ private:
             }
             const char prefix = c.type == 'P' ? 'u' : static_cast<char>(c.type - 'A' + 'a');
             if (c.name.empty()) c.name = prefix + std::to_string(tabid_) + "_" + std::to_string(c.constrid);
+        }
+        // Rows go in constraint-id order, as the server wrote them.
+        std::stable_sort(found.begin(), found.end(), [](const Constraint& a, const Constraint& b) {
+            return a.constrid < b.constrid;
+        });
+        int rc = SQLITE_OK;
+        for (const auto& c : found) {
+            const std::string key = c.type == 'C' ? "C:" + c.name : keyOf(c.type, c.columns);
             const bool indexed = c.type == 'P' || c.type == 'U' || c.type == 'R';
             const std::string idxname = " " + std::to_string(tabid_) + "_" + std::to_string(c.constrid);
             rc = run(db_, "INSERT INTO sysconstraints (constrid, constrname, owner, tabid, constrtype, idxname) "
@@ -293,8 +306,7 @@ private:
                 rc = run(db_, "INSERT INTO sysobjstate (objtype, owner, name, tabid, state) VALUES ('C', ?, ?, ?, 'E')",
                          {user_, c.name, tabid_});
             if (rc == SQLITE_OK)
-                rc = run(db_, "INSERT INTO ifxsim_catalog_keys (constrid, keytext) VALUES (?, ?)",
-                         {c.constrid, c.type == 'C' ? "C:" + c.name : key});
+                rc = run(db_, "INSERT INTO ifxsim_catalog_keys (constrid, keytext) VALUES (?, ?)", {c.constrid, key});
             if (rc == SQLITE_OK && indexed) {
                 std::vector<std::pair<int, bool>> parts;
                 for (const auto& col : c.columns) parts.emplace_back(colnoOf(col), false);
@@ -314,7 +326,7 @@ private:
                     rc = run(db_, "INSERT INTO syschecks (constrid, type, seqno, checktext) VALUES (?, 'T', ?, ?)",
                              {c.constrid, I(seq), c.check.substr(at, 32)});
             }
-            if (rc == SQLITE_OK && c.type == 'R') rc = reference(c, *refOrder[refAt++]);
+            if (rc == SQLITE_OK && c.type == 'R') rc = reference(c, *refOrder[static_cast<std::size_t>(c.refIndex)]);
             if (rc != SQLITE_OK) return rc;
         }
         return rc;
@@ -372,6 +384,7 @@ private:
     std::vector<std::string> notNullColumns_;
     int rowsize_ = 0;
     int nindexes_ = 0;
+    I keptMax_ = 0;
 };
 
 struct HintFacts {
@@ -514,6 +527,8 @@ int addObject(sqlite3* db, const std::string& user, const SchemaObject& o, const
 
 int syncCatalog(sqlite3* db, const std::string& user, const DdlHint& hint) {
     int rc = ensureState(db);
+    if (rc != SQLITE_OK) return rc;
+    if (hint.statementType == kStmtAlterTable) rc = addReferencesAndChecks(db, hint.text);
     if (rc != SQLITE_OK) return rc;
     const HintFacts facts = readHint(hint);
     if (hint.statementType == kStmtCreateIndex && toUpperAscii(hint.text).find("CLUSTER") != std::string::npos)

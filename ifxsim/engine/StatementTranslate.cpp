@@ -249,6 +249,10 @@ TranslateResult translateAlterTable(std::string_view sql, const Tokens& t, const
             const bool add = verb.is("ADD");
             for (const auto& [b, end] : columnsOf(i + 2)) {
                 if (b >= end) continue;
+                if (add && (word(t, b, "FOREIGN") || word(t, b, "CHECK"))) {
+                    storageOnly = true;  // written into the table's definition after the statement
+                    continue;
+                }
                 if (!firstStatement) e.raw(";", t[b].offset);
                 firstStatement = false;
                 if (!add) {
