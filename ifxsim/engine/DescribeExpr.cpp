@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include "engine/TemporalArith.h"
 #include "ifxesqlc.h"
 
 namespace ifxsim {
@@ -40,6 +41,12 @@ std::vector<std::string> fromTables(const Tokens& t) {
         if (t[i].isSymbol(")")) { --depth; continue; }
         if (depth != 0) continue;
         if (t[i].is("FROM")) { inFrom = true; expectTable = true; continue; }
+        if (i == 0 && t[i].is("UPDATE") && t.size() > 1) {  // UPDATE [db:][owner.]table SET …
+            std::size_t k = 1;
+            while (k + 2 < t.size() && (t[k + 1].isSymbol(".") || t[k + 1].isSymbol(":"))) k += 2;
+            tables.push_back(t[k].text);
+            continue;
+        }
         if (!inFrom) continue;
         if (t[i].is("WHERE") || t[i].is("GROUP") || t[i].is("ORDER") || t[i].is("HAVING") || t[i].is("UNION") ||
             t[i].is("INTO"))
@@ -163,8 +170,67 @@ ExprType typeFunction(sqlite3* db, const Tokens& t, std::size_t b, std::size_t e
     return expression(textType());
 }
 
+// The type of an arithmetic expression with a DATE, DATETIME or INTERVAL
+// operand; nullopt when none takes part (or the operation is refused).
+std::optional<IfxType> temporalArithmeticType(sqlite3* db, const Tokens& t, std::size_t b, std::size_t e) {
+    std::vector<IfxType> values;
+    std::vector<char> ops;
+    int depth = 0;
+    std::size_t start = b;
+    for (std::size_t i = b; i <= e; ++i) {
+        if (i < e && t[i].isSymbol("(")) ++depth;
+        else if (i < e && t[i].isSymbol(")")) --depth;
+        else if (i == e || (depth == 0 && i > start && t[i].kind == TokenKind::Symbol && t[i].text.size() == 1 &&
+                            std::string_view("+-*/").find(t[i].text[0]) != std::string_view::npos)) {
+            values.push_back(typeRange(db, t, start, i).type);
+            if (i < e) ops.push_back(t[i].text[0]);
+            start = i + 1;
+        }
+    }
+    bool temporal = false;
+    for (const auto& v : values) temporal = temporal || isTemporal(v);
+    if (!temporal) return std::nullopt;
+    for (int pass = 0; pass < 2; ++pass) {
+        for (std::size_t k = 0; k < ops.size();) {
+            if ((ops[k] == '*' || ops[k] == '/') != (pass == 0)) { ++k; continue; }
+            const TemporalResult r = temporalArithmetic(ops[k], values[k], values[k + 1]);
+            if (r.error) return std::nullopt;
+            if (r.how == TemporalOp::None)
+                values[k] = isNumeric(values[k]) && isNumeric(values[k + 1]) ? floatingDecimal() : values[k];
+            else
+                values[k] = r.type;
+            values.erase(values.begin() + static_cast<long>(k) + 1);
+            ops.erase(ops.begin() + static_cast<long>(k));
+        }
+    }
+    return isTemporal(values[0]) || values[0].code == SQLINT ? std::optional<IfxType>(values[0]) : std::nullopt;
+}
+
 ExprType typeRange(sqlite3* db, const Tokens& t, std::size_t b, std::size_t e) {
     if (b >= e) return expression(textType());
+    // n UNITS unit is an INTERVAL of that unit.
+    bool unitsConcat = false;
+    if (e >= b + 3 && t[e - 2].is("UNITS") && isUnitWord(t[e - 1]) && !hasTopLevelOperator(t, b, e - 2, &unitsConcat)) {
+        static constexpr std::pair<const char*, int> units[] = {
+            {"YEAR", TU_YEAR}, {"MONTH", TU_MONTH}, {"DAY", TU_DAY}, {"HOUR", TU_HOUR}, {"MINUTE", TU_MINUTE},
+            {"SECOND", TU_SECOND}};
+        for (const auto& [name, unit] : units)
+            if (t[e - 1].is(name)) return expression(unitsType(unit));
+    }
+    // EXTEND(x [, q1 TO q2]): DATETIME q1 TO q2, YEAR TO FRACTION(3) without one.
+    if (t[b].is("EXTEND") && b + 1 < e && t[b + 1].isSymbol("(") && closing(t, b + 1, e) == e - 1) {
+        int depth = 0;
+        for (std::size_t i = b + 2; i < e - 1; ++i) {
+            if (t[i].isSymbol("(")) ++depth;
+            else if (t[i].isSymbol(")")) --depth;
+            else if (depth == 0 && t[i].isSymbol(",")) {
+                std::string text = "DATETIME";
+                for (std::size_t k = i + 1; k < e - 1; ++k) text += " " + t[k].text;
+                if (auto type = parseTypeDecl(text)) return expression(*type);
+            }
+        }
+        return expression(typeOf("DATETIME YEAR TO FRACTION(3)"));
+    }
     if (t[b].isSymbol("(") && closing(t, b, e) == e - 1) {
         ExprType inner = typeRange(db, t, b + 1, e - 1);
         if (inner.name.empty() || inner.name[0] != '(') inner.name = "(expression)";
@@ -188,28 +254,9 @@ ExprType typeRange(sqlite3* db, const Tokens& t, std::size_t b, std::size_t e) {
     const bool arithmetic = hasTopLevelOperator(t, b, e, &concat);
     if (concat) return expression(textType());
     if (arithmetic) {
-        // DATE ± number is a DATE, DATE − DATE a number of days.
-        {
-            int depth = 0;
-            bool additive = true;
-            std::vector<std::pair<std::size_t, std::size_t>> operands;
-            std::size_t start = b;
-            for (std::size_t i = b; i < e; ++i) {
-                if (t[i].isSymbol("(")) ++depth;
-                else if (t[i].isSymbol(")")) --depth;
-                else if (depth == 0 && (t[i].isSymbol("*") || t[i].isSymbol("/"))) additive = false;
-                else if (depth == 0 && i > start && (t[i].isSymbol("+") || t[i].isSymbol("-"))) {
-                    operands.emplace_back(start, i);
-                    start = i + 1;
-                }
-            }
-            operands.emplace_back(start, e);
-            int dates = 0;
-            if (additive)
-                for (const auto& [ob, oe] : operands) dates += typeRange(db, t, ob, oe).type.code == SQLDATE;
-            if (dates == 1) return expression(dateType());
-            if (dates == 2 && operands.size() == 2) return expression(integerType());
-        }
+        // Temporal operands decide the type (DATE ± n a DATE, DATETIME − DATETIME
+        // an INTERVAL, …); * and / bind first.
+        if (auto temporal = temporalArithmeticType(db, t, b, e)) return expression(*temporal);
         // Informix computes in DECIMAL unless a FLOAT takes part.
         for (std::size_t i = b; i < e; ++i) {
             if (t[i].kind != TokenKind::Word) continue;
@@ -236,7 +283,7 @@ ExprType typeRange(sqlite3* db, const Tokens& t, std::size_t b, std::size_t e) {
         if (v.is("USER") || v.is("DBSERVERNAME") || v.is("SITENAME")) return constant(typeOf("CHAR(32)"));
         if (v.is("NULL")) return constant(textType());
     }
-    if (first.is("CURRENT") || first.is("SYSDATE") || first.is("DATETIME") || first.is("EXTEND")) {
+    if (first.is("CURRENT") || first.is("SYSDATE") || first.is("DATETIME")) {
         // CURRENT [q1 TO q2]: the qualifier when given, else YEAR TO FRACTION(3).
         for (std::size_t i = b; i < e; ++i) {
             if (!isUnitWord(t[i])) continue;

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "engine/StatementEmitter.h"
+#include "engine/StatementTemporal.h"
 #include "ifxesqlc.h"
 
 namespace ifxsim::translate {
@@ -344,10 +345,16 @@ bool rewriteDoubleColonCasts(const Tokens& t, Tokens& out) {
 
 TranslateResult generic(std::string_view sql, const Tokens& original) {
     Tokens casted;
-    const Tokens& t = rewriteDoubleColonCasts(original, casted) ? casted : original;
+    const Tokens& source = rewriteDoubleColonCasts(original, casted) ? casted : original;
     TranslateResult r;
-    Emitter e(sql);
     std::optional<TranslateError> error;
+    Tokens temporal;
+    const Tokens& t = rewriteTemporal(source, temporal, error) ? temporal : source;
+    if (error) {
+        r.error = error;
+        return r;
+    }
+    Emitter e(sql);
     emitTokens(e, sql, t, 0, t.size(), error);
     if (error) r.error = error;
     else r.statement = std::move(e.result());
@@ -361,7 +368,11 @@ TranslateResult translateSelect(std::string_view sql, const Tokens& original) {
     Tokens casted;
     const Tokens& source = rewriteDoubleColonCasts(original, casted) ? casted : original;
     Tokens joined;
-    const Tokens& t = rewriteOuterJoins(source, joined) ? joined : source;
+    const Tokens& plain = rewriteOuterJoins(source, joined) ? joined : source;
+    std::optional<TranslateError> temporalError;
+    Tokens temporal;
+    const Tokens& t = rewriteTemporal(plain, temporal, temporalError) ? temporal : plain;
+    if (temporalError) return TranslateResult{std::nullopt, temporalError};
     std::size_t select = 0;
     int depth = 0;
     for (; select < t.size(); ++select) {
@@ -369,7 +380,7 @@ TranslateResult translateSelect(std::string_view sql, const Tokens& original) {
         else if (t[select].isSymbol(")")) --depth;
         else if (depth == 0 && t[select].is("SELECT")) break;
     }
-    if (select >= t.size()) return generic(sql, t);
+    if (select >= t.size()) return generic(sql, plain);
     std::string first, skip;
     std::size_t i = select + 1;
     bool unique = false;

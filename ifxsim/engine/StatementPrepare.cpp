@@ -7,6 +7,7 @@
 #include "engine/Interrupt.h"
 #include "engine/Statement.h"
 #include "engine/StatementErrors.h"
+#include "engine/StatementTemporal.h"
 #include "engine/ValuesFunctions.h"
 #include "ifxesqlc.h"
 
@@ -161,6 +162,7 @@ PreparedResult prepareStatement(RequestGuard* guard, const std::string& text) {
         r.error = SetError(err::kNoDatabase);
         return r;
     }
+    const translate::TypingDatabase typing(db);  // operand types for DATE/DATETIME/INTERVAL arithmetic
     if (type == kStmtSelectIntoTemp) {
         // The SELECT part runs as a query; its columns type the new temporary table.
         const std::size_t into = topLevelInto(plan->tokens);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/StatementTranslate.h"
+#include "engine/TemporalFunctions.h"
 #include "engine/Values.h"
 #include "ifxesqlc.h"
 
@@ -211,6 +212,7 @@ void ensureValueFunctions(sqlite3* db) {
     sqlite3_create_function(db, "weekday", 1, flags, nullptr, &datePartFunction<3>, nullptr, nullptr);
     sqlite3_create_function(db, "match", 2, flags, nullptr, &matchFunction, nullptr, nullptr);
     sqlite3_create_function(db, "match", 3, flags, nullptr, &matchFunction, nullptr, nullptr);
+    registerTemporalFunctions(db);
 }
 
 int installNormalizers(sqlite3* db, const std::string& table, const std::vector<NormalizedColumn>& columns,
