@@ -135,6 +135,19 @@ void TDataSet::Close() {
     Fire(AfterClose);
 }
 
+void TDataSet::RestartRows() {
+    CheckActive();
+    impl_->Clear();
+    cur_ = nullptr;
+    allFetched_ = false;
+    fetchedRows_ = 0;
+    modified_ = false;
+    cur_ = FirstAccepted();
+    bof_ = true;
+    eof_ = cur_ == nullptr;
+    Notify(TLinkEvent::DataSetChanged);
+}
+
 void TDataSet::ResetCursor() {
     impl_.reset();
     cur_ = nullptr;

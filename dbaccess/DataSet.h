@@ -169,6 +169,9 @@ protected:
     virtual void InternalDelete() {}
     // The field object for a definition (data sets with native fields override).
     virtual std::unique_ptr<TField> CreateField(const TFieldDef& def);
+    // Drops every cached row and fetches afresh from the source, which the
+    // caller has just reopened (a refresh); the fields stay. Ends on the first row.
+    void RestartRows();
     // Raises EDatabaseError, prefixed "Name: " when the data set has a name.
     [[noreturn]] void DataSetError(const std::string& message) const;
     void CheckActive() const;
