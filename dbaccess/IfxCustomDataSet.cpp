@@ -169,11 +169,15 @@ void TIfxCustomDataSet::Refresh() {
     std::string keyValue;
     if (!keyName.empty() && CurrentRow()) keyValue = FieldByName(keyName).AsString();
 
-    // Reopening rebuilds the cache on the same prepared statement; an error leaves the data set closed.
+    // The same prepared statement and fields, a new cursor and cache; an
+    // error leaves the data set closed.
+    SyncName();
     DisableControls();
     try {
-        Close();
-        Open();
+        sql_.CloseCursor();
+        lobCache_.Clear();
+        sql_.OpenCursor();
+        RestartRows();
         if (byRowId) {
             while (!Eof() && CurrentRowId() != rowId) Next();
             if (Eof()) First();
@@ -185,6 +189,7 @@ void TIfxCustomDataSet::Refresh() {
         }
     } catch (...) {
         EnableControls();
+        Close();
         throw;
     }
     EnableControls();
@@ -221,16 +226,9 @@ int TIfxCustomDataSet::CurrentRowId() const {
 
 void TIfxCustomDataSet::SetCurrentRowId(int rowId) {
     TField* field = RowIdField();
-    if (!field) return;
-    // The field is read-only for users; the layer writes it.
-    field->SetReadOnly(false);
-    try {
-        field->SetAsInteger(rowId);
-    } catch (...) {
-        field->SetReadOnly(true);
-        throw;
-    }
-    field->SetReadOnly(true);
+    if (!field || !CurrentRow()) return;
+    // Written as the server's value: the field is read-only for users.
+    LoadRow(GetBookmark(), [&] { field->SetAsInteger(rowId); });
 }
 
 }  // namespace varnok

@@ -209,6 +209,9 @@ TEST_F(Query, RequestLiveAddsAHiddenReadOnlyRowId) {
     const int first = q.CurrentRowId();
     q.Next();
     EXPECT_NE(q.CurrentRowId(), first);
+    EXPECT_EQ(ErrorOf([&] { rowId->SetAsInteger(5); }), "qTest: Dataset not in edit or insert mode");
+    q.SetCurrentRowId(first + 100);   // how an updater stores the id the server gave
+    EXPECT_EQ(q.CurrentRowId(), first + 100);
 
     q.Close();
     q.SetSQLText("execute function today()");
@@ -265,9 +268,16 @@ TEST_F(Query, RefreshComesBackToTheSameRow) {
         q.MoveBy(6);
         ASSERT_EQ(q.FieldByName("id").AsInteger(), 7);
         Exec("insert into t values (0)");   // a new first row: row number 7 is another row now
+        TField* field = &q.Field(0);
+        int reopened = 0;
+        q.AfterOpen = [&](TDataSet&) { ++reopened; };
         q.Refresh();
+        q.AfterOpen = nullptr;
         EXPECT_TRUE(q.Active());
         EXPECT_EQ(q.FieldByName("id").AsInteger(), live ? 7 : 6) << live;
+        EXPECT_EQ(&q.Field(0), field) << "the fields stay";
+        EXPECT_EQ(reopened, 0) << "no close and open";
+        EXPECT_EQ(q.RecordCount(), 11);
         Exec("delete from t where id = 0");
     }
 }
