@@ -118,6 +118,28 @@ TEST_F(SchemaScript, OrdersAsTheScriptReadsThem) {
     EXPECT_EQ(With(kSynonym, 106), (Rows{{"<null>", "<null>", "<null>", "<null>", "joe", "orders"}}));
 }
 
+// The routine script's rows: joe's procedure add_one(integer), its text and its execute grant to public.
+TEST_F(SchemaScript, RoutineScriptRows) {
+    ASSERT_EQ(Exec("create procedure add_one(a integer) returning integer; return a + 1; end procedure"), 0) << Errm();
+    const Rows list = TrimmedRows(
+        Query("select procname, owner, procid, mode, isproc, paramtypes::lvarchar from \"informix\".sysprocedures "
+              "WHERE mode not in ('P','o','r','d','p')  and ( procname matches 'add_one') order by 1"));
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ((std::vector<std::string>{list[0][0], list[0][1], list[0][3], list[0][4], list[0][5]}),
+              (std::vector<std::string>{"add_one", "joe", "O", "t", "integer"}));
+    const int procid = std::stoi(list[0][2]);
+    Params body;
+    body.integer(procid);
+    std::string text;
+    for (const auto& r : Query("Select data,seqno\nFrom \"informix\".sysprocbody\nwhere  datakey = 'T' and  procid = ?\n"
+                               "Order By 2", &body))
+        text += r[0];
+    EXPECT_EQ(Trimmed(text), "create procedure add_one(a integer) returning integer; return a + 1; end procedure");
+    const Rows grants = With("select grantor, grantee, procauth from \"informix\".sysprocauth where procid = ?", procid);
+    EXPECT_NE(std::find(grants.begin(), grants.end(), std::vector<std::string>{"joe", "public", "e"}), grants.end());
+    EXPECT_EQ(With("Select procname\nFrom \"informix\".sysprocedures\nwhere   procid = ?\n", procid), (Rows{{"add_one"}}));
+}
+
 // The script the browser writes for orders, run again, describes the same table.
 TEST_F(SchemaScript, TheScriptRebuildsTheSameRows) {
     MakeOrders();
