@@ -60,3 +60,17 @@ struct TCatalogIndexRow {
 TIndexDef& AddCatalogIndexDef(TIndexDefs& defs, const TCatalogIndexRow& row, const std::vector<std::string>& columnNames);
 
 }  // namespace varnok
+
+namespace varnok {
+
+class TIfxConnection;
+
+// The context of a table on connection: the database flags and server
+// answers the macros depend on (the user name only in an ANSI database).
+TIfxCatalogContext CatalogContext(TIfxConnection& connection, const TIfxTableName& name);
+
+// Run the two catalog queries as cacheable statements of connection.
+std::vector<TCatalogColumnRow> ReadCatalogColumns(TIfxConnection& connection, const TIfxCatalogContext& context);
+std::vector<TCatalogIndexRow> ReadCatalogIndexes(TIfxConnection& connection, const TIfxCatalogContext& context);
+
+}  // namespace varnok

@@ -57,7 +57,7 @@ std::string QuoteColumnName(std::string_view name) {
     return out;
 }
 
-TUpdateSQLGenerator::TUpdateSQLGenerator(std::string table, char paramChar, TUpdateMode mode, bool requestLive)
+TUpdateSQLGenerator::TUpdateSQLGenerator(std::string table, char paramChar, TIfxUpdateMode mode, bool requestLive)
     : table_(std::move(table)), paramChar_(paramChar), mode_(mode), requestLive_(requestLive) {}
 
 std::string TUpdateSQLGenerator::ParamRef(std::string_view name) const {
@@ -74,9 +74,9 @@ std::string TUpdateSQLGenerator::OldValueRef(std::string_view fieldName) const {
 
 bool TUpdateSQLGenerator::QualifiesForWhere(const TUpdateColumn& column) const {
     switch (mode_) {
-    case TUpdateMode::upWhereAll: return column.inWhere;
-    case TUpdateMode::upWhereChanged: return column.inKey || (column.inWhere && column.changed);
-    case TUpdateMode::upWhereKeyOnly: return column.inKey;
+    case upWhereAll: return column.inWhere;
+    case upWhereChanged: return column.inKey || (column.inWhere && column.changed);
+    case upWhereKeyOnly: return column.inKey;
     }
     return false;
 }

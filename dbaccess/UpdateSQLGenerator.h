@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "dbaccess/IfxUpdateTypes.h"
+#include "dbaccess/IfxCustomDataSet.h"   // TIfxUpdateMode
 
 namespace varnok {
 
@@ -31,7 +31,7 @@ struct TUpdateColumn {
 class TUpdateSQLGenerator {
 public:
     // table: written as given; paramChar: the processor's parameter character.
-    TUpdateSQLGenerator(std::string table, char paramChar, TUpdateMode mode = TUpdateMode::upWhereAll,
+    TUpdateSQLGenerator(std::string table, char paramChar, TIfxUpdateMode mode = upWhereAll,
                         bool requestLive = false);
 
     // Raise "Unable to find record. No key specified" when no field qualifies
@@ -55,7 +55,7 @@ private:
 
     std::string table_;
     char paramChar_;
-    TUpdateMode mode_;
+    TIfxUpdateMode mode_;
     bool requestLive_;
 };
 

@@ -39,14 +39,14 @@ TEST(UpdateSQLGenerator, InsertListsWritableFieldsThatHaveAValue) {
 
 TEST(UpdateSQLGenerator, WherePartFollowsTheUpdateMode) {
     struct Case {
-        TUpdateMode mode;
+        TIfxUpdateMode mode;
         const char* where;
     };
     const Case cases[] = {
-        {TUpdateMode::upWhereAll,
+        {upWhereAll,
          "\r\nwhere\r\n  ID = :\"OLD_id\" and\r\n  Name = :\"OLD_name\" and\r\n  note = :\"OLD_note\""},
-        {TUpdateMode::upWhereChanged, "\r\nwhere\r\n  ID = :\"OLD_id\" and\r\n  Name = :\"OLD_name\""},
-        {TUpdateMode::upWhereKeyOnly, "\r\nwhere\r\n  ID = :\"OLD_id\""},
+        {upWhereChanged, "\r\nwhere\r\n  ID = :\"OLD_id\" and\r\n  Name = :\"OLD_name\""},
+        {upWhereKeyOnly, "\r\nwhere\r\n  ID = :\"OLD_id\""},
     };
     for (const Case& c : cases) {
         const TUpdateSQLGenerator gen("customer", ':', c.mode);
@@ -67,14 +67,14 @@ TEST(UpdateSQLGenerator, NullOrEmptyOldValueComparesWithIsNull) {
 }
 
 TEST(UpdateSQLGenerator, LiveRowsAreFoundByRowIdAlone) {
-    const TUpdateSQLGenerator gen("db::owner.t", '&', TUpdateMode::upWhereAll, true);
+    const TUpdateSQLGenerator gen("db::owner.t", '&', upWhereAll, true);
     EXPECT_EQ(gen.DeleteText(Columns()), "delete from db::owner.t\r\nwhere\r\n  rowid = &\"OLD_rowid\"");
     // Even with no field marked for the where part.
     EXPECT_EQ(gen.WherePart({}), "\r\nwhere\r\n  rowid = &\"OLD_rowid\"");
 }
 
 TEST(UpdateSQLGenerator, NoKeyRaises) {
-    const auto noKey = [](TUpdateMode mode, std::vector<TUpdateColumn> columns) {
+    const auto noKey = [](TIfxUpdateMode mode, std::vector<TUpdateColumn> columns) {
         try {
             TUpdateSQLGenerator("t", ':', mode).DeleteText(columns);
         } catch (const EDatabaseError& e) {
@@ -83,19 +83,19 @@ TEST(UpdateSQLGenerator, NoKeyRaises) {
         return std::string("no error");
     };
     const std::string message = "Unable to find record. No key specified";
-    EXPECT_EQ(noKey(TUpdateMode::upWhereKeyOnly, {Col("a")}), message);
+    EXPECT_EQ(noKey(upWhereKeyOnly, {Col("a")}), message);
     TUpdateColumn unchanged = Col("a");
-    EXPECT_EQ(noKey(TUpdateMode::upWhereChanged, {unchanged}), message);
+    EXPECT_EQ(noKey(upWhereChanged, {unchanged}), message);
     unchanged.inWhere = false;
-    EXPECT_EQ(noKey(TUpdateMode::upWhereAll, {unchanged}), message);
-    EXPECT_EQ(noKey(TUpdateMode::upWhereAll, {Col("a")}), "no error");
+    EXPECT_EQ(noKey(upWhereAll, {unchanged}), message);
+    EXPECT_EQ(noKey(upWhereAll, {Col("a")}), "no error");
 }
 
 TEST(UpdateSQLGenerator, UpdateWithNothingToWriteIsEmptyButStillNeedsAKey) {
     TUpdateColumn readOnly = Col("a");
     readOnly.inUpdate = false;
     EXPECT_EQ(TUpdateSQLGenerator("t", ':').UpdateText({readOnly}), "");
-    EXPECT_THROW(TUpdateSQLGenerator("t", ':', TUpdateMode::upWhereKeyOnly).UpdateText({readOnly}), EDatabaseError);
+    EXPECT_THROW(TUpdateSQLGenerator("t", ':', upWhereKeyOnly).UpdateText({readOnly}), EDatabaseError);
 }
 
 TEST(UpdateSQLGenerator, ColumnNamesThatAreNotIdentifiersAreQuoted) {
