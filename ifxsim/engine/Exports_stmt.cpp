@@ -87,6 +87,10 @@ mint sqli_describe_stmt(int4, ifx_cursor_t* cursor, ifx_sqlda_t** descp, const c
     if (!descp) return SetError(-201);
     *descp = allocateSqlda(h->plan->columns);
     if (!*descp) return SetError(-208);
+    // DESCRIBE after PREPARE leaves the optimizer's estimates readable, so a
+    // client that prepares and describes a SELECT still sees its cost.
+    ThreadSqlca().sqlerrd[0] = h->plan->estimate.rows;
+    ThreadSqlca().sqlerrd[3] = h->plan->estimate.cost;
     return 0;
 }
 
