@@ -6,6 +6,7 @@
 #include "engine/Errors.h"
 #include "engine/Interrupt.h"
 #include "engine/Statement.h"
+#include "engine/StatementCatalog.h"
 #include "engine/StatementErrors.h"
 #include "engine/StatementTemporal.h"
 #include "engine/ValuesFunctions.h"
@@ -112,13 +113,14 @@ PreparedResult prepareStatement(RequestGuard* guard, const std::string& text) {
         r.error = SetError(-201, {}, 0, static_cast<int>(text.size()));
         return r;
     }
+    plan->cls = classifyStatement(plan->tokens);
     for (const Token& t : plan->tokens) {
-        if (t.isSymbol(";")) {  // one statement per PREPARE
+        // One statement per PREPARE; a routine's body is one statement with its own ';'.
+        if (t.isSymbol(";") && plan->cls.type != kStmtCreateRoutine) {
             r.error = SetError(-201, {}, 0, static_cast<int>(t.offset));
             return r;
         }
     }
-    plan->cls = classifyStatement(plan->tokens);
     const int type = plan->cls.type;
     if (type == kStmtUnknownWords) {
         r.error = SetError(-201, {}, 0, static_cast<int>(plan->tokens[0].offset));
@@ -141,15 +143,23 @@ PreparedResult prepareStatement(RequestGuard* guard, const std::string& text) {
     }
     Connection& connection = guard->connection();
     plan->connection = &connection;
+    if (isCatalogStatementType(type)) {
+        if (int rc = checkCatalogStatement(*plan); rc < 0) {
+            r.error = rc;
+            return r;
+        }
+        plan->execution = Execution::Catalog;
+        r.plan = std::move(plan);
+        return r;
+    }
     if (isAccepted(type)) {
         plan->execution = Execution::Accepted;
         r.plan = std::move(plan);
         return r;
     }
     if (type == kStmtExecuteRoutine) {
-        // This engine keeps no stored routines, so no routine can be found.
-        const int at = plan->cls.objectToken;
-        r.error = SetError(-674, plan->cls.object, 0, at >= 0 ? static_cast<int>(plan->tokens[static_cast<std::size_t>(at)].offset) : 0);
+        // Routines are kept in the catalog but never run here.
+        r.error = executeRoutineError(connection.db(), *plan);
         return r;
     }
     if (!runsOnSqlite(type)) {
