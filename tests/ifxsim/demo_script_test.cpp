@@ -206,6 +206,26 @@ TEST_F(DemoScript, SynonymsReachTheirTables) {
     EXPECT_EQ(Query("select count(*) from my_ledger;"), std::to_string(kSmallSize) + "|\n");
 }
 
+TEST_F(DemoScript, RoutinesTriggersAndGrantsAreInTheCatalogButRoutinesDoNotRun) {
+    EXPECT_EQ(Query("select procname, isproc, paramtypes::lvarchar from sysprocedures order by procname;"),
+              "customer_balance|f|integer|\nreprice_stock|t|char(3),decimal(5,2)|\n");
+    EXPECT_EQ(Query("select trigname, event, old, new from systriggers order by trigname;"),
+              "trg_customers_delete|D|gone||\ntrg_orders_ship|U|pre|post|\n");
+    EXPECT_EQ(Query("select a.procauth from sysprocauth a, sysprocedures p where a.procid = p.procid"
+                    " and p.procname = 'reprice_stock' and a.grantee = 'sales_staff';"),
+              "e|\n");
+    // select, insert, update on the table, then update on two columns: the column mark is set.
+    EXPECT_EQ(Query("select a.tabauth from systabauth a, systables t where t.tabid = a.tabid"
+                    " and t.tabname = 'orders' and a.grantee = 'sales_staff';"),
+              "su*i-----|\n");
+    EXPECT_EQ(Query("select count(*) from syscolauth a, systables t where t.tabid = a.tabid"
+                    " and t.tabname = 'orders' and a.grantee = 'sales_staff' and a.colauth = '-u-';"),
+              "2|\n");
+    const Outcome o = Run("stores -", "execute procedure reprice_stock('ALP', 5);\n");
+    EXPECT_EQ(o.status, 1);
+    EXPECT_NE(o.err.find("721"), std::string::npos) << o.err;
+}
+
 TEST_F(DemoScript, HelperTablesOfTheBuildAreGone) {
     EXPECT_EQ(Run("stores -", "select * from stock_pick;\n").status, 1);
     EXPECT_EQ(Run("stores -", "select * from demo_size;\n").status, 1);

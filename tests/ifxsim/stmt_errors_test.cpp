@@ -55,7 +55,7 @@ const ErrorCase kErrors[] = {
     {"create index t_b on t (c)", -316, "t_b", 0, -1},
     {"drop table nosuch", -206, "nosuch", -111, 11},
     {"drop index nosuch", -319, "nosuch", 0, -1},
-    {"create procedure p() end procedure", -201, nullptr, 0, 0},
+    {"create procedure p() end function", -201, nullptr, 0, 25},
     {"execute procedure no_such_proc(1, 2)", -674, "no_such_proc", 0, 18},
 };
 
