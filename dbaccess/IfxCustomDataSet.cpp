@@ -120,6 +120,7 @@ std::unique_ptr<TField> TIfxCustomDataSet::CreateField(const TFieldDef& def) {
 }
 
 void TIfxCustomDataSet::InternalClose() {
+    if (updater_) updater_->RowsDropped(*this);
     managers_.clear();
     managersBuilt_ = false;
     lobCache_.Clear();
@@ -177,6 +178,7 @@ void TIfxCustomDataSet::Refresh() {
         sql_.CloseCursor();
         lobCache_.Clear();
         sql_.OpenCursor();
+        if (updater_) updater_->RowsDropped(*this);
         RestartRows();
         if (byRowId) {
             while (!Eof() && CurrentRowId() != rowId) Next();

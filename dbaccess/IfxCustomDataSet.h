@@ -51,6 +51,9 @@ public:
     // Runs before the cache takes the change; throwing keeps the row in its
     // edit or insert state with its changes (a delete does not happen).
     virtual void Apply(TIfxCustomDataSet& dataSet, TIfxUpdateKind kind) = 0;
+    // The cached rows are about to go (close, refresh): bookmarks kept of them
+    // become invalid.
+    virtual void RowsDropped(TIfxCustomDataSet& dataSet) { (void)dataSet; }
 };
 
 class TIfxCustomDataSet : public TDataSet {
