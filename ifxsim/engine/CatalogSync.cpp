@@ -389,6 +389,7 @@ private:
 
 struct HintFacts {
     std::string object;        // the object the statement created (lower case)
+    std::string owner;         // its owner when the name says one ("joe".t), else empty
     bool synonym = false, privateSynonym = false;
     std::string synonymFor;
     char lockLevel = 'P';
@@ -402,6 +403,10 @@ HintFacts readHint(const DdlHint& hint) {
     const auto t = StatementTokenizer::tokenize(hint.text);
     const StatementClass cls = classifyStatement(t);
     if (cls.objectToken >= 0) f.object = foldName(t[static_cast<std::size_t>(cls.objectToken)]);
+    // CREATE TABLE/VIEW/SYNONYM "owner".name: a DBA may create objects that others own.
+    const bool creates = cls.type == kStmtCreateTable || cls.type == kStmtCreateView || cls.type == kStmtCreateSynonym;
+    if (creates && cls.objectToken >= 2 && t[static_cast<std::size_t>(cls.objectToken) - 1].isSymbol("."))
+        f.owner = foldName(t[static_cast<std::size_t>(cls.objectToken) - 2]);
     for (std::size_t i = 0; i < t.size(); ++i) {
         if (t[i].is("LOCK") && i + 2 < t.size() && t[i + 1].is("MODE"))
             f.lockLevel = t[i + 2].is("ROW") ? 'R' : 'P';
@@ -488,9 +493,11 @@ int describeView(sqlite3* db, I tabid, const std::string& viewText) {
     return rc;
 }
 
-int addObject(sqlite3* db, const std::string& user, const SchemaObject& o, const HintFacts& f, const std::string& hintText) {
-    const I tabid = std::max<I>(scalar(db, "SELECT max(tabid) FROM systables", {}, 99), 99) + 1;
+int addObject(sqlite3* db, const std::string& sessionUser, const SchemaObject& o, const HintFacts& f,
+              const std::string& hintText) {
     const bool fromHint = equalsNoCase(o.name, f.object);
+    const std::string user = fromHint && !f.owner.empty() ? f.owner : sessionUser;  // the owner
+    const I tabid = std::max<I>(scalar(db, "SELECT max(tabid) FROM systables", {}, 99), 99) + 1;
     std::string tabtype = o.view ? "V" : "T";
     if (fromHint && f.synonym) tabtype = f.privateSynonym ? "P" : "S";
     const bool table = tabtype == "T";
@@ -504,7 +511,7 @@ int addObject(sqlite3* db, const std::string& user, const SchemaObject& o, const
         const I btabid = scalar(db, "SELECT tabid FROM systables WHERE tabname = ? AND tabid >= 100", {f.synonymFor}, 0);
         rc = run(db, "INSERT INTO syssyntable (tabid, btabid) VALUES (?, ?)", {tabid, btabid});
     }
-    if (rc == SQLITE_OK && (table || o.view)) {
+    if (rc == SQLITE_OK && (table || tabtype == "V")) {  // a synonym has no privileges of its own
         // The owner holds every privilege with the grant option, granted by
         // nobody (a blank grantor); in a database that is not ANSI the owner
         // grants public select, update, insert, delete and index.
@@ -534,12 +541,13 @@ int syncCatalog(sqlite3* db, const std::string& user, const DdlHint& hint) {
     if (hint.statementType == kStmtCreateIndex && toUpperAscii(hint.text).find("CLUSTER") != std::string::npos)
         run(db, "INSERT OR IGNORE INTO ifxsim_catalog_clustered (idxname) VALUES (?)", {facts.object});
     std::vector<SchemaObject> objects = schemaObjects(db);
-    struct Known { I tabid; std::string name, type, signature; I partnum; };
+    struct Known { I tabid; std::string name, type, signature; I partnum; std::string owner; };
     std::vector<Known> known;
-    run(db, "SELECT t.tabid, t.tabname, t.tabtype, s.signature, t.partnum FROM systables t LEFT JOIN "
+    run(db, "SELECT t.tabid, t.tabname, t.tabtype, s.signature, t.partnum, t.owner FROM systables t LEFT JOIN "
             "ifxsim_catalog_state s USING (tabid) WHERE t.tabid >= 100 ORDER BY t.tabid",
         {}, [&](sqlite3_stmt* s) {
-            known.push_back({sqlite3_column_int64(s, 0), text(s, 1), text(s, 2), text(s, 3), sqlite3_column_int64(s, 4)});
+            known.push_back({sqlite3_column_int64(s, 0), text(s, 1), text(s, 2), text(s, 3), sqlite3_column_int64(s, 4),
+                             text(s, 5)});
         });
     for (const Known& k : known) {
         SchemaObject* match = nullptr;
@@ -565,7 +573,8 @@ int syncCatalog(sqlite3* db, const std::string& user, const DdlHint& hint) {
                 checks.insert(checks.end(), added.begin(), added.end());
             }
             rc = deleteShapeRows(db, k.tabid);
-            if (rc == SQLITE_OK) rc = TableDescriber(db, user, k.tabid, match->name).describe(false, checks, kept);
+            // Its keys and indexes stay the table owner's, whoever changed it.
+            if (rc == SQLITE_OK) rc = TableDescriber(db, k.owner, k.tabid, match->name).describe(false, checks, kept);
             if (rc == SQLITE_OK && hint.statementType == kStmtAlterTable && equalsNoCase(facts.object, match->name) &&
                 toUpperAscii(hint.text).find("LOCK MODE") != std::string::npos)
                 rc = run(db, "UPDATE systables SET locklevel = ? WHERE tabid = ?", {std::string(1, facts.lockLevel), k.tabid});

@@ -454,8 +454,15 @@ TranslateResult translateStatement(std::string_view sql, const std::vector<Token
         if (stop >= 3 && t[stop - 3].is("WITH") && t[stop - 2].is("CHECK") && t[stop - 1].is("OPTION")) stop -= 3;
         TranslateResult r;
         Emitter e(sql);
-        e.range(t, 0, stop);
-        r.statement = std::move(e.result());
+        // The owner of the view's name goes (one owner per database here); the rest is
+        // read as any statement is, so owner prefixes and Informix literals in it work too.
+        const std::size_t obj = cls.objectToken >= 0 ? static_cast<std::size_t>(cls.objectToken) : 0;
+        if (obj >= 2 && t[obj - 1].isSymbol(".")) e.range(t, 0, obj - 2);
+        else e.range(t, 0, obj);
+        std::optional<TranslateError> error;
+        emitTokens(e, sql, t, obj, stop, error);
+        if (error) r.error = error;
+        else r.statement = std::move(e.result());
         return r;
     }
     default:

@@ -167,6 +167,31 @@ TEST_F(SchemaScript, TheScriptRebuildsTheSameRows) {
     EXPECT_LT(Exec("insert into orders (id, name) values (7, 'b')"), 0);
 }
 
+// A DBA running joe's script makes joe's objects; later changes by the DBA keep joe's keys joe's.
+TEST_F(SchemaScript, ObjectsNamedForAnotherOwner) {
+    ASSERT_EQ(Exec("create table mine (a integer)"), 0) << Errm();  // joe's own table, tabid 100
+    ASSERT_EQ(ifx_putenv("WIN32USER=dba"), 0);
+    sqli_connect_open(ESQLINTVERSION, 0, "@stmtsrv", "dbaconn", nullptr, 1);
+    ASSERT_EQ(SqlCode(), 0) << Errm();
+    ASSERT_EQ(Exec("database stmtdb"), 0) << Errm();
+    for (const char* sql : {"CREATE TABLE \"joe\".orders(\r\n   id SERIAL NOT NULL,\r\n   name VARCHAR(40))",
+                            "ALTER TABLE \"joe\".orders ADD CONSTRAINT PRIMARY KEY \r\n   (id) CONSTRAINT \"joe\".u101_5",
+                            "create view \"joe\".named (id, name) as select o.id, o.name from \"joe\".orders o where o.id > 1",
+                            "create synonym \"joe\".s_orders for \"joe\".orders", "create index ix_name on orders (name)"})
+        ASSERT_EQ(Exec(sql), 0) << sql << " " << Errm();
+    EXPECT_EQ(TrimmedRows(Query("select tabname, owner, tabtype from systables where tabid > 100 order by tabid")),
+              (Rows{{"orders", "joe", "T"}, {"named", "joe", "V"}, {"s_orders", "joe", "S"}}));
+    EXPECT_EQ(TrimmedRows(Query("select constrname, owner from sysconstraints where tabid = 101")),
+              (Rows{{"u101_5", "joe"}}));
+    EXPECT_EQ(TrimmedRows(Query("select count(*) from sysindexes where tabid = 101 and owner = 'joe'")), (Rows{{"2"}}));
+    // The view's body was read as a statement: owner prefixes there are fine, and it depends on orders.
+    EXPECT_EQ(Query("select btabid, dtabid from sysdepend"), (Rows{{"101", "102"}}));
+    // A synonym holds no privileges of its own.
+    EXPECT_EQ(Query("select count(*) from systabauth where tabid = 103"), (Rows{{"0"}}));
+    sqli_connect_close(0, "dbaconn", 0, 0);
+    ifx_putenv("WIN32USER=joe");
+}
+
 // Keys, references, checks and storage of the other kinds the script reads.
 TEST_F(SchemaScript, KeysReferencesChecksAndStorage) {
     for (const char* sql : {
