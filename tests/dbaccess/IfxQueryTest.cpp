@@ -57,6 +57,20 @@ TEST_F(Query, PacketSizeZeroIsOneAndMinusOneIsEverything) {
     }
 }
 
+TEST_F(Query, UniDirectionalKeepsOneRow) {
+    FillT(5);
+    q.SetUniDirectional(true);
+    q.SetPacketRecords(3);
+    Select("select id from t order by id");
+    int sum = 0;
+    for (; !q.Eof(); q.Next()) {
+        EXPECT_EQ(q.CachedRowCount(), 1);
+        sum += q.FieldByName("id").AsInteger();
+    }
+    EXPECT_EQ(sum, 15);
+    EXPECT_EQ(q.RecordCount(), 5);
+}
+
 TEST_F(Query, EmptyResultOpensAtEof) {
     Select("select id from t");
     EXPECT_TRUE(q.Active());
