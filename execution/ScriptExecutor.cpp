@@ -14,6 +14,13 @@ bool IsConnectionLostMessage(std::string_view message) {
     return message.starts_with("-25580") || message.starts_with("-1803");
 }
 
+std::size_t LeadingBlankCount(std::string_view text) {
+    std::size_t n = 0;
+    while (n < text.size() && static_cast<unsigned char>(text[n]) <= ' ')
+        ++n;
+    return n;
+}
+
 std::uint32_t CurrentTick() {
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now().time_since_epoch());
@@ -203,11 +210,16 @@ void TScriptExecutor::RunStatement(std::size_t startIndex) {
         ComposeResultText(type);
         FireStatementDone();
     } catch (const std::exception& e) {
+        // The server's offset of the error, read before a handler can send
+        // another request. The server counts it in the text it was sent,
+        // which the SQL processor trimmed of the blanks and line breaks before
+        // the statement; count them back in so Position names the character
+        // in the executed text.
+        const std::int32_t serverOffset = TIfxConnection::SqlCa()->sqlerrd[4];
+        const auto trimmed = static_cast<std::int64_t>(LeadingBlankCount(StatementText));
         ResultText = e.what();
         FireStatementDone();
-        // The server's offset of the error within the statement text.
-        const std::int32_t serverOffset = TIfxConnection::SqlCa()->sqlerrd[4];
-        throw EQueryError(QueryErrorPosition(static_cast<std::int64_t>(startIndex), serverOffset),
+        throw EQueryError(QueryErrorPosition(static_cast<std::int64_t>(startIndex) + trimmed, serverOffset),
                           ResultText);
     }
 }

@@ -165,6 +165,10 @@ private:
 // with "-25580" (session ended by the server) or "-1803" (no connection).
 bool IsConnectionLostMessage(std::string_view message);
 
+// Characters the SQL processor trims from the start of a statement before
+// it reaches the server (every byte up to the blank).
+std::size_t LeadingBlankCount(std::string_view text);
+
 // The system's millisecond tick: steady, wrapping at 2^32.
 std::uint32_t CurrentTick();
 
