@@ -90,6 +90,7 @@ void TResultRows::MoveTo(int row) {
     TDataSet* ds = DataSet();
     if (!Active() || row < 0 || row >= RowCount()) return;
     TRowHeader* target = rows_[static_cast<std::size_t>(row)];
+    if (ds->CurrentRow() == target) return;   // staying on the row keeps its pending edit
     if (ds->State() == TDataSetState::dsEdit || ds->State() == TDataSetState::dsInsert) {
         // Leaving the row posts its edit (or drops an untouched new row).
         ds->CheckBrowseMode();

@@ -41,6 +41,9 @@ constexpr std::array<const char*, 6> kAwaitingWindows{
     "acFilter",          // row filter window
 };
 
+constexpr int kFitSampleRows = 50;
+constexpr int kMaxFittedColumnWidth = 300;
+
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 bool IsEditableOnly(const QString& name) {
@@ -103,6 +106,11 @@ TfmResult::TfmResult(QWidget* parent) : QWidget(parent) {
                 GridCurrentChanged(now.row(), now.column(), before.row(), before.column());
             });
     connect(model_, &TResultTableModel::currentRowMoved, this, &TfmResult::DataSetRowMoved);
+    connect(model_, &QAbstractItemModel::modelReset, this, &TfmResult::FitColumns);
+    connect(dbgResult_->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column, int, int width) {
+        const QString name = model_->FieldNameOf(column);
+        if (!name.isEmpty() && fittedColumns_.contains(name)) columnWidths_.insert(name, width);
+    });
 
     BuildCommands();
     SetGridFontHeight(kGridFontHeightAtCreation);
@@ -275,6 +283,30 @@ void TfmResult::SetGridFontHeight(int height) {
     dbgResult_->verticalHeader()->setFont(font);
     dbgResult_->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 4);
     emit gridFontHeightChanged(height);
+}
+
+void TfmResult::FitColumns() {
+    QStringList columns;
+    for (int c = 0; c < model_->columnCount(); ++c) columns << model_->FieldNameOf(c);
+    if (columns.isEmpty()) return;   // closed or detached: the widths wait for the columns
+    QHeaderView* header = dbgResult_->horizontalHeader();
+    if (columns == fittedColumns_) {
+        // The same columns again (a table re-read in another order, a refresh):
+        // they keep the widths they had.
+        const QHash<QString, int> widths = columnWidths_;
+        for (int c = 0; c < columns.size(); ++c)
+            if (widths.contains(columns[c])) header->resizeSection(c, widths.value(columns[c]));
+        return;
+    }
+    // New columns take the width of their title and of the first rows'
+    // texts, within bounds: a long text must not push the others out of sight.
+    fittedColumns_ = columns;
+    header->setResizeContentsPrecision(kFitSampleRows);
+    dbgResult_->resizeColumnsToContents();
+    for (int c = 0; c < columns.size(); ++c)
+        if (header->sectionSize(c) > kMaxFittedColumnWidth) header->resizeSection(c, kMaxFittedColumnWidth);
+    columnWidths_.clear();
+    for (int c = 0; c < columns.size(); ++c) columnWidths_.insert(columns[c], header->sectionSize(c));
 }
 
 void TfmResult::FontBigger() { SetGridFontHeight(GridFontBigger(fontHeight_)); }

@@ -9,8 +9,10 @@
 // viewer, the statement generator, the row filter window) stay disabled until
 // that work provides them: see kAwaitingWindows in TfmResult.cpp, the one
 // place that lists them, and ProvideCommand / SetFilterEditor / SetValueViewer.
+#include <QHash>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -97,6 +99,7 @@ private:
     void ShowSelectedValue();
     void GridCurrentChanged(int row, int column, int previousRow, int previousColumn);
     void DataSetRowMoved(int row);
+    void FitColumns();
 
     TCommandRegistry* alDataResult_ = nullptr;
     QWidget* toolBar11_ = nullptr;
@@ -109,6 +112,8 @@ private:
     bool filterPictureOn_ = false;
     bool followingDataSet_ = false;
     QSet<QString> awaiting_;
+    QStringList fittedColumns_;
+    QHash<QString, int> columnWidths_;   // of fittedColumns_, as last seen
     TFilterEditor filterEditor_;
     std::function<void(const QString&)> showValue_;
     std::function<bool()> viewerVisible_;

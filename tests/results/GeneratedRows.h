@@ -39,6 +39,7 @@ public:
     int fetchedRows = 0;   // rows delivered since construction
     int posts = 0;
     bool readOnly = false;
+    int stringSize = 30;   // characters a string column keeps
     std::function<void(bool inserting)> onInternalPost;
 
     bool CanModify() const override { return !readOnly && TDataSet::CanModify(); }
@@ -52,7 +53,7 @@ protected:
             TFieldDef def;
             def.name = name;
             def.kind = kind;
-            def.size = 30;
+            def.size = stringSize;
             def.fieldNo = ++no;
             FieldDefs().Add(def);
         }

@@ -141,6 +141,29 @@ TEST_F(ResultGridTest, AnEditInTheGridGoesThroughTheDataSetAndPosts) {
     EXPECT_TRUE(model().data(model().index(4, 0), TResultTableModel::NullRole).toBool());
 }
 
+TEST_F(ResultGridTest, SeveralCellsOfOneRowMakeOneEditAndAnInsertedRowTakesValues) {
+    view->SetReadOnly(false);
+    ASSERT_TRUE(model().setData(model().index(3, 1), "first"));
+    ASSERT_TRUE(model().setData(model().index(3, 2), "second"));
+    EXPECT_EQ(ds->posts, 0) << "still the same row";
+    grid()->setCurrentIndex(model().index(0, 0));
+    EXPECT_EQ(ds->posts, 1);
+    EXPECT_EQ(model().data(model().index(3, 1)).toString(), "first");
+    EXPECT_EQ(model().data(model().index(3, 2)).toString(), "second");
+
+    grid()->setCurrentIndex(model().index(10, 0));
+    view->Command("DataSetInsert")->Execute();
+    EXPECT_EQ(model().rowCount(), 51);
+    EXPECT_EQ(grid()->currentIndex().row(), 10);
+    ASSERT_TRUE(model().setData(model().index(10, 0), "500"));
+    ASSERT_TRUE(model().setData(model().index(10, 1), "new row"));
+    view->Command("DataSetPost")->Execute();
+    EXPECT_EQ(ds->posts, 2);
+    EXPECT_EQ(model().data(model().index(10, 0)).toString(), "500");
+    EXPECT_EQ(model().data(model().index(10, 1)).toString(), "new row");
+    EXPECT_EQ(model().data(model().index(11, 0)).toString(), "11");
+}
+
 TEST_F(ResultGridTest, BadInputIsReportedAndTheEditKept) {
     TRecordingMessageSink sink;
     TScopedMessageSink scoped(sink);

@@ -170,6 +170,24 @@ TEST_F(TfmResultTest, CopyPutsEveryRowOnTheClipboard) {
     EXPECT_EQ(ds->RecNo(), 1);
 }
 
+TEST_F(TfmResultTest, NewColumnsFitTheirTextsWithinBoundsAndKeepTheUserWidths) {
+    TGeneratedRows wide({{"n", TFieldType::ftInteger}, {"text", TFieldType::ftString}}, 10,
+                        [](int row, int column) -> std::optional<std::string> {
+                            return column == 0 ? std::to_string(row) : std::string(400, 'x');
+                        });
+    wide.stringSize = 400;
+    wide.Open();
+    TDataSource wideSource(&wide);
+    view.SetDataSource(&wideSource);
+    QHeaderView* header = view.dbgResult()->horizontalHeader();
+    EXPECT_EQ(header->sectionSize(1), 300);
+    EXPECT_LT(header->sectionSize(0), 100);
+    header->resizeSection(0, 222);
+    wide.Close();
+    wide.Open();
+    EXPECT_EQ(header->sectionSize(0), 222) << "the same columns again";
+}
+
 // A stand-in table data set: its order and filter as the table kind reports them.
 class TfmResultTableTest : public TfmResultTest {
 protected:
