@@ -35,6 +35,9 @@ int stepRow(RequestGuard& guard, Handle& c, std::vector<CellValue>& row) {
 }
 
 int writeRow(const std::vector<CellValue>& row, const StatementPlan& plan, ifx_sqlda_t* output) {
+    // A query of one table carries each row's row id last (see TranslatedStatement).
+    if (plan.translated && plan.translated->rowidColumn && !row.empty() && row.back().storage == SQLITE_INTEGER)
+        ThreadSqlca().sqlerrd[5] = static_cast<int4>(row.back().integer);
     if (!output) return 0;
     const std::size_t n = std::min<std::size_t>(row.size(), output->sqld > 0 ? output->sqld : 0);
     for (std::size_t i = 0; i < n && i < plan.columns.size(); ++i) {

@@ -26,9 +26,10 @@ bool columnNotNull(sqlite3* db, sqlite3_stmt* stmt, int i) {
 
 }  // namespace
 
-std::vector<ColumnInfo> describeColumns(sqlite3* db, sqlite3_stmt* stmt, const std::vector<Token>& tokens) {
+std::vector<ColumnInfo> describeColumns(sqlite3* db, sqlite3_stmt* stmt, const std::vector<Token>& tokens,
+                                        int hidden) {
     std::vector<ColumnInfo> columns;
-    const int n = sqlite3_column_count(stmt);
+    const int n = sqlite3_column_count(stmt) - hidden;
     if (n <= 0) return columns;
     const auto items = selectList(tokens);
     bool starred = false;

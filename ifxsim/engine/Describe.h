@@ -24,8 +24,10 @@ struct ColumnInfo {
 };
 
 // Columns of `stmt` (prepared from the translation of the statement whose
-// original tokens are `tokens`).
-std::vector<ColumnInfo> describeColumns(sqlite3* db, sqlite3_stmt* stmt, const std::vector<Token>& tokens);
+// original tokens are `tokens`), less `hidden` trailing columns the
+// translation added for itself.
+std::vector<ColumnInfo> describeColumns(sqlite3* db, sqlite3_stmt* stmt, const std::vector<Token>& tokens,
+                                        int hidden = 0);
 
 // One malloc'ed block holding the sqlda, its sqlvars and the names, so that
 // SqlFreeMem(p, SQLDA_FREE) (a plain free) releases all of it.

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "engine/ConstraintNames.h"
 #include "engine/Errors.h"
 #include "engine/Interrupt.h"
 #include "engine/ValuesFunctions.h"
@@ -112,10 +113,9 @@ int reportSqliteError(sqlite3* db, int rc, const RequestGuard& guard, StatementP
         if (rc == SQLITE_CONSTRAINT_CHECK) {
             const std::string name =
                 startsWith(message, "CHECK constraint failed: ") ? after(message, "CHECK constraint failed: ") : "";
-            return SetError(-530, name);
+            return SetError(-530, checkConstraintName(db, name, tokens));
         }
-        // SQLite does not name the broken reference; the table of the statement stands for it.
-        if (rc == SQLITE_CONSTRAINT_FOREIGNKEY) return SetError(-525);
+        if (rc == SQLITE_CONSTRAINT_FOREIGNKEY) return SetError(-525, referenceConstraintName(db, tokens));
         return SetError(-271);
     }
     auto named = [&](const char* prefix, int code, int isam) {

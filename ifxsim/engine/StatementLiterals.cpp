@@ -1,4 +1,6 @@
 // Expressions and SELECT in the Informix dialect, rewritten for SQLite.
+#include <sqlite3.h>
+
 #include <algorithm>
 
 #include "engine/StatementEmitter.h"
@@ -361,6 +363,43 @@ TranslateResult generic(std::string_view sql, const Tokens& original) {
     return r;
 }
 
+// A plain query of one table (no join, grouping, aggregate, DISTINCT or set
+// operation) can deliver each row's row id for sqlerrd[5]: the position of
+// its FROM, where ", _rowid_" goes, or t.size() when it cannot.
+static std::size_t rowidPosition(const Tokens& t, std::size_t list, std::size_t end) {
+    sqlite3* db = TypingDatabase::current();
+    if (!db || (list < end && t[list].is("DISTINCT"))) return t.size();
+    int depth = 0;
+    std::size_t from = t.size();
+    for (std::size_t k = list; k < end; ++k) {
+        if (t[k].isSymbol("(")) ++depth;
+        else if (t[k].isSymbol(")")) --depth;
+        else if ((t[k].is("COUNT") || t[k].is("SUM") || t[k].is("AVG") || t[k].is("MIN") || t[k].is("MAX")) &&
+                 k + 1 < end && t[k + 1].isSymbol("("))
+            return t.size();
+        else if (depth == 0 && from == t.size() && t[k].is("FROM")) from = k;
+        else if (depth == 0 && from < t.size() &&
+                 (t[k].isSymbol(",") || t[k].is("JOIN") || t[k].is("GROUP") || t[k].is("HAVING") ||
+                  t[k].is("UNION") || t[k].is("INTERSECT") || t[k].is("EXCEPT") || t[k].is("INTO")))
+            return t.size();
+    }
+    if (from + 1 >= end || (t[from + 1].kind != TokenKind::Word && t[from + 1].kind != TokenKind::String))
+        return t.size();
+    // Views and synonyms have no row ids; only a table of the database gives them.
+    const std::string name = foldName(t[objectNameIndex(t, from + 1)]);
+    sqlite3_stmt* probe = nullptr;
+    bool table = false;
+    if (sqlite3_prepare_v2(db,
+                           "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE "
+                           "UNION ALL SELECT 1 FROM sqlite_temp_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE",
+                           -1, &probe, nullptr) == SQLITE_OK) {
+        sqlite3_bind_text(probe, 1, name.c_str(), -1, SQLITE_TRANSIENT);
+        table = sqlite3_step(probe) == SQLITE_ROW;
+    }
+    sqlite3_finalize(probe);
+    return table && name.rfind("sqlite_", 0) != 0 ? from : t.size();
+}
+
 // SELECT [SKIP n] [FIRST n | LIMIT n] [UNIQUE] … [FOR UPDATE [OF …] | FOR READ ONLY]:
 // SKIP/FIRST become LIMIT/OFFSET at the end, UNIQUE is DISTINCT, and the
 // locking clauses have nothing to do on SQLite.
@@ -406,12 +445,20 @@ TranslateResult translateSelect(std::string_view sql, const Tokens& original) {
     std::optional<TranslateError> error;
     emitTokens(e, sql, t, 0, select + 1, error);
     if (unique) e.raw("DISTINCT", t[select].offset);
-    emitTokens(e, sql, t, i, end, error);
+    const std::size_t rowidAt = select == 0 && !unique ? rowidPosition(t, i, end) : t.size();
+    if (rowidAt < end) {
+        emitTokens(e, sql, t, i, rowidAt, error);
+        e.raw(", _rowid_", t[rowidAt].offset);
+        emitTokens(e, sql, t, rowidAt, end, error);
+    } else {
+        emitTokens(e, sql, t, i, end, error);
+    }
     if (!first.empty() || !skip.empty())
         e.raw("LIMIT " + (first.empty() ? std::string("-1") : first) + (skip.empty() ? "" : " OFFSET " + skip),
               end < t.size() ? t[end].offset : sql.size());
     if (error) r.error = error;
     else r.statement = std::move(e.result());
+    if (r.statement && rowidAt < end) r.statement->rowidColumn = true;
     return r;
 }
 

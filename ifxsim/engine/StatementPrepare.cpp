@@ -211,7 +211,7 @@ PreparedResult prepareStatement(RequestGuard* guard, const std::string& text) {
     if (r.stmt) {
         plan->paramCount = sqlite3_bind_parameter_count(r.stmt.get());
         if (sqlite3_column_count(r.stmt.get()) > 0) {
-            auto columns = describeColumns(db, r.stmt.get(), plan->tokens);
+            auto columns = describeColumns(db, r.stmt.get(), plan->tokens, plan->translated->rowidColumn ? 1 : 0);
             if (type == kStmtSelectIntoTemp) plan->tempColumns = std::move(columns);
             else if (isCursorStatementType(type)) plan->columns = std::move(columns);
         }

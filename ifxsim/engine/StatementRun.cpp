@@ -2,12 +2,14 @@
 #include <sqlite3.h>
 
 #include <cstdlib>
+#include <optional>
 
 #include "engine/Catalog.h"
 #include "engine/Connection.h"
 #include "engine/DatabaseStatement.h"
 #include "engine/Errors.h"
 #include "engine/Interrupt.h"
+#include "engine/RowIdWatch.h"
 #include "engine/Statement.h"
 #include "engine/StatementCatalog.h"
 #include "engine/StatementErrors.h"
@@ -177,11 +179,18 @@ int runStatement(RequestGuard* guard, const StatementPlan& plan, sqlite3_stmt* s
     if (plan.execution == Execution::SelectIntoTemp) return runIntoTemp(*guard, plan, stmt);
     if (plan.returnsRows()) return runSingleton(*guard, plan, stmt, output, outputCount);
     int rc;
+    const bool changesRows = type == kStmtUpdate || type == kStmtUpdateAll || type == kStmtDelete || type == kStmtDeleteAll;
+    std::optional<RowIdWatch> rowIds;  // sqlerrd[5]: the row id of the last row updated or deleted
+    if (changesRows)
+        rowIds.emplace(db, plan.cls.object,
+                       type == kStmtUpdate || type == kStmtUpdateAll ? SQLITE_UPDATE : SQLITE_DELETE);
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         if (guard->stopRequested()) return guard->failInterrupted();
     }
     if (rc != SQLITE_DONE) return reportSqliteError(db, rc, *guard, phaseOf(type), plan.tokens, &*plan.translated);
     sqlca_s& ca = ThreadSqlca();
+    if (rowIds && rowIds->last()) ca.sqlerrd[5] = static_cast<int4>(*rowIds->last());
+    rowIds.reset();
     switch (type) {
     case kStmtInsert: case kStmtUpdate: case kStmtDelete: case kStmtUpdateAll: case kStmtDeleteAll:
     case kStmtTruncate: {

@@ -35,6 +35,9 @@ struct TranslatedStatement {
     std::vector<SerialColumn> serials;
     std::vector<NormalizedColumn> normalized;  // DATE, DATETIME, INTERVAL columns
     bool temporary = false;
+    // SELECT from one table: a last result column `_rowid_` added for
+    // sqlerrd[5] after FETCH; it is neither described nor delivered.
+    bool rowidColumn = false;
 
     // Where a position of `sql` lies in the original text.
     std::size_t originalOffset(std::size_t translatedOffset) const;
