@@ -171,5 +171,26 @@ TEST_F(Privileges, ExecuteGrantsOnRoutines) {
     EXPECT_EQ(auth(), Rows{});
 }
 
+TEST_F(Privileges, PrepareReportsTheTypeAndWritesNothing) {
+    struct Case {
+        const char* sql;
+        int type;
+    };
+    const Case cases[] = {
+        {"grant select on item to bob", 18},  {"revoke select on item from public", 19},
+        {"create role clerks", 83},           {"drop role if exists clerks", 84},
+        {"set role none", 85},                {"create trigger tr insert on item (delete from item)", 70},
+        {"drop trigger if exists tr", 71},    {"grant clerks to bob", 18},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Prepared(c.sql).type(), c.type) << c.sql;
+    EXPECT_EQ(Query("select count(*) from systabauth where grantee = 'bob'"), (Rows{{"0"}}));
+    EXPECT_EQ(Query("select count(*) from sysusers where username = 'clerks'"), (Rows{{"0"}}));
+    EXPECT_EQ(Query("select count(*) from systriggers"), (Rows{{"0"}}));
+    // A syntax error is found at PREPARE, with its place.
+    EXPECT_EQ(Prepared("grant select on item too bob").type(), -1);
+    EXPECT_EQ(SqlCode(), -201);
+    EXPECT_EQ(Ca().sqlerrd[4], 21);
+}
+
 }  // namespace
 }  // namespace stmt_test
