@@ -11,6 +11,7 @@
 #include "engine/CatalogFragments.h"
 #include "engine/CatalogSchema.h"
 #include "engine/CatalogTypes.h"
+#include "engine/CatalogViewColumns.h"
 #include "engine/SchemaAddConstraints.h"
 #include "engine/Classify.h"
 #include "engine/StatementTokenizer.h"
@@ -151,15 +152,21 @@ private:
         int rc = SQLITE_OK;
         int colno = 0;
         std::vector<std::pair<int, std::string>> defaults;
+        const auto computed = view ? viewColumnTypes(db_, tabid_) : std::vector<std::optional<IfxType>>{};
         run(db_, "SELECT name, type, \"notnull\", dflt_value, pk, hidden FROM pragma_table_xinfo(?)", {name_},
             [&](sqlite3_stmt* s) {
                 if (sqlite3_column_int(s, 5) != 0) return;
                 const std::string colname = text(s, 0);
                 const auto type = parseTypeDecl(text(s, 1));
                 IfxType t = type ? *type : IfxType{};
-                if (!type) {  // a view's computed column: no declared type
-                    t.code = SQLCHAR;
-                    t.length = 0;
+                if (!type) {  // a view's computed column: typed from its select item
+                    const auto at = static_cast<std::size_t>(colno);
+                    if (at < computed.size() && computed[at]) {
+                        t = *computed[at];
+                    } else {
+                        t.code = SQLCHAR;
+                        t.length = 0;
+                    }
                 }
                 ++colno;
                 columns_.push_back(Column{toLowerAscii(colname), colno});

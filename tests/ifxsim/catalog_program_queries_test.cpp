@@ -305,6 +305,31 @@ TEST_F(ProgramQueries, FieldsPaneInBothForms) {
     }
 }
 
+// A view's computed columns carry the types DESCRIBE gives them; its conditions are read as Informix writes them.
+TEST_F(ProgramQueries, FieldsPaneOfAViewWithComputedColumns) {
+    ASSERT_EQ(Exec("create view totals (cust, n, total, seen) as select cust, count(*), sum(amount), today from orders "
+                   "where cust matches '1*' group by cust"),
+              0)
+        << Errm();
+    const int tabid = std::stoi(Query("select tabid from systables where tabname = 'totals'").at(0).at(0));
+    Params p;
+    p.integer(tabid);
+    Rows rows = TrimmedRows(Query(kFields9, &p));
+    ASSERT_EQ(rows.size(), 4u);
+    // The same types and lengths DESCRIBE gives the view's own SELECT.
+    Prepared select("select cust, count(*), sum(amount), today from orders where cust matches '1*' group by cust");
+    ASSERT_NE(select.described(), nullptr) << Errm();
+    ASSERT_EQ(select.described()->sqld, 4);
+    const char* const names[] = {"cust", "n", "total", "seen"};
+    for (int i = 0; i < 4; ++i) {
+        const ifx_sqlvar_t& v = select.described()->sqlvar[i];
+        EXPECT_EQ(rows[static_cast<std::size_t>(i)][0], names[i]);
+        EXPECT_EQ(std::stoi(rows[static_cast<std::size_t>(i)][1]) % 256, v.sqltype & SQLTYPE) << names[i];
+        EXPECT_EQ(rows[static_cast<std::size_t>(i)][2], std::to_string(v.sqllen)) << names[i];
+    }
+    EXPECT_EQ((std::vector<std::string>{rows[1][1], rows[3][1]}), (std::vector<std::string>{"2", "7"}));  // INTEGER, DATE
+}
+
 TEST_F(ProgramQueries, IndexesPaneInBothForms) {
     const std::string qIndx7 =
         "select  idxname ,i.owner, idxtype, clustered, state, levels, leaves, clust, nunique,\n"
