@@ -1,6 +1,7 @@
 #include "ScriptSplit.h"
 
 #include <cctype>
+#include <regex>
 
 namespace ifxsql {
 
@@ -29,17 +30,29 @@ bool isRoutine(const std::string& text) {
            head.rfind("CREATE DBA PROCEDURE", 0) == 0 || head.rfind("CREATE DBA FUNCTION", 0) == 0;
 }
 
+// True when the routine's text is complete: its last END PROCEDURE / END
+// FUNCTION is followed by nothing, or only by DOCUMENT '…' and WITH LISTING IN '…'.
 bool endsRoutine(const std::string& text) {
+    // Upper case, with the inside of quoted strings masked so their words do not count.
     std::string upper;
-    for (char c : text) upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    while (!upper.empty() && std::isspace(static_cast<unsigned char>(upper.back()))) upper.pop_back();
-    const auto endAt = upper.rfind("END");
-    if (endAt == std::string::npos) return false;
-    std::string rest = upper.substr(endAt + 3);
-    std::string word;
-    for (char c : rest)
-        if (!std::isspace(static_cast<unsigned char>(c))) word += c;
-    return word == "PROCEDURE" || word == "FUNCTION";
+    char quote = 0;
+    for (char c : text) {
+        if (quote) {
+            upper += c == quote ? c : 'x';
+            if (c == quote) quote = 0;  // a doubled quote closes and reopens: still masked
+            continue;
+        }
+        if (c == '\'' || c == '"') quote = c;
+        upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    static const std::regex endWords(R"(\bEND\s+(PROCEDURE|FUNCTION)\b)");
+    std::size_t after = std::string::npos;
+    for (auto it = std::sregex_iterator(upper.begin(), upper.end(), endWords); it != std::sregex_iterator(); ++it)
+        after = static_cast<std::size_t>(it->position(0) + it->length(0));
+    if (after == std::string::npos) return false;
+    static const std::regex tail(
+        R"(^\s*((DOCUMENT\s*('[^']*'|"[^"]*")(\s*,\s*('[^']*'|"[^"]*"))*|WITH\s+LISTING\s+IN\s*('[^']*'|"[^"]*"))\s*)*$)");
+    return std::regex_match(upper.substr(after), tail);
 }
 
 bool blank(const std::string& s) {

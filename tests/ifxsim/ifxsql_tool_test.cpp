@@ -113,6 +113,21 @@ TEST_F(IfxsqlTool, LoadAndUnloadFiles) {
     EXPECT_EQ(text.str(), "1;Smith|Jones;12.50;01/02/2024;\n2;;3.10;;\n3;two\\\nlines;0.00;12/31/1999;\n");
 }
 
+// A routine is one statement up to END PROCEDURE / END FUNCTION and its
+// DOCUMENT and WITH LISTING IN clauses, whatever ';' its body holds.
+TEST_F(IfxsqlTool, RoutineBodiesAreOneStatement) {
+    const Outcome o = Run("- -",
+                          "create database toolsdb with log;\n"
+                          "create table t (a int);\n"
+                          "create procedure p(x int)\n  insert into t values (x);\n  update t set a = a + 1;\n"
+                          "end procedure;\n"
+                          "create function f() returning int;\n  return 1;\nend function\n"
+                          "  document 'One; always.', 'The end procedure' with listing in '/tmp/f.lst';\n"
+                          "select procname, numargs from sysprocedures order by procid;\n");
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.out, "p|1|\nf|0|\n");
+}
+
 TEST_F(IfxsqlTool, UnknownServerFails) {
     const Outcome o = Run("-s nosuchserver -", "select 1 from systables;\n", true);
     EXPECT_EQ(o.status, 1);
