@@ -28,8 +28,8 @@ int catalogAfterStatement(sqlite3* db, const std::string& user, int type, std::s
     if (type == kStmtUpdateStatistics) return catalog::updateStatistics(db, text);
     if (!changesSchema(type)) return SQLITE_OK;
     int rc = catalog::syncCatalog(db, user, catalog::DdlHint{type, std::string(text)});
-    // A dropped table takes its triggers with it.
-    if (rc == SQLITE_OK && type == kStmtDropTable) rc = catalog::dropOrphanedTriggers(db);
+    // A dropped table (or view) takes its triggers with it.
+    if (rc == SQLITE_OK && (type == kStmtDropTable || type == kStmtDropView)) rc = catalog::dropOrphanedTriggers(db);
     return rc;
 }
 
