@@ -258,7 +258,9 @@ TEST_F(Triggers, ErrorsDropAndDropTable) {
     // Dropping the table drops its triggers; other tables keep theirs.
     ASSERT_EQ(Exec("create trigger tr1 insert on orders for each row (insert into audit values ('x'))"), 0) << Errm();
     ASSERT_EQ(Exec("create trigger tr2 delete on audit after (insert into orders (order_num) values (0))"), 0) << Errm();
+    ASSERT_EQ(Exec("create trigger tr3 instead of delete on v_orders for each row (delete from orders)"), 0) << Errm();
     ASSERT_EQ(Exec("drop view v_orders"), 0) << Errm();
+    EXPECT_EQ(Query("select trigname from systriggers order by trigid"), (Rows{{"tr1"}, {"tr2"}}));
     ASSERT_EQ(Exec("drop table orders"), 0) << Errm();
     EXPECT_EQ(Query("select trigname from systriggers"), (Rows{{"tr2"}}));
     EXPECT_EQ(Query("select distinct trigid from systrigbody"), (Rows{{"2"}}));
