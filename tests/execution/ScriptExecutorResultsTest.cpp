@@ -1,6 +1,9 @@
 // What a run reports for each statement against the stand-in: the result
 // texts by statement type (SELECT retrieved or fetched, counted DML, DDL),
 // WholeTable, skip and stop, check-only, ExecuteStatement.
+#include <chrono>
+#include <thread>
+
 #include "ExecutorTestFixture.h"
 
 using namespace executor_test;
@@ -154,6 +157,24 @@ TEST_F(ExecutorTest, ExecuteStatementRunsTheTextUnsplitAndNeverChecksOnly) {
     EXPECT_EQ(log.done[0].statement, "insert into t values (200, 'a;b')");
     EXPECT_FALSE(run->CheckOnly);
     EXPECT_EQ(CountRows("where id = 200"), 1);
+}
+
+TEST_F(ExecutorTest, DatabaseStatementsChangeTheDatabaseInTheMiddleOfARun) {
+    const TRunLog log = RunScript("close database;\ndatabase vk_exec;\nselect * from t where id <= 3");
+    EXPECT_EQ(log.error, "");
+    EXPECT_EQ(Results(log),
+              (std::vector<std::string>{"Database closed.", "Database selected.", "3 row(s) retrieved."}));
+}
+
+TEST_F(ExecutorTest, TimeSpentInTheConfirmationDoesNotCountAsElapsed) {
+    TRunLog log;
+    log.beforeStatement = [](TScriptExecutor&, TStatementAction&) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    };
+    auto run = NewRun(log);
+    run->ExecuteScript("select * from t");
+    ASSERT_EQ(log.done.size(), 1u);
+    EXPECT_LT(log.done[0].elapsedMs, 400u);
 }
 
 TEST_F(ExecutorTest, EstimatesComeFromTheCommunicationAreaAndReachTheLog) {

@@ -152,17 +152,28 @@ TEST_F(ExecutorTest, AConnectionGoneBeforeTheRunTakesItIsLostOutsideAnyStatement
     const auto session = StandInAdmin<int (*)()>("ifxsim_current_session");
     ASSERT_TRUE(kill && session);
     const int sid = session();
-    TRunLog log;
-    auto run = NewRun(log);
+    // The session ends while the run starts: taking the connection over is
+    // the first request that fails.
+    TRunLog first;
+    auto run = NewRun(first);
     run->OnBeforeScript = [&](TScriptExecutor&) {
-        log.Note("BeforeScript");
+        first.Note("BeforeScript");
         ASSERT_EQ(kill(sid), 0);
     };
     run->ExecuteScript("delete from t where id = 1");
-    EXPECT_EQ(log.events, (TStrings{"BeforeScript", "ScriptError"}));
-    EXPECT_FALSE(log.errorIsQueryError); // not a statement's failure
-    EXPECT_TRUE(IsConnectionLostMessage(log.error)) << log.error;
+    EXPECT_EQ(first.events, (TStrings{"BeforeScript", "ScriptError"}));
+    EXPECT_FALSE(first.errorIsQueryError); // not a statement's failure
+    EXPECT_EQ(first.error.rfind("-25580", 0), 0u) << first.error;
     EXPECT_TRUE(run->ConnectionLost);
+    EXPECT_EQ(CurrentConnectionName(), "");
+
+    // A later run on the same, now unknown, connection ends with -1803.
+    TRunLog second;
+    auto again = NewRun(second);
+    again->ExecuteScript("delete from t where id = 1");
+    EXPECT_EQ(second.events, (TStrings{"BeforeScript", "ScriptError"}));
+    EXPECT_EQ(second.error.rfind("-1803", 0), 0u) << second.error;
+    EXPECT_TRUE(again->ConnectionLost);
     EXPECT_EQ(CurrentConnectionName(), "");
 }
 
