@@ -94,9 +94,11 @@ int deleteConstraintRows(sqlite3* db, I tabid) {
 // Rows that describe a table's shape (not its identity, privileges or texts).
 int deleteShapeRows(sqlite3* db, I tabid) {
     int rc = deleteConstraintRows(db, tabid);
-    for (const char* t : {"syscolumns", "sysindexes", "sysindices", "sysconstraints", "sysdefaults", "sysobjstate"}) {
+    for (const char* t : {"syscolumns", "sysindexes", "sysindices", "sysconstraints", "sysdefaults"}) {
         if (rc == SQLITE_OK) rc = run(db, std::string("DELETE FROM ") + t + " WHERE tabid = ?", {tabid});
     }
+    // Trigger states stay: the triggers outlive a table's new shape (DROP removes them on its own).
+    if (rc == SQLITE_OK) rc = run(db, "DELETE FROM sysobjstate WHERE tabid = ? AND objtype <> 'T'", {tabid});
     return rc;
 }
 
