@@ -219,6 +219,11 @@ TEST_F(Triggers, CreateWritesHeaderActionAndState) {
                   (Rows{{c.state}}))
             << c.name;
     }
+    // A new shape of the table keeps the triggers' states.
+    ASSERT_EQ(Exec("alter table orders add (extra integer)"), 0) << Errm();
+    ASSERT_EQ(Exec("create index ix_note on orders (note)"), 0) << Errm();
+    EXPECT_EQ(Query("select name, state from sysobjstate where objtype = 'T' and name = 'trg_ins'"),
+              (Rows{{"trg_ins", "D"}}));
     // The triggers pane query of the program, as sent.
     EXPECT_EQ(Query("Select trigid, trigname, t.owner, event, old, new, state\nFrom \"informix\".systriggers t,  outer "
                     "\"informix\".sysobjstate o\nWhere t.tabid = 100\nand o.objtype='T'\nand t.owner = o.owner\nand "
