@@ -9,7 +9,8 @@
 // ends the run with an EQueryError whose Position is the character of the
 // error in the executed text.
 //
-// How a caller runs a script:
+// How a caller runs a script (ExecutorHandOverQt.h for TQtHandOver; tests
+// and tools without an event loop pass a TDirectHandOver instead):
 //
 //   auto run = TScriptExecutor::Create(qQueryExec, std::make_shared<TQtHandOver>());
 //   // The connection is now dormant in the main thread: the run owns it.
@@ -24,7 +25,9 @@
 //       if (e.ConnectionLost) ...;                                   // required
 //   };
 //   run->OnBeforeStatement = [..](TScriptExecutor& e, TStatementAction& action) { ... };
-//   run->OnStatementParams = [..](TScriptExecutor& e, TStatementAction& action, TParamList& params) { ... };
+//   run->OnStatementParams = [..](TScriptExecutor& e, TStatementAction& action, TParamList& params) {
+//       if (!fmParams->ShowParams(params)) action = TStatementAction::Stop;
+//   };  // the values left in `params` are bound by name when the statement runs
 //   run->OnStatementDone = [..](TScriptExecutor& e, std::uint32_t ms, const std::string& result,
 //                               std::int32_t cost, const std::string& statement) { ... };
 //   run->ExecuteScript(text);        // or ExecuteStatement(lastStatement)
