@@ -255,8 +255,12 @@ void TfmResult::SetReadOnly(bool readOnly) {
 void TfmResult::ApplyFilter(bool on, const std::string& text) {
     TDataSet* ds = DataSet();
     if (!ds) return;
-    if (const TTableDataSetKind* kind = FindTableDataSetKind(ds); kind && kind->setFilter) kind->setFilter(*ds, text);
-    ds->SetFiltered(on);
+    const TTableDataSetKind* kind = FindTableDataSetKind(ds);
+    if (kind && kind->setFilter) kind->setFilter(*ds, text);
+    if (kind && kind->setFiltered)
+        kind->setFiltered(*ds, on);   // a table reads its rows again
+    else
+        ds->SetFiltered(on);
     UpdateCommands();
 }
 

@@ -205,6 +205,10 @@ protected:
         };
         kind.filter = [this](const TDataSet&) { return filter; };
         kind.setFilter = [this](TDataSet&, const std::string& f) { filter = f; };
+        kind.setFiltered = [this](TDataSet& d, bool on) {
+            filterSwitches.push_back(on);
+            d.SetFiltered(on);
+        };
         RegisterTableDataSetKind(kind);
     }
     void TearDown() override { ClearTableDataSetKinds(); }
@@ -212,6 +216,7 @@ protected:
 
     std::string order;
     std::string filter;
+    std::vector<bool> filterSwitches;
 };
 
 TEST_F(TfmResultTableTest, TitleClicksSortTheTableAscendingThenDescending) {
@@ -253,6 +258,7 @@ TEST_F(TfmResultTableTest, ApplyFilterSetsTheTextThenTheSwitchAndThePicture) {
     EXPECT_TRUE(picture(kFilterOnPicture));
     view.ApplyFilter(false, "");
     EXPECT_FALSE(ds->Filtered());
+    EXPECT_EQ(filterSwitches, (std::vector<bool>{true, false})) << "through the table, which re-reads";
     view.alDataResult().UpdateCommands();
     EXPECT_TRUE(picture(kFilterOffPicture));
 
