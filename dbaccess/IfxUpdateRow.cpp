@@ -85,8 +85,18 @@ std::vector<TUpdateColumn> UpdateColumns(const TIfxUpdateRow& row, const std::ve
         for (const std::string& key : keyFields)
             if (SameText(key, column.fieldName)) column.inKey = true;
         column.changed = !SameValue(row.oldValues[i], row.newValues[i]);
-        // Only a null is compared with "is null": an empty text is a value of its own here.
-        column.oldIsNull = (forReRead ? row.newValues[i] : row.oldValues[i]).IsNull();
+        if (forReRead) {
+            // A posted empty text went out as a parameter, which makes it a null.
+            const TParam& posted = row.newValues[i];
+            column.oldIsNull = posted.IsNull() || (IsStringKind(posted.DataType()) && posted.AsString().empty());
+            // An insert left the column to the server's default: its value is unknown here.
+            if (row.kind == ukInsert && posted.IsNull()) column.inWhere = false;
+        } else {
+            // A fetched empty text is not null (a blank CHAR, an empty VARCHAR).
+            const TParam& old = row.oldValues[i];
+            column.oldIsNull = old.IsNull();
+            column.oldIsEmpty = !old.IsNull() && IsStringKind(old.DataType()) && old.AsString().empty();
+        }
         column.hasNewValue = !row.newValues[i].IsNull();
         columns.push_back(std::move(column));
     }

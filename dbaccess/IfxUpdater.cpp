@@ -58,12 +58,16 @@ std::string TIfxUpdater::StatementText(TIfxCustomDataSet& dataSet, const TIfxUpd
     const TUpdateSQLGenerator generator(TableText(dataSet), dataSet.InnerSQL().EffectiveProcessor().ParamChar(),
                                         dataSet.UpdateMode(), dataSet.RequestLive());
     const auto columns = UpdateColumns(row, SplitFieldList(keyFields_));
-    switch (row.kind) {
-    case ukInsert: return generator.InsertText(columns);
-    case ukDelete: return generator.DeleteText(columns);
-    case ukModify: break;
+    try {
+        switch (row.kind) {
+        case ukInsert: return generator.InsertText(columns);
+        case ukDelete: return generator.DeleteText(columns);
+        case ukModify: break;
+        }
+        return generator.UpdateText(columns);
+    } catch (const EDatabaseError& e) {
+        Error(e.what());   // "Unable to find record. No key specified", with the data set's name
     }
-    return generator.UpdateText(columns);
 }
 
 // ---- applying
@@ -160,7 +164,11 @@ void TIfxUpdater::TakeServerValues(TIfxUpdateRow& row, int4 serial, std::int64_t
         row.rowId = rowId;
     }
     if (serials.empty() && !rowIdField) return;
-    for (const auto& [index, text] : serials) row.newValues[index].SetAsString(text);
+    for (const auto& [index, text] : serials) {
+        const TFieldType type = row.newValues[index].DataType();
+        row.newValues[index].SetAsLargeInt(std::stoll(text));
+        row.newValues[index].SetDataType(type);   // the value goes out as the field's kind
+    }
     if (!row.row || !ds.BookmarkValid(row.row)) return;
     ds.LoadRow(row.row, [&] {
         for (const auto& [index, text] : serials) ds.FieldByName(row.fieldNames[index]).SetAsString(text);
@@ -252,16 +260,20 @@ void TIfxUpdater::Queue(TIfxUpdateRow row) {
     queue_.push_back(std::move(row));
 }
 
+void TIfxUpdater::RowsDropped(TIfxCustomDataSet& dataSet) {
+    (void)dataSet;
+    for (TIfxUpdateRow& row : queue_) row.row = nullptr;
+}
+
 void TIfxUpdater::ApplyUpdates() {
     TIfxCustomDataSet& ds = *dataSet_;
     if (BeforeApplyUpdates) BeforeApplyUpdates(ds);
-    ds.CheckBrowseMode();
+    if (ds.Active()) ds.CheckBrowseMode();
     std::size_t done = 0;                  // entries tried
     std::vector<TIfxUpdateRow> skipped;    // they stay queued
     auto applyAll = [&] {
         for (; done < queue_.size(); ++done) {
             TIfxUpdateRow& row = queue_[done];
-            if (row.row && !ds.BookmarkValid(row.row)) row.row = nullptr;   // the cache was rebuilt meanwhile
             if (!ApplyRow(row, true)) skipped.push_back(row);
         }
     };

@@ -74,6 +74,8 @@ public:
     // ---- TIfxDataSetUpdater
     bool CanApply(const TIfxCustomDataSet& dataSet) const override;
     void Apply(TIfxCustomDataSet& dataSet, TIfxUpdateKind kind) override;
+    // Queued changes stay queued; they no longer write server values back into a row.
+    void RowsDropped(TIfxCustomDataSet& dataSet) override;
 
     // The statement that writes row back, as the data set's processor gets it.
     std::string StatementText(TIfxCustomDataSet& dataSet, const TIfxUpdateRow& row) const;

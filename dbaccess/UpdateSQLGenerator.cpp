@@ -89,7 +89,12 @@ std::string TUpdateSQLGenerator::WherePart(const std::vector<TUpdateColumn>& col
         for (const TUpdateColumn& column : columns) {
             if (!QualifiesForWhere(column)) continue;
             const std::string name = QuoteColumnName(ColumnOf(column));
-            conditions.push_back(column.oldIsNull ? name + " is null" : name + " = " + OldValueRef(column.fieldName));
+            if (column.oldIsNull)
+                conditions.push_back(name + " is null");
+            else if (column.oldIsEmpty)
+                conditions.push_back(name + " = ''");
+            else
+                conditions.push_back(name + " = " + OldValueRef(column.fieldName));
         }
     }
     if (conditions.empty()) throw EDatabaseError("Unable to find record. No key specified");
@@ -111,7 +116,7 @@ std::string TUpdateSQLGenerator::InsertText(const std::vector<TUpdateColumn>& co
 std::string TUpdateSQLGenerator::UpdateText(const std::vector<TUpdateColumn>& columns) const {
     std::vector<std::string> items;
     for (const TUpdateColumn& column : columns)
-        if (column.inUpdate) items.push_back(QuoteColumnName(ColumnOf(column)) + " = " + NewValueRef(column.fieldName));
+        if (column.inUpdate && column.changed) items.push_back(QuoteColumnName(ColumnOf(column)) + " = " + NewValueRef(column.fieldName));
     // The where part is checked first: a row without a key must say so even
     // when it has nothing to write.
     const std::string where = WherePart(columns);

@@ -23,7 +23,11 @@ struct TUpdateColumn {
     bool inWhere = true;     // marked for the where clause (upWhereAll)
     bool inKey = false;      // part of the row's key
     bool changed = false;    // the new value differs from the old one
-    bool oldIsNull = false;  // old value null (an empty string counts as null)
+    bool oldIsNull = false;  // old value null
+    // Old value an empty text that is not null (a blank CHAR, an empty
+    // VARCHAR). The client library sends an empty text parameter as null, so
+    // the where part compares with the literal '' instead.
+    bool oldIsEmpty = false;
     bool hasNewValue = true; // the row holds a value for it (insert takes part)
     bool inSelect = true;    // read back by the re-read statement
 };
@@ -35,7 +39,8 @@ public:
                         bool requestLive = false);
 
     // Raise "Unable to find record. No key specified" when no field qualifies
-    // for the where part. Update returns "" when no column may be written.
+    // for the where part. Update writes the writable columns that changed and
+    // returns "" when there are none.
     std::string InsertText(const std::vector<TUpdateColumn>& columns) const;
     std::string UpdateText(const std::vector<TUpdateColumn>& columns) const;
     std::string DeleteText(const std::vector<TUpdateColumn>& columns) const;

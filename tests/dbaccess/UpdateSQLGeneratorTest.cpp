@@ -50,20 +50,30 @@ TEST(UpdateSQLGenerator, WherePartFollowsTheUpdateMode) {
     };
     for (const Case& c : cases) {
         const TUpdateSQLGenerator gen("customer", ':', c.mode);
-        EXPECT_EQ(gen.UpdateText(Columns()),
-                  std::string("update customer\r\nset\r\n  ID = :\"id\", Name = :\"name\", note = :\"note\", "
-                              "photo = :\"photo\"") + c.where)
+        EXPECT_EQ(gen.UpdateText(Columns()), std::string("update customer\r\nset\r\n  Name = :\"name\"") + c.where)
             << static_cast<int>(c.mode);
         EXPECT_EQ(gen.DeleteText(Columns()), std::string("delete from customer") + c.where);
         EXPECT_EQ(gen.RefreshText(Columns()), std::string("select ID, Name, note, photo from customer") + c.where);
     }
 }
 
-TEST(UpdateSQLGenerator, NullOrEmptyOldValueComparesWithIsNull) {
+TEST(UpdateSQLGenerator, NullOldValueComparesWithIsNullAnEmptyTextWithTheLiteral) {
     auto columns = Columns();
+    columns[1].oldIsEmpty = true;   // an empty parameter would travel as a null
     columns[2].oldIsNull = true;
     EXPECT_EQ(TUpdateSQLGenerator("t", ':').DeleteText(columns),
-              "delete from t\r\nwhere\r\n  ID = :\"OLD_id\" and\r\n  Name = :\"OLD_name\" and\r\n  note is null");
+              "delete from t\r\nwhere\r\n  ID = :\"OLD_id\" and\r\n  Name = '' and\r\n  note is null");
+}
+
+TEST(UpdateSQLGenerator, UpdateWritesOnlyChangedWritableColumns) {
+    auto columns = Columns();
+    for (auto& column : columns) column.changed = true;
+    columns[0].inUpdate = false;
+    EXPECT_EQ(TUpdateSQLGenerator("t", ':', upWhereKeyOnly).UpdateText(columns),
+              "update t\r\nset\r\n  Name = :\"name\", note = :\"note\", photo = :\"photo\"\r\nwhere\r\n"
+              "  ID = :\"OLD_id\"");
+    for (auto& column : columns) column.changed = false;
+    EXPECT_EQ(TUpdateSQLGenerator("t", ':', upWhereKeyOnly).UpdateText(columns), "");
 }
 
 TEST(UpdateSQLGenerator, LiveRowsAreFoundByRowIdAlone) {
@@ -116,6 +126,7 @@ TEST(UpdateSQLGenerator, ColumnNamesThatAreNotIdentifiersAreQuoted) {
 TEST(UpdateSQLGenerator, ProcessedReferencesMapBackToTheirValues) {
     const std::vector<std::string> fields = {"ID", "First Name", "note", "rowid"};
     std::vector<TUpdateColumn> columns = {Col("ID"), Col("First Name"), Col("note")};
+    for (auto& column : columns) column.changed = true;
     const TUpdateSQLGenerator gen("t", ':');
     const auto processed = DefaultSQLProcessor().Process(gen.UpdateText(columns));
     EXPECT_EQ(processed.text,
