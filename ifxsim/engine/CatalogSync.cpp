@@ -597,6 +597,42 @@ int syncCatalog(sqlite3* db, const std::string& user, const DdlHint& hint) {
     return rc;
 }
 
+namespace {
+
+// The statistics of a table's indexes: distinct first-key values, leaf pages
+// of 2 KB for the key bytes, one more level per 100 leaves.
+int indexStatistics(sqlite3* db, I tabid, I rows) {
+    std::vector<std::pair<std::string, int>> indexes;  // name, first key column number
+    run(db, "SELECT idxname, abs(part1) FROM sysindexes WHERE tabid = ?", {tabid},
+        [&](sqlite3_stmt* s) { indexes.emplace_back(text(s, 0), sqlite3_column_int(s, 1)); });
+    std::string table;
+    run(db, "SELECT tabname FROM systables WHERE tabid = ?", {tabid}, [&](sqlite3_stmt* s) { table = text(s, 0); });
+    int rc = SQLITE_OK;
+    for (const auto& [index, colno] : indexes) {
+        std::string column;
+        I keyBytes = 4;
+        run(db, "SELECT colname, collength FROM syscolumns WHERE tabid = ? AND colno = ?", {tabid, I{colno}},
+            [&](sqlite3_stmt* s) { column = text(s, 0); const int len = sqlite3_column_int(s, 1);
+                keyBytes = len > 0 && len < 256 ? len : 8; });
+        const I distinct = column.empty() ? 0
+                           : scalar(db, "SELECT count(DISTINCT " + quoteIdent(column) + ") FROM " + quoteIdent(table));
+        const I leaves = std::max<I>(1, (rows * (keyBytes + 9) + 2047) / 2048);
+        I levels = 1;
+        for (I span = 100; span < leaves; span *= 100) ++levels;
+        if (rc == SQLITE_OK)
+            rc = run(db, "UPDATE sysindices SET levels = ?1, leaves = ?2, nunique = ?3, clust = ?4, nrows = ?5 "
+                         "WHERE idxname = ?6 AND tabid = ?7",
+                     {levels, leaves, distinct, std::max<I>(1, (rows + 49) / 50), rows, index, tabid});
+        if (rc == SQLITE_OK)
+            rc = run(db, "UPDATE sysindexes SET levels = ?1, leaves = ?2, nunique = ?3, clust = ?4 "
+                         "WHERE idxname = ?5 AND tabid = ?6",
+                     {levels, leaves, distinct, std::max<I>(1, (rows + 49) / 50), index, tabid});
+    }
+    return rc;
+}
+
+}  // namespace
+
 int updateStatistics(sqlite3* db, std::string_view statement) {
     // UPDATE STATISTICS [LOW|MEDIUM|HIGH] [FOR TABLE [t [(c, …)]]] [DROP DISTRIBUTIONS]
     const auto t = StatementTokenizer::tokenize(statement);
@@ -627,6 +663,7 @@ int updateStatistics(sqlite3* db, std::string_view statement) {
             rc = run(db, "UPDATE systables SET nrows = ?1, npused = max(1, (?1 * max(rowsize, 1) + 2047) / 2048) "
                          "WHERE tabid = ?2",
                      {I{rows}, tabid});
+        if (rc == SQLITE_OK) rc = indexStatistics(db, tabid, rows);
         if (!mode && !dropDistributions) continue;
         // Distributions of the named columns, else of every column.
         std::vector<I> colnos;

@@ -211,7 +211,20 @@ TEST_F(ProgramQueries, TableListWithPatternClauseInNameOrder) {
     EXPECT_EQ(customer[0][11], "1");  // npused
     EXPECT_EQ(customer[0][12], "32");
     EXPECT_EQ(customer[0][13], "64");
-    // A blank-only token matches nothing; a malformed pattern is the server's error.
+    // UPDATE STATISTICS also counted the index keys: two distinct names under the unique key on (name, city).
+    const std::string qIndx9 =
+        "select idxname,i.owner, idxtype, clustered, state, levels, leaves, clust, nunique,\n"
+        " indexkeyarray_out(indexkeys)\nfrom  \"informix\".sysindices i, outer \"informix\".sysobjstate o\n"
+        "where i.tabid=?\nand o.objtype='I'\nand i.owner = o.owner\nand i.idxname = o.name\nand i.tabid = o.tabid";
+    Params p;
+    p.integer(kCustomer);
+    Rows indexes = TrimmedRows(Query(qIndx9, &p));
+    std::sort(indexes.begin(), indexes.end(), [](const auto& a, const auto& b) { return a[9] < b[9]; });
+    ASSERT_EQ(indexes.size(), 2u);
+    EXPECT_EQ((std::vector<std::string>{indexes[0][9], indexes[0][5], indexes[0][6], indexes[0][8]}),
+              (std::vector<std::string>{"1 [1]", "1", "1", "2"}));
+    EXPECT_EQ((std::vector<std::string>{indexes[1][9], indexes[1][8]}), (std::vector<std::string>{"2 [1], 3 [1]", "2"}));
+    // A blank-only token matches nothing.
     EXPECT_TRUE(Query(base + " and ( tabname matches '') order by 1").empty());
 }
 
