@@ -49,8 +49,4 @@ std::string CostInfoText(std::int32_t estimatedCost, std::int32_t estimatedRows,
     return std::to_string(estimatedCost) + ":" + std::to_string(estimatedRows) + ":" + std::to_string(rowsProcessed);
 }
 
-std::string RecordCountText(std::int64_t count) {
-    return "Rows : " + std::to_string(count);
-}
-
 }  // namespace varnok

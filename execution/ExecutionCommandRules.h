@@ -58,7 +58,5 @@ TErrorMark ErrorMarkFor(std::int32_t position, std::int32_t textOffset);
 inline constexpr const char* kExecutingText = "Executing";
 // "cost:rows:processed", e.g. "12:3:3".
 std::string CostInfoText(std::int32_t estimatedCost, std::int32_t estimatedRows, std::int32_t rowsProcessed);
-// "Rows : 1234".
-std::string RecordCountText(std::int64_t count);
 
 }  // namespace varnok

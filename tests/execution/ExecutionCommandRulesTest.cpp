@@ -76,8 +76,6 @@ TEST(ExecutionCommandRules, ErrorMarkInAWholeTextRunIsAtKPlusEMinusOne) {
 TEST(ExecutionCommandRules, StatusTexts) {
     EXPECT_EQ(CostInfoText(12, 3, 3), "12:3:3");
     EXPECT_EQ(CostInfoText(0, 0, -1), "0:0:-1");
-    EXPECT_EQ(RecordCountText(100000), "Rows : 100000");
-    EXPECT_EQ(RecordCountText(0), "Rows : 0");
 }
 
 }  // namespace
