@@ -16,6 +16,8 @@
 #include "shell/kit/MessageSink.h"
 #include "shell/kit/StandardErrorBox.h"
 #include "shell/ui/DetailTabsMenu.h"
+#include "shell/ui/ExecutionPart.h"
+#include "results/ui/InstallResultViews.h"
 #include "shell/ui/LogCommands.h"
 #include "shell/ui/LogTab.h"
 #include "shell/ui/MainTabCommands.h"
@@ -35,6 +37,8 @@ TMainWindowStartup TMainWindowStartup::FromProcess(const std::vector<std::string
     startup.programFolder = ProgramFolder();
     startup.programBaseName = ProgramBaseName();
     startup.parts.push_back([](TfmMain& window) { window.InstallConnectFlow(); });
+    startup.parts.push_back([](TfmMain& window) { InstallResultViews(window); });
+    startup.parts.push_back(InstallExecution);
     return startup;
 }
 
