@@ -115,7 +115,34 @@ ExprType typeFunction(sqlite3* db, const Tokens& t, std::size_t b, std::size_t e
         const bool star = b + 2 < e && t[b + 2].isSymbol("*");
         return ExprType{integerType(), star ? "(count(*))" : "(count)", false};
     }
-    if (f.is("SUM") || f.is("AVG")) return ExprType{floatingDecimal(), "(" + lower + ")", false};
+    if (f.is("SUM")) {
+        // The sum of a fixed-scale DECIMAL or MONEY keeps its scale.
+        const IfxType inner = typeRange(db, t, b + 2, close).type;
+        if ((inner.code == SQLDECIMAL || inner.code == SQLMONEY) && PRECDEC(inner.length) != DECFLOATSCALE)
+            return ExprType{typeOf(std::string(inner.code == SQLMONEY ? "MONEY" : "DECIMAL") + "(32," +
+                                   std::to_string(PRECDEC(inner.length)) + ")"),
+                            "(sum)", false};
+        return ExprType{floatingDecimal(), "(sum)", false};
+    }
+    if (f.is("AVG")) return ExprType{floatingDecimal(), "(" + lower + ")", false};
+    if (f.is("MOD")) {
+        // Integers give an integer remainder.
+        std::size_t comma = b + 2;
+        int depth = 0;
+        while (comma < close && !(depth == 0 && t[comma].isSymbol(","))) {
+            if (t[comma].isSymbol("(")) ++depth;
+            else if (t[comma].isSymbol(")")) --depth;
+            ++comma;
+        }
+        auto integral = [](const IfxType& x) {
+            return x.code == SQLSMINT || x.code == SQLINT || x.code == SQLSERIAL || x.code == SQLINT8 ||
+                   x.code == SQLSERIAL8 || x.code == SQLINFXBIGINT || x.code == SQLBIGSERIAL;
+        };
+        if (comma < close && integral(typeRange(db, t, b + 2, comma).type) &&
+            integral(typeRange(db, t, comma + 1, close).type))
+            return expression(integerType());
+        return expression(floatingDecimal());
+    }
     if (f.is("MIN") || f.is("MAX")) {
         ExprType inner = typeRange(db, t, b + 2, close);
         return ExprType{inner.type, "(" + lower + ")", false};
@@ -161,8 +188,9 @@ ExprType typeFunction(sqlite3* db, const Tokens& t, std::size_t b, std::size_t e
         f.is("INSTR") || f.is("CHARINDEX"))
         return expression(integerType());
     if (f.is("MDY") || f.is("DATE")) return expression(dateType());
+    if (f.is("TO_DATE")) return expression(typeOf("DATETIME YEAR TO FRACTION(5)"));
     if (f.is("DAY") || f.is("MONTH") || f.is("YEAR") || f.is("WEEKDAY")) return expression(smallintType());
-    if (f.is("ROUND") || f.is("TRUNC") || f.is("ABS") || f.is("MOD") || f.is("CEIL") || f.is("FLOOR"))
+    if (f.is("ROUND") || f.is("TRUNC") || f.is("ABS") || f.is("CEIL") || f.is("FLOOR"))
         return expression(floatingDecimal());
     if (f.is("SQRT") || f.is("EXP") || f.is("LOG10") || f.is("LOGN") || f.is("POW") || f.is("SIN") ||
         f.is("COS") || f.is("TAN"))

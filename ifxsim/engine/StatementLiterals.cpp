@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "engine/ExactNumbers.h"
 #include "engine/StatementEmitter.h"
 #include "engine/StatementTemporal.h"
 #include "ifxesqlc.h"
@@ -135,6 +136,42 @@ std::size_t emitLiteral(Emitter& e, std::string_view sql, const Tokens& t, std::
         e.raw(shut, t[close].offset);
         return close + 1 - i;
     }
+    if (w.is("SUM") && call) {  // SUM adds DECIMAL values exactly (a window SUM … OVER stays SQLite's)
+        const std::size_t close = matchingParen(t, i + 1);
+        if (!(close + 1 < to && t[close + 1].is("OVER"))) {
+            e.raw("ifx_sum", w.offset);
+            return 1;
+        }
+    }
+    if (w.is("TO_DATE") && call) {
+        e.raw("ifx_to_date", w.offset);
+        return 1;
+    }
+    if (w.is("SUBSTRING") && call) {
+        // SUBSTRING(x FROM start [FOR length]) is substr(x, start[, length]).
+        const std::size_t close = matchingParen(t, i + 1);
+        if (close >= to) return 0;
+        std::size_t from = close, forAt = close;
+        int depth = 0;
+        for (std::size_t k = i + 2; k < close; ++k) {
+            if (t[k].isSymbol("(")) ++depth;
+            else if (t[k].isSymbol(")")) --depth;
+            else if (depth == 0 && t[k].is("FROM") && from == close) from = k;
+            else if (depth == 0 && t[k].is("FOR") && from < close) forAt = k;
+        }
+        e.raw("substr(", w.offset);
+        emitTokens(e, sql, t, i + 2, from, error);
+        if (from < close) {
+            e.raw(",", t[from].offset);
+            emitTokens(e, sql, t, from + 1, forAt, error);
+        }
+        if (forAt < close) {
+            e.raw(",", t[forAt].offset);
+            emitTokens(e, sql, t, forAt + 1, close, error);
+        }
+        e.raw(")", t[close].offset);
+        return close + 1 - i;
+    }
     if (w.is("NVL") && call) {  // NVL(a, b): the first value that is not NULL
         e.raw("coalesce", w.offset);
         return 1;
@@ -221,6 +258,17 @@ std::size_t emitLiteral(Emitter& e, std::string_view sql, const Tokens& t, std::
     return 0;
 }
 
+// A '-' at `i` is a sign (not a subtraction) when nothing it could subtract from precedes it.
+bool isSignPosition(const Tokens& t, std::size_t i) {
+    if (i == 0) return true;
+    const Token& p = t[i - 1];
+    if (p.kind == TokenKind::Symbol) return !p.isSymbol(")");
+    if (p.kind != TokenKind::Word) return false;
+    for (const char* w : {"SELECT", "THEN", "ELSE", "WHEN", "AND", "OR", "NOT", "BETWEEN", "IS", "VALUES", "RETURN"})
+        if (p.is(w)) return true;
+    return false;
+}
+
 // End (exclusive) of the operand that starts at `i`: signs, then a
 // parenthesised group, a CASE … END, a function call, a (dotted) name or a
 // single literal.
@@ -291,6 +339,18 @@ void emitTokens(Emitter& e, std::string_view sql, const Tokens& t, std::size_t f
             emitTokens(e, sql, t, i + 1, end, error);
             e.raw(")", end < t.size() ? t[end].offset : sql.size());
             i = end;
+            continue;
+        }
+        // A DECIMAL literal with more digits than a REAL keeps goes in exactly.
+        if (tok.kind == TokenKind::Number && needsExactStorage(tok.text)) {
+            e.raw(exactLiteral(tok.text), tok.offset);
+            ++i;
+            continue;
+        }
+        if (tok.isSymbol("-") && i + 1 < to && t[i + 1].kind == TokenKind::Number && needsExactStorage(t[i + 1].text) &&
+            isSignPosition(t, i)) {
+            e.raw(exactLiteral("-" + t[i + 1].text), tok.offset);
+            i += 2;
             continue;
         }
         e.token(tok);

@@ -202,6 +202,22 @@ private:
         }
         p.typed = false;
         const Token& first = t_[b];
+        if (first.is("TO_CHAR") && b + 1 < e && t_[b + 1].isSymbol("(") && matchingParen(t_, b + 1) == e - 1) {
+            // TO_CHAR formats by the type of its first argument, which it is told.
+            std::size_t argEnd = b + 2;
+            int depth = 0;
+            for (; argEnd < e - 1; ++argEnd) {
+                if (t_[argEnd].isSymbol("(")) ++depth;
+                else if (t_[argEnd].isSymbol(")")) --depth;
+                else if (depth == 0 && t_[argEnd].isSymbol(",")) break;
+            }
+            const IfxType inner = typeOf(b + 2, argEnd);
+            call(p.tokens, b, "ifx_to_char");
+            range(b + 2, e - 1, p.tokens);
+            argument(p.tokens, e - 1, std::to_string(typeTag(inner)));
+            close(p.tokens, e - 1);
+            return p;
+        }
         if ((first.is("DATETIME") || first.is("INTERVAL") || first.is("CURRENT")) || e == b + 1) {
             p.tokens.insert(p.tokens.end(), t_.begin() + static_cast<long>(b), t_.begin() + static_cast<long>(e));
             return p;

@@ -6,8 +6,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "engine/ExactNumbers.h"
 #include "engine/StatementTranslate.h"
 #include "engine/TemporalFunctions.h"
+#include "engine/TextFunctions.h"
 #include "engine/Values.h"
 #include "ifxesqlc.h"
 
@@ -213,6 +215,8 @@ void ensureValueFunctions(sqlite3* db) {
     sqlite3_create_function(db, "match", 2, flags, nullptr, &matchFunction, nullptr, nullptr);
     sqlite3_create_function(db, "match", 3, flags, nullptr, &matchFunction, nullptr, nullptr);
     registerTemporalFunctions(db);
+    registerExactNumberFunctions(db);
+    registerTextFunctions(db);
 }
 
 int installNormalizers(sqlite3* db, const std::string& table, const std::vector<NormalizedColumn>& columns,
@@ -229,9 +233,9 @@ int installNormalizers(sqlite3* db, const std::string& table, const std::vector<
         case SQLDTIME: value = "ifx_datetime(" + col + ", " + q + ")"; break;
         case SQLINTERVAL: value = "ifx_interval(" + col + ", " + q + ")"; break;
         case SQLDECIMAL: case SQLMONEY:
-            // A fixed scale keeps that many decimals (exact long values, kept as text blobs, are left alone).
-            value = "round(" + col + ", " + q + ")";
-            only = " AND typeof(" + col + ") = 'real'";
+            // A fixed scale keeps that many decimals, exactly for long values kept as text blobs.
+            value = "ifx_decimal(" + col + ", " + q + ")";
+            only = " AND typeof(" + col + ") IN ('real', 'blob')";
             break;
         default:
             // Character columns keep at most their declared length.

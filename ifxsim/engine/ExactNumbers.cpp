@@ -1,0 +1,151 @@
+#include "engine/ExactNumbers.h"
+
+#include <sqlite3.h>
+
+#include <cmath>
+#include <cstdio>
+#include <new>
+#include <optional>
+#include <string>
+
+#include "engine/ValuesFunctions.h"
+#include "values/BigDec.h"
+#include "values/DecimalCodec.h"
+
+namespace ifxsim {
+
+namespace {
+
+constexpr int kRealDigits = 15;  // what a SQLite REAL keeps
+
+void fail(sqlite3_context* ctx, int code) {
+    const std::string message = std::string(kFunctionErrorPrefix) + std::to_string(code);
+    sqlite3_result_error(ctx, message.c_str(), -1);
+}
+
+std::string bytesOf(sqlite3_value* v) {
+    const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
+    return p ? std::string(p, static_cast<std::size_t>(sqlite3_value_bytes(v))) : std::string();
+}
+
+// A value as an exact decimal: a REAL by the 15 digits it stands for.
+int exactOf(sqlite3_value* v, BigDec& out) {
+    std::string text;
+    switch (sqlite3_value_type(v)) {
+    case SQLITE_INTEGER: out = BigDec::fromInt(sqlite3_value_int64(v)); return 0;
+    case SQLITE_FLOAT: {
+        char buf[40];
+        std::snprintf(buf, sizeof buf, "%.15g", sqlite3_value_double(v));
+        text = buf;
+        break;
+    }
+    default: text = bytesOf(v); break;
+    }
+    std::optional<BigDec> parsed;
+    if (int rc = parseNumber(text, parsed); rc != 0) return rc;
+    out = parsed.value_or(BigDec{});
+    return 0;
+}
+
+// An exact decimal back into SQLite: an INTEGER or REAL when that keeps every
+// digit, else its text in a BLOB.
+void resultExact(sqlite3_context* ctx, const BigDec& value) {
+    std::int64_t whole = 0;
+    if (value.fracDigitsNeeded() == 0 && value.digits().size() <= 18 && value.toInt64(whole))
+        return sqlite3_result_int64(ctx, whole);
+    const std::string text = value.toPlain(value.fracDigitsNeeded());
+    if (value.digits().size() <= static_cast<std::size_t>(kRealDigits))
+        return sqlite3_result_double(ctx, std::strtod(text.c_str(), nullptr));
+    sqlite3_result_blob(ctx, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+}
+
+struct SumState {
+    bool any = false;
+    bool failed = false;
+    BigDec total;
+};
+
+void sumStep(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    auto* state = static_cast<SumState*>(sqlite3_aggregate_context(ctx, sizeof(SumState)));
+    if (!state || sqlite3_value_type(argv[0]) == SQLITE_NULL) return;
+    if (!state->any) new (state) SumState{};
+    state->any = true;
+    BigDec value;
+    if (int rc = exactOf(argv[0], value); rc != 0) {
+        state->failed = true;
+        return fail(ctx, rc);
+    }
+    state->total = BigDec::add(state->total, value);
+}
+
+void sumFinal(sqlite3_context* ctx) {
+    auto* state = static_cast<SumState*>(sqlite3_aggregate_context(ctx, 0));
+    if (!state || !state->any) return sqlite3_result_null(ctx);
+    if (!state->failed) resultExact(ctx, state->total);
+    state->~SumState();
+}
+
+void decimalFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    const int type = sqlite3_value_type(argv[0]);
+    if (type == SQLITE_NULL || type == SQLITE_INTEGER) return sqlite3_result_value(ctx, argv[0]);
+    BigDec value;
+    if (int rc = exactOf(argv[0], value); rc != 0) {
+        // Text that is no number is left for the column's own checks.
+        return sqlite3_result_value(ctx, argv[0]);
+    }
+    resultExact(ctx, value.roundedToPlaces(sqlite3_value_int(argv[1])));
+}
+
+void modFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL)
+        return sqlite3_result_null(ctx);
+    if (sqlite3_value_numeric_type(argv[0]) == SQLITE_INTEGER && sqlite3_value_numeric_type(argv[1]) == SQLITE_INTEGER) {
+        const sqlite3_int64 a = sqlite3_value_int64(argv[0]), b = sqlite3_value_int64(argv[1]);
+        if (b == 0) return fail(ctx, -1202);
+        return sqlite3_result_int64(ctx, b == -1 ? 0 : a % b);
+    }
+    const double b = sqlite3_value_double(argv[1]);
+    if (b == 0) return fail(ctx, -1202);
+    sqlite3_result_double(ctx, std::fmod(sqlite3_value_double(argv[0]), b));
+}
+
+}  // namespace
+
+void registerExactNumberFunctions(sqlite3* db) {
+    constexpr int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+    sqlite3_create_function(db, "ifx_sum", 1, flags, nullptr, nullptr, &sumStep, &sumFinal);
+    sqlite3_create_function(db, "ifx_decimal", 2, flags, nullptr, &decimalFunction, nullptr, nullptr);
+    sqlite3_create_function(db, "mod", 2, flags, nullptr, &modFunction, nullptr, nullptr);
+}
+
+bool needsExactStorage(std::string_view literal) {
+    if (literal.find_first_of("eE") != std::string_view::npos) return false;
+    const bool integral = literal.find('.') == std::string_view::npos;
+    std::size_t digits = 0, significant = 0;
+    bool leading = true;
+    for (char c : literal) {
+        if (c < '0' || c > '9') continue;
+        ++digits;
+        if (leading && c == '0') continue;
+        leading = false;
+        ++significant;
+    }
+    if (integral) return significant > 18;
+    // Trailing zeros of a fraction carry no digit a REAL would lose.
+    std::size_t trailing = 0;
+    for (auto it = literal.rbegin(); it != literal.rend() && *it == '0'; ++it) ++trailing;
+    (void)digits;
+    return significant > trailing && significant - trailing > static_cast<std::size_t>(kRealDigits);
+}
+
+std::string exactLiteral(std::string_view literal) {
+    static const char* const hex = "0123456789ABCDEF";
+    std::string out = "X'";
+    for (unsigned char c : literal) {
+        out += hex[c >> 4];
+        out += hex[c & 0xf];
+    }
+    return out + "'";
+}
+
+}  // namespace ifxsim
