@@ -1,6 +1,7 @@
 #include "execution/ScriptExecutor.h"
 
 #include <chrono>
+#include <cstdio>
 #include <utility>
 
 #include "dbaccess/IfxConnection.h"
@@ -88,47 +89,6 @@ void TScriptExecutor::Start() {
 
 // ---- the thread body
 
-void TScriptExecutor::ThreadBody() {
-    std::exception_ptr failure;
-    try {
-        // A failing OnBeforeScript ends the run like any other failure, so the
-        // connection still returns to the main thread.
-        Synchronize([this] { OnBeforeScript(*this); });
-        Query->Connection().MakeCurrent();
-        RunScript();
-        Query->Connection().MakeDormant();
-    } catch (...) {
-        failure = std::current_exception();
-        try {
-            Query->Connection().MakeDormant();
-        } catch (...) {
-            // A connection the server has ended cannot be released either;
-            // the error that ended the run is the one to report.
-        }
-    }
-    try {
-        FinishRun(failure);
-    } catch (...) {
-        // An end handler failed in the main thread; there is nobody left to
-        // report it to, and the worker must end cleanly.
-    }
-}
-
-void TScriptExecutor::RunScript() {
-    if (SingleStatement) {
-        RunStatement(1);
-        return;
-    }
-    // Split a copy: the statements are views into it, and a handler may
-    // change ScriptText while the run goes on.
-    const std::string script = ScriptText;
-    SplitScript(script, [this](std::string_view text, std::size_t startIndex) {
-        StatementText.assign(text);
-        RunStatement(startIndex);
-        return Action == TStatementAction::Stop ? TSplitAction::Stop : TSplitAction::Continue;
-    });
-}
-
 namespace {
 
 std::string MessageOf(const std::exception_ptr& failure) {
@@ -155,6 +115,50 @@ void ReportFailure(const TScriptExecutor::TScriptErrorEvent& handler, TScriptExe
 }
 
 } // namespace
+
+void TScriptExecutor::ThreadBody() {
+    std::exception_ptr failure;
+    try {
+        // A failing OnBeforeScript ends the run like any other failure, so the
+        // connection still returns to the main thread.
+        Synchronize([this] { OnBeforeScript(*this); });
+        Query->Connection().MakeCurrent();
+        RunScript();
+        Query->Connection().MakeDormant();
+    } catch (...) {
+        failure = std::current_exception();
+        try {
+            Query->Connection().MakeDormant();
+        } catch (...) {
+            // A connection the server has ended cannot be released either;
+            // the error that ended the run is the one to report.
+        }
+    }
+    try {
+        FinishRun(failure);
+    } catch (...) {
+        // An end handler failed in the main thread. Nobody is left to report
+        // it to and the worker must end cleanly: leave a trace for whoever
+        // looks at the program's output.
+        std::fprintf(stderr, "Script run: the end handler failed: %s\n",
+                     MessageOf(std::current_exception()).c_str());
+    }
+}
+
+void TScriptExecutor::RunScript() {
+    if (SingleStatement) {
+        RunStatement(1);
+        return;
+    }
+    // Split a copy: the statements are views into it, and a handler may
+    // change ScriptText while the run goes on.
+    const std::string script = ScriptText;
+    SplitScript(script, [this](std::string_view text, std::size_t startIndex) {
+        StatementText.assign(text);
+        RunStatement(startIndex);
+        return Action == TStatementAction::Stop ? TSplitAction::Stop : TSplitAction::Continue;
+    });
+}
 
 void TScriptExecutor::FinishRun(std::exception_ptr failure) {
     LastError = failure;

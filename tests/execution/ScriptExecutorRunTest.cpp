@@ -221,3 +221,17 @@ TEST_F(ExecutorTest, TheExecutorFreesItselfWhenTheRunIsOver) {
     }
     EXPECT_TRUE(watch.expired());
 }
+
+TEST_F(ExecutorTest, AFailingEndHandlerDoesNotEscapeTheRun) {
+    TRunLog log;
+    std::weak_ptr<TScriptExecutor> watch;
+    {
+        auto run = NewRun(log);
+        watch = run;
+        run->OnAfterScript = [](TScriptExecutor&) { throw std::runtime_error("grid gone"); };
+        EXPECT_NO_THROW(run->ExecuteScript("delete from t where id = 1"));
+    }
+    EXPECT_TRUE(watch.expired());
+    EXPECT_EQ(CurrentConnectionName(), connectionName);
+    EXPECT_EQ(CountRows(), kRowsOfT - 1);
+}
