@@ -110,6 +110,31 @@ TEST_F(StandInTable, FullNameWithDatabaseAndOwner) {
     EXPECT_EQ(table.RecordCount(), 4);
 }
 
+TEST_F(StandInTable, QuotedOwnerAsTheDataPageWritesIt) {
+    table.SetTableName("\"alice\".parts");
+    table.Open();
+    EXPECT_EQ(table.SelectText(), "select * from \"alice\".parts order by a, b");
+    EXPECT_EQ(table.RecordCount(), 4);
+}
+
+TEST_F(StandInTable, AnsiDatabaseFiltersTheCatalogByOwner) {
+    table.Close();
+    db.Close();
+    SetDatabase("vk_ansi");
+    db.Open();
+    Exec("create table cust2 (id integer primary key, name char(5) default 'n')");
+    Exec("insert into cust2 values (2, 'b')");
+    Exec("insert into cust2 values (1, 'a')");
+    table.SetTableName("cust2");   // the owner is the connection's user
+    table.Open();
+    EXPECT_EQ(Labels(table, "name"), (Rows{"a", "b"}));
+    EXPECT_FALSE(table.FieldByName("name").Required());
+    table.Close();
+    table.SetTableName("nobody.cust2");   // another owner's table of that name: the catalog knows none
+    EXPECT_EQ(table.IndexDefs().Count(), 0);
+    EXPECT_EQ(table.CatalogFieldDefs().Count(), 1);   // the row id alone
+}
+
 TEST_F(StandInTable, FilterReadsAgainWhenChanged) {
     table.SetTableName("parts");
     table.SetFilter("a = 2");
