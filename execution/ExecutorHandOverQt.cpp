@@ -32,9 +32,11 @@ void TQtHandOver::Synchronize(const std::function<void()>& work) {
     // Exceptions must not cross the event loop: catch them in the main thread
     // and raise them again in the worker.
     std::exception_ptr failure;
+    bool ran = false;
     const bool queued = QMetaObject::invokeMethod(
         target,
-        [&work, &failure] {
+        [&work, &failure, &ran] {
+            ran = true;
             try {
                 work();
             } catch (...) {
@@ -42,7 +44,9 @@ void TQtHandOver::Synchronize(const std::function<void()>& work) {
             }
         },
         Qt::BlockingQueuedConnection);
-    if (!queued) throw EScriptExecError("The script run could not reach the main thread");
+    // A target destroyed while the call waited drops the call and lets the
+    // worker go on: the run must not carry on as if the event had answered.
+    if (!queued || !ran) throw EScriptExecError("The script run could not reach the main thread");
     if (failure) std::rethrow_exception(failure);
 }
 

@@ -7,6 +7,7 @@
 #include <QThread>
 #include <QTimer>
 #include <atomic>
+#include <chrono>
 #include <stdexcept>
 #include <thread>
 
@@ -138,4 +139,27 @@ TEST(QtHandOver, RunsWorkInTheMainThreadAndRaisesItsErrorInTheWorker) {
     bool direct = false;
     handOver.Synchronize([&] { direct = true; });
     EXPECT_TRUE(direct);
+}
+
+TEST(QtHandOver, AnEventWhoseMainObjectIsGoneIsAnErrorNotASilentAnswer) {
+    auto* target = new QObject;
+    TQtHandOver handOver(target);
+    std::atomic<bool> finished{false};
+    bool ran = false;
+    std::string raised;
+    std::thread worker([&] {
+        try {
+            handOver.Synchronize([&] { ran = true; });
+        } catch (const EScriptExecError& e) {
+            raised = e.what();
+        }
+        finished = true;
+    });
+    // The call waits in the main thread's queue; the object goes before the loop runs it.
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    delete target;
+    WaitFor([&] { return finished.load(); });
+    worker.join();
+    EXPECT_FALSE(ran);
+    EXPECT_EQ(raised, "The script run could not reach the main thread");
 }
