@@ -192,6 +192,26 @@ TEST_F(SchemaScript, ObjectsNamedForAnotherOwner) {
     ifx_putenv("WIN32USER=joe");
 }
 
+// Constraints without a name get the server's: a letter for the kind, the tabid and the constraint id;
+// key constraints own an index named by a blank, the tabid and the id.
+TEST_F(SchemaScript, ServerNamesOfEveryKind) {
+    ASSERT_EQ(Exec("create table head (id integer, code char(2), primary key (id), unique (code))"), 0) << Errm();
+    ASSERT_EQ(Exec("create table line (n integer not null, head integer references head, check (n > 0))"), 0) << Errm();
+    ASSERT_EQ(Exec("alter table line add constraint unique (n)"), 0) << Errm();
+    Rows rows;
+    for (const int tabid : {100, 101})
+        for (const auto& r : With(kCntr, tabid)) rows.push_back({r[3], r[1], r[4]});
+    EXPECT_EQ(rows, (Rows{{"P", "u100_1", " 100_1"},
+                          {"U", "u100_2", " 100_2"},
+                          {"N", "n101_3", "<null>"},
+                          {"R", "r101_4", " 101_4"},
+                          {"C", "c101_5", "<null>"},
+                          {"U", "u101_6", " 101_6"}}));
+    // The reference points at the primary key of head.
+    EXPECT_EQ(TrimmedRows(Query("select r.constrid, r.primary, r.ptabid, r.delrule from sysreferences r")),
+              (Rows{{"4", "1", "100", "R"}}));
+}
+
 // Keys, references, checks and storage of the other kinds the script reads.
 TEST_F(SchemaScript, KeysReferencesChecksAndStorage) {
     for (const char* sql : {
