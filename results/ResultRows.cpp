@@ -16,7 +16,8 @@ void TResultRows::Attach(TDataSource* source) {
 }
 
 TField* TResultRows::Column(int column) const {
-    if (column < 0 || column >= ColumnCount()) return nullptr;
+    // A data source destroyed without notice leaves no data set: its fields may be gone.
+    if (column < 0 || column >= ColumnCount() || !DataSet()) return nullptr;
     return columns_[static_cast<std::size_t>(column)];
 }
 

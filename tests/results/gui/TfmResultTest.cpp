@@ -18,6 +18,7 @@
 #include "results/ui/ResultTableModel.h"
 #include "results/ui/ResultViews.h"
 #include "results/ui/TfmResult.h"
+#include "shell/gui/RecordingMessageSink.h"
 #include "shell/kit/Command.h"
 #include "shell/kit/CommandRegistry.h"
 
@@ -186,6 +187,37 @@ TEST_F(TfmResultTest, NewColumnsFitTheirTextsWithinBoundsAndKeepTheUserWidths) {
     wide.Close();
     wide.Open();
     EXPECT_EQ(header->sectionSize(0), 222) << "the same columns again";
+}
+
+TEST_F(TfmResultTest, TheValueViewerShowsTheSelectedFieldAndFollowsTheColumn) {
+    Bind();
+    QStringList shown;
+    bool viewerVisible = false;
+    view.SetValueViewer([&](const QString& text) { shown << text; }, [&] { return viewerVisible; });
+    EXPECT_FALSE(view.Awaiting("acShowViewer"));
+    view.dbgResult()->setCurrentIndex(view.Model().index(3, 1));
+    emit view.dbgResult()->doubleClicked(view.Model().index(3, 1));
+    EXPECT_EQ(shown, QStringList{"row 4"});
+    view.dbgResult()->setCurrentIndex(view.Model().index(3, 0));
+    EXPECT_EQ(shown.size(), 1) << "the viewer is not showing";
+    viewerVisible = true;
+    view.dbgResult()->setCurrentIndex(view.Model().index(3, 2));
+    EXPECT_EQ(shown, (QStringList{"row 4", ""})) << "a null shows as empty text";
+    view.Command("acShowViewer")->Execute();
+    EXPECT_EQ(shown.size(), 3);
+}
+
+TEST(TfmResultWarningsTest, SpreadsheetWarningsComeInTheirOrder) {
+    testing::TRecordingMessageSink sink;
+    TScopedMessageSink scoped(sink);
+    TfmResult::ShowSpreadsheetWarnings(true, true);
+    TfmResult::ShowSpreadsheetWarnings(false, true);
+    TfmResult::ShowSpreadsheetWarnings(false, false);
+    ASSERT_EQ(sink.boxes.size(), 3u);
+    EXPECT_EQ(sink.boxes[0].caption, "Export To Excel");
+    EXPECT_EQ(sink.boxes[0].text, "Dates before '01/01/1901' were converted to '01/01/1901'.");
+    EXPECT_EQ(sink.boxes[1].text, "Only 65536 rows were exported (Excel bounds).");
+    EXPECT_EQ(sink.boxes[2].text, "Only 65536 rows were exported (Excel bounds).");
 }
 
 // A stand-in table data set: its order and filter as the table kind reports them.
