@@ -184,7 +184,8 @@ std::unique_ptr<TField> TDataSet::CreateField(const TFieldDef& def) { return Cre
 char* TDataSet::ActiveArea(const TField& field) const {
     TRowHeader* row = scopeRow_ ? scopeRow_ : cur_;
     if (!row || !impl_) return nullptr;
-    if (!scopeRow_ && state_ == TDataSetState::dsEdit && row->editCopy) row = row->editCopy;
+    if (!scopeRow_ && state_ == TDataSetState::dsEdit)
+        if (TRowHeader* copy = impl_->EditCopyOf(row)) row = copy;
     return field.Calculated() ? impl_->Calc(row) : impl_->Data(row);
 }
 
@@ -205,7 +206,8 @@ void TDataSet::FieldChanged(TField& field) {
     if (state_ != TDataSetState::dsEdit && state_ != TDataSetState::dsInsert) return;
     modified_ = true;
     if (!field.Calculated() && autoCalcFields_ && HasCalcWork()) {
-        TRowHeader* target = state_ == TDataSetState::dsEdit && cur_->editCopy ? cur_->editCopy : cur_;
+        TRowHeader* copy = state_ == TDataSetState::dsEdit ? impl_->EditCopyOf(cur_) : nullptr;
+        TRowHeader* target = copy ? copy : cur_;
         CalculateFields(target);
     }
     Notify(TLinkEvent::RecordChanged, &field);
@@ -468,7 +470,8 @@ void TDataSet::LoadRow(TBookmark bookmark, const std::function<void()>& write) {
     if (!BookmarkValid(bookmark)) DataSetError("Invalid bookmark");
     auto* row = const_cast<TRowHeader*>(static_cast<const TRowHeader*>(bookmark));
     const bool editing = state_ == TDataSetState::dsEdit || state_ == TDataSetState::dsInsert;
-    if (row == cur_ && state_ == TDataSetState::dsEdit && row->editCopy) row = row->editCopy;
+    if (row == cur_ && state_ == TDataSetState::dsEdit)
+        if (TRowHeader* copy = impl_->EditCopyOf(row)) row = copy;
     {
         TRowScope scope(scopeRow_, state_, row, TDataSetState::dsFetch);
         write();

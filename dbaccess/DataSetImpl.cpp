@@ -58,34 +58,52 @@ void TDataSetImpl::Clear() {
             DropEditCopy(r);
             release_(Data(r));
         }
+    // Copies of rows that were never linked go with the pages.
+    if (release_)
+        for (const auto& entry : editCopies_) release_(Data(entry.second));
+    editCopies_.clear();
     allocator_.Clear();
     head_.next = &tail_;
     tail_.prev = &head_;
     count_ = 0;
 }
 
+TRowHeader* TDataSetImpl::EditCopyOf(const TRowHeader* row) const {
+    for (const auto& [owner, copy] : editCopies_)
+        if (owner == row) return copy;
+    return nullptr;
+}
+
+TRowHeader* TDataSetImpl::TakeEditCopy(const TRowHeader* row) {
+    for (auto it = editCopies_.begin(); it != editCopies_.end(); ++it)
+        if (it->first == row) {
+            TRowHeader* copy = it->second;
+            editCopies_.erase(it);
+            return copy;
+        }
+    return nullptr;
+}
+
 TRowHeader* TDataSetImpl::EditCopy(TRowHeader* row) {
-    if (!row->editCopy) {
-        row->editCopy = NewRow();
-        std::memcpy(Data(row->editCopy), Data(row), dataSize_ + calcSize_);
-        if (duplicate_) duplicate_(Data(row), Data(row->editCopy));
-    }
-    return row->editCopy;
+    if (TRowHeader* copy = EditCopyOf(row)) return copy;
+    TRowHeader* copy = NewRow();
+    std::memcpy(Data(copy), Data(row), dataSize_ + calcSize_);
+    if (duplicate_) duplicate_(Data(row), Data(copy));
+    editCopies_.emplace_back(row, copy);
+    return copy;
 }
 
 void TDataSetImpl::CommitEditCopy(TRowHeader* row) {
-    if (!row->editCopy) return;
+    TRowHeader* copy = TakeEditCopy(row);
+    if (!copy) return;
     // The row gives up its own contents and takes over the copy's.
     if (release_) release_(Data(row));
-    std::memcpy(Data(row), Data(row->editCopy), dataSize_ + calcSize_);
-    allocator_.Free(reinterpret_cast<char*>(row->editCopy));
-    row->editCopy = nullptr;
+    std::memcpy(Data(row), Data(copy), dataSize_ + calcSize_);
+    allocator_.Free(reinterpret_cast<char*>(copy));
 }
 
 void TDataSetImpl::DropEditCopy(TRowHeader* row) {
-    if (!row->editCopy) return;
-    FreeSlot(row->editCopy);
-    row->editCopy = nullptr;
+    if (TRowHeader* copy = TakeEditCopy(row)) FreeSlot(copy);
 }
 
 bool TDataSetImpl::IsRow(const void* p) const {

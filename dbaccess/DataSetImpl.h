@@ -1,14 +1,16 @@
 #pragma once
 // TDataSetImpl: the row cache of a data set. Rows are kept in fetch order in
 // a doubly linked list between a head and a tail sentinel; each row lives in
-// one slot of a TRecordAllocator: a small header (links, status, edit copy,
-// sequence number), then the field data area, then the calculated-field area.
+// one slot of a TRecordAllocator: a small header (links, status, sequence
+// number), then the field data area, then the calculated-field area.
 // The data area holds the fields' buffers exactly as the fields read them, so
 // a table model can read a row in place without copying it.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "dbaccess/RecordAllocator.h"
 
@@ -16,12 +18,13 @@ namespace varnok {
 
 enum class TRowStatus : std::int32_t { rsUnchanged = 0, rsModified = 1, rsInserted = 2, rsDeleted = 3 };
 
+// 24 bytes: the edit copy of the (one or few) rows being edited is kept in
+// the cache's side table, not in every row.
 struct TRowHeader {
     TRowHeader* prev;
     TRowHeader* next;
     TRowStatus status;
     std::int32_t seq;       // 1-based position in the list
-    TRowHeader* editCopy;   // the second copy used while editing, or null
 };
 
 class TDataSetImpl {
@@ -70,6 +73,8 @@ public:
 
     // The edit copy of row: created on demand as a copy of row's areas.
     TRowHeader* EditCopy(TRowHeader* row);
+    // The edit copy of row, or null when it has none.
+    TRowHeader* EditCopyOf(const TRowHeader* row) const;
     // Copies the edit copy back into row and drops the copy (post).
     void CommitEditCopy(TRowHeader* row);
     // Drops the edit copy (cancel).
@@ -82,8 +87,12 @@ public:
 private:
     void Renumber(TRowHeader* from);
     void FreeSlot(TRowHeader* row);
+    // Takes row's edit copy out of the side table (null when it has none).
+    TRowHeader* TakeEditCopy(const TRowHeader* row);
     TAreaHook release_;
     TCopyHook duplicate_;
+    // Rows being edited and their copies: only a few at any time.
+    std::vector<std::pair<const TRowHeader*, TRowHeader*>> editCopies_;
 
     std::size_t dataSize_;
     std::size_t calcSize_;

@@ -16,6 +16,26 @@ TRecordAllocator::TRecordAllocator(std::size_t recordSize, std::size_t pageSlots
     slotStride_ = (recordSize + align - 1) / align * align;
 }
 
+void TRecordAllocator::SetBit(TPage& page, std::size_t i, bool on) {
+    const std::uint64_t mask = std::uint64_t{1} << (i % 64);
+    if (on)
+        page.live[i / 64] |= mask;
+    else
+        page.live[i / 64] &= ~mask;
+}
+
+bool TRecordAllocator::Locate(const void* p, TPage*& page, std::size_t& index) const {
+    const auto address = reinterpret_cast<std::uintptr_t>(p);
+    auto it = pageByAddress_.upper_bound(address);
+    if (it == pageByAddress_.begin()) return false;
+    --it;
+    const std::uintptr_t offset = address - it->first;
+    if (offset >= pageSlots_ * slotStride_ || offset % slotStride_ != 0) return false;
+    page = const_cast<TPage*>(&pages_[it->second]);
+    index = offset / slotStride_;
+    return true;
+}
+
 char* TRecordAllocator::Allocate() {
     char* slot = nullptr;
     if (!free_.empty()) {
@@ -25,29 +45,47 @@ char* TRecordAllocator::Allocate() {
         if (pages_.empty() || usedInLastPage_ == pageSlots_) {
             const std::size_t bytes = pageSlots_ * slotStride_;
             const std::size_t units = (bytes + sizeof(std::max_align_t) - 1) / sizeof(std::max_align_t);
-            pages_.push_back(std::make_unique<std::max_align_t[]>(units));
+            // Not zeroed here: every slot is zeroed when it is handed out.
+            TPage page{std::make_unique_for_overwrite<std::max_align_t[]>(units),
+                       std::vector<std::uint64_t>((pageSlots_ + 63) / 64, 0)};
+            pageByAddress_.emplace(reinterpret_cast<std::uintptr_t>(page.memory.get()), pages_.size());
+            pages_.push_back(std::move(page));
             usedInLastPage_ = 0;
         }
-        slot = reinterpret_cast<char*>(pages_.back().get()) + usedInLastPage_ * slotStride_;
+        slot = reinterpret_cast<char*>(pages_.back().memory.get()) + usedInLastPage_ * slotStride_;
         ++usedInLastPage_;
     }
+    TPage* page = nullptr;
+    std::size_t index = 0;
+    Locate(slot, page, index);
+    SetBit(*page, index, true);
+    ++liveCount_;
     std::memset(slot, 0, recordSize_);
-    live_.insert(slot);
     return slot;
 }
 
 void TRecordAllocator::Free(char* slot) {
-    if (live_.erase(slot) == 0) throw ERecordAllocatorException("Invalid record pointer");
+    TPage* page = nullptr;
+    std::size_t index = 0;
+    if (!slot || !Locate(slot, page, index) || !Bit(*page, index))
+        throw ERecordAllocatorException("Invalid record pointer");
+    SetBit(*page, index, false);
+    --liveCount_;
     free_.push_back(slot);
 }
 
-bool TRecordAllocator::IsLive(const void* slot) const { return slot && live_.count(slot) != 0; }
+bool TRecordAllocator::IsLive(const void* slot) const {
+    TPage* page = nullptr;
+    std::size_t index = 0;
+    return slot && Locate(slot, page, index) && Bit(*page, index);
+}
 
 void TRecordAllocator::Clear() {
-    live_.clear();
     free_.clear();
     pages_.clear();
+    pageByAddress_.clear();
     usedInLastPage_ = 0;
+    liveCount_ = 0;
 }
 
 }  // namespace varnok

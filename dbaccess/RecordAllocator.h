@@ -3,10 +3,12 @@
 // number of slots. Freed slots go on a free list and are handed out again
 // before a new page is taken, so a long browse does not fragment the heap,
 // and a slot never moves: its address can serve as a bookmark. IsLive tells
-// whether a pointer is a slot currently handed out (bookmark validation).
+// whether a pointer is a slot currently handed out (bookmark validation):
+// a bit per slot, found through the page that holds the pointer.
 #include <cstddef>
+#include <cstdint>
+#include <map>
 #include <memory>
-#include <unordered_set>
 #include <vector>
 
 namespace varnok {
@@ -31,18 +33,30 @@ public:
     std::size_t RecordSize() const { return recordSize_; }
     std::size_t PageSlots() const { return pageSlots_; }
     std::size_t PageCount() const { return pages_.size(); }
-    std::size_t LiveCount() const { return live_.size(); }
+    std::size_t LiveCount() const { return liveCount_; }
     // Bytes held by the pages (for the memory figures of the benchmark).
     std::size_t ReservedBytes() const { return pages_.size() * pageSlots_ * slotStride_; }
 
 private:
+    // One page of slots and a bit per slot that says "handed out" — a cached
+    // row costs one bit of bookkeeping instead of a hash-set node.
+    struct TPage {
+        std::unique_ptr<std::max_align_t[]> memory;
+        std::vector<std::uint64_t> live;
+    };
+    // The page and slot index of p; false for anything not a slot's start.
+    bool Locate(const void* p, TPage*& page, std::size_t& index) const;
+    static bool Bit(const TPage& page, std::size_t i) { return (page.live[i / 64] >> (i % 64)) & 1u; }
+    static void SetBit(TPage& page, std::size_t i, bool on);
+
     std::size_t recordSize_;
     std::size_t pageSlots_;
     std::size_t slotStride_;
-    std::vector<std::unique_ptr<std::max_align_t[]>> pages_;
+    std::vector<TPage> pages_;
+    std::map<std::uintptr_t, std::size_t> pageByAddress_;   // page start → index in pages_
     std::size_t usedInLastPage_ = 0;
     std::vector<char*> free_;
-    std::unordered_set<const void*> live_;
+    std::size_t liveCount_ = 0;
 };
 
 }  // namespace varnok

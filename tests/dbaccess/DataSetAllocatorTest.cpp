@@ -51,6 +51,16 @@ TEST(RecordAllocator, RejectsZeroSizesAndForeignPointers) {
     char* slot = allocator.Allocate();
     allocator.Free(slot);
     EXPECT_THROW(allocator.Free(slot), ERecordAllocatorException);   // twice is misuse too
+
+    // Only the start of a handed-out slot is live: not its middle, not a page's unused slot.
+    char* first = allocator.Allocate();
+    EXPECT_TRUE(allocator.IsLive(first));
+    EXPECT_FALSE(allocator.IsLive(first + 1));
+    EXPECT_THROW(allocator.Free(first + 1), ERecordAllocatorException);
+    EXPECT_FALSE(allocator.IsLive(first + 8)) << "the page's second slot was never handed out";
+    allocator.Clear();
+    EXPECT_FALSE(allocator.IsLive(first));
+    EXPECT_EQ(allocator.LiveCount(), 0u);
 }
 
 TEST(DataSetImpl, ListBetweenSentinelsKeepsSequenceNumbers) {
@@ -98,6 +108,6 @@ TEST(DataSetImpl, EditCopyCommitsOrDrops) {
     cache.Data(cache.EditCopy(row))[0] = 'z';
     cache.CommitEditCopy(row);
     EXPECT_EQ(cache.Data(row)[0], 'z');
-    EXPECT_EQ(row->editCopy, nullptr);
+    EXPECT_EQ(cache.EditCopyOf(row), nullptr);
     EXPECT_EQ(cache.Allocator().LiveCount(), 1u);
 }
