@@ -84,15 +84,3 @@ TEST_F(ResultRowsOnQuery, ARefreshShowsTheRowsReadAgain) {
     EXPECT_EQ(rows.RowCount(), 60);
     EXPECT_EQ(rows.Cell(59, 0).text, "60");
 }
-
-TEST_F(ResultRowsOnQuery, DetachingForARunEmptiesTheRows) {
-    source.SetDataSet(nullptr);
-    EXPECT_EQ(rows.RowCount(), 0);
-    EXPECT_EQ(rows.ColumnCount(), 0);
-    q.Close();
-    q.SetSQLText("select id from t where id <= 3");
-    q.Open();
-    source.SetDataSet(&q);
-    EXPECT_EQ(rows.RowCount(), 3);
-    EXPECT_EQ(rows.ColumnCount(), 1);
-}

@@ -1,5 +1,5 @@
-// Command enabling, the sort click rule, the font steps and the record count
-// of the result views.
+// Command enabling, the sort click rule, packet fetching, the record count of
+// the result views and the rows as text.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -8,9 +8,7 @@
 #include "results/DataSetCommandRules.h"
 #include "results/DataSetFetch.h"
 #include "results/GeneratedRows.h"
-#include "results/GridFontHeight.h"
 #include "results/RowsText.h"
-#include "results/TableDataSetAccess.h"
 
 namespace varnok {
 namespace {
@@ -75,17 +73,6 @@ TEST(ColumnSortRuleTest, ClicksAlternateAscendingAndDescending) {
     }
 }
 
-TEST(GridFontHeightTest, BiggerHasNoBoundSmallerStopsAtOnePixel) {
-    EXPECT_EQ(GridFontBigger(-11), -12);
-    EXPECT_EQ(GridFontBigger(-200), -201);
-    EXPECT_EQ(GridFontSmaller(-11), -10);
-    EXPECT_EQ(GridFontSmaller(-2), -1);
-    EXPECT_EQ(GridFontSmaller(-1), -1);
-    EXPECT_EQ(GridFontPixelSize(-13), 13);
-    EXPECT_EQ(GridFontPixelSize(0), 1);
-    EXPECT_EQ(GridFontPixelSize(12), 12);
-}
-
 TEST(RecordCountTest, CountsEveryRowAndReturnsToTheRow) {
     auto ds = StandardRows(10000, 50);
     ds->Open();
@@ -134,21 +121,6 @@ TEST(RowsTextTest, HeaderThenEveryRowWithNullsEmpty) {
     EXPECT_EQ(text, expected);
     EXPECT_EQ(ds->RecNo(), 2);
     EXPECT_FALSE(ds->ControlsDisabled());
-}
-
-TEST(TableDataSetAccessTest, OnlyAClaimedDataSetIsATable) {
-    auto table = StandardRows(3, 3);
-    auto query = StandardRows(3, 3);
-    ClearTableDataSetKinds();
-    EXPECT_EQ(FindTableDataSetKind(table.get()), nullptr);
-    TTableDataSetKind kind;
-    TDataSet* claimed = table.get();
-    kind.matches = [claimed](const TDataSet& ds) { return &ds == claimed; };
-    RegisterTableDataSetKind(kind);
-    EXPECT_NE(FindTableDataSetKind(table.get()), nullptr);
-    EXPECT_EQ(FindTableDataSetKind(query.get()), nullptr);
-    EXPECT_EQ(FindTableDataSetKind(nullptr), nullptr);
-    ClearTableDataSetKinds();
 }
 
 }  // namespace
