@@ -129,13 +129,27 @@ void TScriptRunner::LogStatement(TfmEditor* page, std::uint32_t elapsedMs, const
 void TScriptRunner::AfterScriptEx(TfmEditor* page, const TRunFigures& figures) {
     if (!host_.executing()) RunAssertionFailure("Error. AfterScriptEx", __LINE__);
     host_.setExecuting(false);
-    AttachResults();
+    // The views read the new result as they are attached; should that fail,
+    // the run still ends in the status bar and on its page before the error shows.
+    std::exception_ptr attachFailure;
+    try {
+        AttachResults();
+    } catch (...) {
+        attachFailure = std::current_exception();
+    }
     lastStatementText_ = figures.statementText;
     if (host_.setMessage) host_.setMessage(Q(figures.resultText), false);
     ShowCostInfo(figures);
     if (page) {
         if (host_.setRunMark) host_.setRunMark(page, TRunMark::Finished);
         page->PageLog()->SelectLast();
+    }
+    if (attachFailure) {
+        try {
+            std::rethrow_exception(attachFailure);
+        } catch (...) {
+            ShowCurrentException();
+        }
     }
 }
 

@@ -3,10 +3,12 @@
 // logs, the caret on an error, interruption, refresh and the after-connect
 // script of a saved connection.
 #include <QAbstractItemModel>
+#include <QApplication>
 #include <QListWidget>
 #include <QRegularExpression>
 #include <QTableView>
 
+#include "dbaccess/IfxExceptions.h"
 #include "dbaccess/IfxQuery.h"
 #include "editor/ui/FmEditor.h"
 #include "editor/ui/PageLogList.h"
@@ -14,8 +16,20 @@
 #include "shell/IniFile.h"
 #include "shell/gui/ExecutionTestFixture.h"
 
+// The toolkit's own entry for a key press that may be a shortcut (what its
+// test library uses to type keys).
+Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k, Qt::KeyboardModifiers mods,
+                                               const QString& text, bool autorep, ushort count);
+
 namespace varnok::testing {
 namespace {
+
+// An administration entry point of the stand-in (not part of the binding).
+template <typename F>
+F connection_test_admin(const char* name) {
+    void* handle = dlopen((ExecutableFolder() + "/" + kIfxLibraryFileName).c_str(), RTLD_NOW | RTLD_NOLOAD);
+    return handle ? reinterpret_cast<F>(dlsym(handle, name)) : nullptr;
+}
 
 using C = TExecutionCommand;
 
@@ -295,6 +309,77 @@ TEST_F(ExecutionTest, InterruptCancelsALongStatementWithTheServersError) {
     // The request ended with the run: the next one runs to its end.
     RunText("select * from small");
     EXPECT_EQ(Message(), "3 row(s) retrieved.");
+}
+
+TEST_F(ExecutionTest, AnInterruptRequestStopsTheRunBeforeTheNextStatementWhateverTheAnswer) {
+    AnswerConfirmation([this](TfmConfirmDlg& d) {
+        runner_->RequestInterrupt(); // "Interrupt" pressed while the run waits here
+        return d.btRun();
+    });
+    const int before = Log().EntryCount();
+    RunText("select * from small;\r\ndelete from small;\r\nselect * from small where id = 1;");
+    ASSERT_EQ(confirmations_.size(), 1u);
+    EXPECT_EQ(LogFrom(Log(), before), std::vector<std::string>{"3 row(s) retrieved. | select * from small;"});
+    EXPECT_EQ(Message(), "");
+    RunText("select * from small");
+    EXPECT_EQ(Message(), "3 row(s) retrieved."); // nothing was deleted, the request ended with its run
+}
+
+TEST_F(ExecutionTest, TheTimeOutHandlerAbsorbsTheRefusalWhenNoRequestRuns) {
+    TIfxConnection& database = window_->ConnectFlow()->Database();
+    EXPECT_TRUE(database.UseTimeOut());
+    EXPECT_EQ(database.TimeOutInterval(), 100u);
+    ASSERT_TRUE(static_cast<bool>(database.OnTimeOut));
+    // Without a request running the connection refuses to interrupt...
+    EXPECT_THROW(database.Interrupt(), EIfxAccessError);
+    // ...and the handler keeps that refusal to itself, with or without an interrupt request.
+    EXPECT_NO_THROW(database.OnTimeOut(TIfxTimeOutStatus(0)));
+    runner_->RequestInterrupt();
+    EXPECT_NO_THROW(database.OnTimeOut(TIfxTimeOutStatus(0)));
+    RunText("select * from small");
+    EXPECT_EQ(Message(), "3 row(s) retrieved.");
+    EXPECT_FALSE(runner_->InterruptRequested());
+}
+
+TEST_F(ExecutionTest, ALostSessionEndsTheRunAndTheConnectionCanBeOpenedAgain) {
+    const auto kill = connection_test_admin<int (*)(int)>("ifxsim_kill_session");
+    const auto session = connection_test_admin<int (*)()>("ifxsim_current_session");
+    ASSERT_TRUE(kill && session);
+    const int sid = session();
+    ASSERT_GE(sid, 0);
+    AnswerConfirmation([&](TfmConfirmDlg& d) {
+        EXPECT_EQ(kill(sid), 0); // an administrator ends the session meanwhile
+        return d.btRun();
+    });
+    RunText("select * from small;\r\nselect * from big;");
+    EXPECT_TRUE(Message().startsWith("-25580")) << Message().toStdString();
+    EXPECT_TRUE(window_->Status().IsBlinking());
+    EXPECT_FALSE(window_->Executing());
+    EXPECT_EQ(Page()->RunMark(), TRunMark::Finished);
+    // The connect flow takes it from here: the connection closes and opens again.
+    window_->ConnectFlow()->Disconnect();
+    EXPECT_FALSE(window_->ConnectFlow()->Database().Connected());
+    window_->ConnectFlow()->OpenConnection("simsrv", "vk_run", "", "alice");
+    RunText("select * from small");
+    EXPECT_EQ(Message(), "3 row(s) retrieved.");
+}
+
+TEST_F(ExecutionTest, TheCommandKeysWorkInTheEditor) {
+    window_->activateWindow();
+    ASSERT_TRUE(WaitUntil([this] { return QApplication::activeWindow() == window_.get(); }));
+    Editor()->setText("select * from small where id = 3");
+    Editor()->setFocus();
+    ASSERT_TRUE(WaitUntil([this] { return QApplication::focusWidget() == Editor(); }));
+    EXPECT_TRUE(qt_sendShortcutOverrideEvent(Editor(), 0, Qt::Key_F9, Qt::NoModifier, QString(), false, 1));
+    WaitForRunEnd();
+    EXPECT_EQ(Message(), "1 row(s) retrieved.");
+    EXPECT_TRUE(qt_sendShortcutOverrideEvent(Editor(), 0, Qt::Key_F8, Qt::NoModifier, QString(), false, 1));
+    WaitForRunEnd();
+    EXPECT_EQ(Message(), "Syntax Checked. 0 row(s) fetched.");
+    Editor()->setText("select * from small where id < 3");
+    EXPECT_TRUE(qt_sendShortcutOverrideEvent(Editor(), 0, Qt::Key_E, Qt::ControlModifier, QString(), false, 1));
+    WaitForRunEnd();
+    EXPECT_EQ(Message(), "2 row(s) retrieved.");
 }
 
 TEST_F(ExecutionTest, RefreshRunsTheLastGoodStatementAgainWithoutPage) {
