@@ -27,6 +27,12 @@ std::string Pieces(const Rows& rows) {
 
 class ProgramQueries : public StmtFixture {
 protected:
+    // Multi-line texts reach the server with CR LF between their lines, as the program's string lists join them.
+    static Rows Query(const std::string& sql, Params* params = nullptr) {
+        std::string crlf;
+        for (const char c : sql) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        return StmtFixture::Query(crlf, params);
+    }
     void SetUp() override {
         StmtFixture::SetUp();
         for (const char* sql : {

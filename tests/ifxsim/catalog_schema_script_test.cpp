@@ -50,6 +50,12 @@ const char* const kSynonym = "Select syn.servername, syn.dbname, syn.owner, syn.
 
 class SchemaScript : public StmtFixture {
 protected:
+    // Multi-line texts reach the server with CR LF between their lines, as the program's string lists join them.
+    static Rows Query(const std::string& sql, Params* params = nullptr) {
+        std::string crlf;
+        for (const char c : sql) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        return StmtFixture::Query(crlf, params);
+    }
     void SetUp() override {
         ASSERT_EQ(ifx_putenv("WIN32USER=joe"), 0);
         StmtFixture::SetUp();
