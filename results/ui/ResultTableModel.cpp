@@ -8,6 +8,23 @@
 
 namespace varnok {
 
+namespace {
+bool IsNumericKind(TFieldType kind) {
+    switch (kind) {
+    case TFieldType::ftSmallint:
+    case TFieldType::ftInteger:
+    case TFieldType::ftWord:
+    case TFieldType::ftFloat:
+    case TFieldType::ftCurrency:
+    case TFieldType::ftBCD:
+    case TFieldType::ftAutoInc:
+    case TFieldType::ftLargeint:
+    case TFieldType::ftFMTBcd: return true;
+    default: return false;
+    }
+}
+}  // namespace
+
 TResultTableModel::TResultTableModel(QObject* parent) : QAbstractTableModel(parent), rows_(*this) {}
 
 void TResultTableModel::SetDataSource(TDataSource* source) { rows_.Attach(source); }
@@ -62,6 +79,12 @@ QVariant TResultTableModel::data(const QModelIndex& index, int role) const {
         if (rows_.Cell(index.row(), index.column()).isNull)
             return QGuiApplication::palette().brush(QPalette::ToolTipBase);
         return {};
+    case Qt::TextAlignmentRole: {
+        // Numbers line up on the right, as in any grid of figures.
+        const TField* field = rows_.Column(index.column());
+        if (field && IsNumericKind(field->DataType())) return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+        return {};
+    }
     case NullRole: return rows_.Cell(index.row(), index.column()).isNull;
     default: return {};
     }

@@ -52,6 +52,9 @@ TEST_F(ResultGridTest, ScrollingToTheEndFetchesTheNextPacket) {
     EXPECT_EQ(model().rowCount(), 50);
     EXPECT_EQ(ds->fetchedRows, 50);
     EXPECT_EQ(model().columnCount(), 3);
+    EXPECT_EQ(model().data(model().index(0, 0), Qt::TextAlignmentRole).value<Qt::Alignment>(),
+              Qt::AlignRight | Qt::AlignVCenter) << "numbers on the right";
+    EXPECT_FALSE(model().data(model().index(0, 1), Qt::TextAlignmentRole).isValid());
 
     grid()->verticalScrollBar()->setValue(grid()->verticalScrollBar()->maximum());
     QApplication::processEvents();
