@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/Env.h"
 #include "engine/StatementTranslate.h"
 
 namespace ifxsim::translate {
@@ -18,19 +19,29 @@ using Tokens = std::vector<Token>;
 // Builds the SQLite text token by token, remembering where each came from.
 class Emitter {
 public:
-    explicit Emitter(std::string_view source) : source_(source) {}
+    explicit Emitter(std::string_view source) : source_(source), delimitedIdentifiers_(delimitedIdentifiers()) {}
+
+    // In SELECT, INSERT, UPDATE and DELETE the words of isColumnOnlyWord can
+    // only be column names (`select default from sysdefaults`).
+    void takeColumnWords() { columnWords_ = true; }
 
     void token(const Token& t) {
         // A word right after a "." qualifier is always a column or table name;
         // when SQLite reserves it (sysdefaults' `default`, sysreferences'
         // `primary`) it only reads it quoted.
-        if (t.kind == TokenKind::Word && t.length != 0 && afterDot_ && isSqliteReservedName(t.text))
+        if (t.kind == TokenKind::Word && t.length != 0 &&
+            ((afterDot_ && isSqliteReservedName(t.text)) || (columnWords_ && isColumnOnlyWord(t.text))))
             raw(quoteIdent(foldName(t)), t.offset);
+        // With DELIMIDENT set, "text" is a delimited identifier; without it, a string.
+        else if (t.kind == TokenKind::String && t.quote == '"' && delimitedIdentifiers_) raw(quoteIdent(t.text), t.offset);
         else if (t.kind == TokenKind::String) raw(sqlQuote(t.text), t.offset);
         else if (t.length == 0) raw(t.text, t.offset);  // a token a rewrite put in
         else raw(source_.substr(t.offset, t.length), t.offset);
     }
-    void name(const Token& t) { raw(t.kind == TokenKind::Word ? foldName(t) : quoteIdent(t.text), t.offset); }
+    void name(const Token& t) {
+        const bool plain = t.kind == TokenKind::Word && !isSqliteReservedName(t.text);
+        raw(plain ? foldName(t) : quoteIdent(t.kind == TokenKind::Word ? foldName(t) : t.text), t.offset);
+    }
     void raw(std::string_view text, std::size_t origin) {
         if (!out_.sql.empty()) out_.sql += ' ';
         out_.offsets.emplace_back(out_.sql.size(), origin);
@@ -68,10 +79,30 @@ public:
         return false;
     }
 
+    // Words SQLite reserves that an Informix SELECT, INSERT, UPDATE or DELETE
+    // can only mean as a column name.
+    static bool isColumnOnlyWord(std::string_view word) {
+        static constexpr std::string_view words[] = {"default", "primary", "references", "check", "constraint",
+                                                      "foreign", "autoincrement", "deferrable", "isnull",
+                                                      "notnull", "returning", "transaction", "index"};
+        const std::string lower = toLowerAscii(word);
+        for (std::string_view w : words)
+            if (lower == w) return true;
+        return false;
+    }
+
+    // DELIMIDENT in the library's environment (any value but n/N/0).
+    static bool delimitedIdentifiers() {
+        const auto value = EnvGet("DELIMIDENT");
+        return value && *value != "n" && *value != "N" && *value != "0";
+    }
+
 private:
     std::string_view source_;
     TranslatedStatement out_;
     bool afterDot_ = false;  // the last piece written was a "." qualifier
+    bool delimitedIdentifiers_ = false;
+    bool columnWords_ = false;
 };
 
 inline bool word(const Tokens& t, std::size_t i, std::string_view kw) { return i < t.size() && t[i].is(kw); }

@@ -28,6 +28,34 @@ std::string currentFormat(int qualifier) {
     return format;
 }
 
+// Where a word can only name a column: the column list of INSERT INTO t (…)
+// and the target of an UPDATE … SET assignment.
+bool isColumnPosition(const Tokens& t, std::size_t i) {
+    if (t.empty()) return false;
+    const bool listed = i > 0 && i + 1 < t.size() && (t[i - 1].isSymbol("(") || t[i - 1].isSymbol(",")) &&
+                        (t[i + 1].isSymbol(",") || t[i + 1].isSymbol(")"));
+    if (t[0].is("INSERT") && listed) {
+        int depth = 0;
+        for (std::size_t k = i; k-- > 0;) {
+            if (t[k].isSymbol(")")) ++depth;
+            else if (t[k].isSymbol("(") && depth-- == 0) {
+                std::size_t name = k;  // INTO [db:][owner.]table (
+                while (name >= 2 && (t[name - 2].isSymbol(".") || t[name - 2].isSymbol(":"))) name -= 2;
+                return name >= 2 && t[name - 2].is("INTO");
+            }
+        }
+        return false;
+    }
+    if (t[0].is("UPDATE") && i + 1 < t.size() && t[i + 1].isSymbol("=") && i > 0 &&
+        (t[i - 1].is("SET") || t[i - 1].isSymbol(","))) {
+        for (std::size_t k = i; k-- > 0;) {
+            if (t[k].is("WHERE")) return false;
+            if (t[k].is("SET")) return true;
+        }
+    }
+    return false;
+}
+
 // Informix literals SQLite lacks, at token `i`: TODAY, CURRENT [q], DATETIME(…) q,
 // INTERVAL(…) q, MDY(m, d, y). Returns the tokens consumed (0: not one of them).
 std::size_t emitLiteral(Emitter& e, std::string_view sql, const Tokens& t, std::size_t i, std::size_t to,
@@ -180,7 +208,7 @@ std::size_t emitLiteral(Emitter& e, std::string_view sql, const Tokens& t, std::
         e.raw("MATCH", w.offset);
         return 1;
     }
-    if (w.is("USER") && !call) {  // the login of the session, as in "where grantee = user"
+    if (w.is("USER") && !call && !isColumnPosition(t, i)) {  // the login of the session, as in "where grantee = user"
         e.raw("(ifx_session_user())", w.offset);
         return 1;
     }
@@ -417,6 +445,8 @@ TranslateResult generic(std::string_view sql, const Tokens& original) {
         return r;
     }
     Emitter e(sql);
+    if (!t.empty() && (t[0].is("SELECT") || t[0].is("INSERT") || t[0].is("UPDATE") || t[0].is("DELETE")))
+        e.takeColumnWords();
     emitTokens(e, sql, t, 0, t.size(), error);
     if (error) r.error = error;
     else r.statement = std::move(e.result());
@@ -502,6 +532,7 @@ TranslateResult translateSelect(std::string_view sql, const Tokens& original) {
     }
     TranslateResult r;
     Emitter e(sql);
+    e.takeColumnWords();
     std::optional<TranslateError> error;
     emitTokens(e, sql, t, 0, select + 1, error);
     if (unique) e.raw("DISTINCT", t[select].offset);

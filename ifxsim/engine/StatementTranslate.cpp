@@ -12,9 +12,13 @@ namespace {
 
 using namespace translate;
 
-bool isTableConstraintStart(const Token& t) {
-    return t.is("PRIMARY") || t.is("UNIQUE") || t.is("DISTINCT") || t.is("FOREIGN") || t.is("CHECK") ||
-           t.is("CONSTRAINT");
+// A table constraint, not a column that happens to be named `primary`, `check`…:
+// the constraint words are followed by KEY or by their column list.
+bool isTableConstraintStart(const Tokens& t, std::size_t i) {
+    const bool next = i + 1 < t.size();
+    if (t[i].is("PRIMARY") || t[i].is("FOREIGN")) return next && t[i + 1].is("KEY");
+    if (t[i].is("UNIQUE") || t[i].is("DISTINCT") || t[i].is("CHECK")) return next && t[i + 1].isSymbol("(");
+    return t[i].is("CONSTRAINT");
 }
 
 // Constraint words of a column or table element, Informix spelling to SQLite's:
@@ -91,7 +95,7 @@ TranslateResult translateCreateTable(std::string_view sql, const Tokens& t, cons
         if (b >= end) continue;
         if (!first) e.raw(",", t[b].offset);
         first = false;
-        if (isTableConstraintStart(t[b])) {
+        if (isTableConstraintStart(t, b)) {
             emitConstraints(e, t, b, end, false);
             continue;
         }

@@ -1,0 +1,56 @@
+// Column names that are keywords elsewhere (default, primary, type, size,
+// level, user) and double-quoted text with and without DELIMIDENT.
+#include "ifxsim/stmt_fixture.h"
+
+namespace stmt_test {
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+TEST_F(StmtFixture, KeywordsAsColumnNames) {
+    ASSERT_EQ(Exec("create table kw (default char(4), primary integer, type char(2), size integer, "
+                   "level smallint, user char(8))"),
+              0)
+        << Errm();
+    ASSERT_EQ(Exec("insert into kw (default, primary, type, size, level, user) values ('d', 1, 'T', 10, 3, 'bob')"), 0)
+        << Errm();
+    ASSERT_EQ(Exec("update kw set default = 'e', user = 'ann' where primary = 1 and size > 5"), 0) << Errm();
+    EXPECT_EQ(Query("select default, primary, type, size, level, kw.user from kw where default = 'e' order by level"),
+              (Rows{{"e   ", "1", "T ", "10", "3", "ann     "}}));
+    Prepared p("select default, size from kw");
+    ASSERT_NE(p.described(), nullptr) << Errm();
+    EXPECT_STREQ(p.described()->sqlvar[0].sqlname, "default");
+    EXPECT_EQ(p.described()->sqlvar[1].sqltype & SQLTYPE, SQLINT);
+    // Unqualified in an expression USER stays the session's login.
+    const auto who = Query("select user from kw");
+    ASSERT_EQ(who.size(), 1u);
+    EXPECT_NE(who[0][0], "ann     ");
+    // The catalog's own column of that name.
+    EXPECT_EQ(Exec("create table dflt (c char(3) default 'x')"), 0);
+    EXPECT_EQ(Query("select default from sysdefaults where tabid = (select tabid from systables where tabname = 'dflt')"),
+              (Rows{{std::string("x") + std::string(255, ' ')}}));
+}
+
+class Delimident : public StmtFixture {
+protected:
+    void TearDown() override {
+        ifx_putenv("DELIMIDENT");
+        StmtFixture::TearDown();
+    }
+};
+
+TEST_F(Delimident, DoubleQuotesAreStringsUnlessDelimidentIsSet) {
+    ASSERT_EQ(Exec("create table \"Mixed\" (\"Key\" integer, name char(5))"), 0) << Errm();
+    ASSERT_EQ(Exec("insert into \"Mixed\" values (1, 'Key')"), 0) << Errm();
+    // Without DELIMIDENT: a string in expressions, a name in the owner and table positions.
+    EXPECT_EQ(Query("select name from \"Mixed\" where name = \"Key\""), (Rows{{"Key  "}}));
+    EXPECT_EQ(Query("select count(*) from \"informix\".systables where tabname = \"systables\""), (Rows{{"1"}}));
+    ASSERT_EQ(ifx_putenv("DELIMIDENT=y"), 0);
+    EXPECT_EQ(Query("select \"Key\", name from \"Mixed\" where \"Key\" = 1"), (Rows{{"1", "Key  "}}));
+    EXPECT_EQ(Query("select count(*) from \"informix\".systables where tabname = 'systables'"), (Rows{{"1"}}));
+    ASSERT_EQ(ifx_putenv("DELIMIDENT=n"), 0);
+    EXPECT_EQ(Query("select \"Key\" from \"Mixed\""), (Rows{{"Key"}}));
+}
+
+}  // namespace
+}  // namespace stmt_test
