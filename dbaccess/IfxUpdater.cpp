@@ -119,14 +119,7 @@ void TIfxUpdater::ApplyOnce(TIfxUpdateRow& row) {
             BindUpdateParams(sql, row);
             if (OnUpdateApply) OnUpdateApply(ds, row.kind, sql.InputParams());
             const int rows = sql.Execute();
-            if (row.kind == ukInsert) {
-                // Read what the server assigned before another statement runs.
-                TIfxConnection& connection = *ds.Connection();
-                const int4 serial = connection.LastSerial();
-                const int rowId = connection.LastRowId();
-                const std::int64_t serial8 = connection.LastSerial8();
-                TakeServerValues(row, serial, serial8, rowId);
-            }
+            if (row.kind == ukInsert) TakeServerValues(row);   // before another statement runs
             if (Has(ds.UpdateOptions(), uoCheckRowsAffected)) CheckRowsAffected(rows);
         }
     }
@@ -142,37 +135,40 @@ void TIfxUpdater::CheckRowsAffected(int rows) const {
     if (rows == 0) Error("Record not found or changed by another user");
 }
 
-void TIfxUpdater::TakeServerValues(TIfxUpdateRow& row, int4 serial, std::int64_t serial8, int rowId) {
+void TIfxUpdater::TakeServerValues(TIfxUpdateRow& row) {
     TIfxCustomDataSet& ds = *dataSet_;
-    std::vector<std::pair<std::size_t, std::string>> serials;   // field, value as text
+    TIfxConnection& connection = *ds.Connection();
+    std::vector<std::pair<std::size_t, bool>> serials;   // field, large
     for (std::size_t i = 0; i < row.fieldNames.size(); ++i) {
         const int def = ds.FieldDefs().IndexOf(row.fieldNames[i]);
         const int code = def >= 0 ? (ds.FieldDefs()[def].sqlType & SQLTYPE) : -1;
         const TField* field = ds.FindField(row.fieldNames[i]);
-        const bool autoInc = field && field->DataType() == TFieldType::ftAutoInc;
+        const bool large = code == SQLSERIAL8 || code == SQLBIGSERIAL;
+        const bool serial = large || code == SQLSERIAL || (field && field->DataType() == TFieldType::ftAutoInc);
         // A value the user gave stays; a serial left empty takes the server's.
-        const bool serialColumn = code == SQLSERIAL || code == SQLSERIAL8 || code == SQLBIGSERIAL || autoInc;
-        if (!serialColumn || !IsEmptyNumber(row.newValues[i])) continue;
-        if (code == SQLSERIAL || (autoInc && code != SQLSERIAL8 && code != SQLBIGSERIAL))
-            serials.emplace_back(i, std::to_string(serial));
-        else if (code == SQLSERIAL8 || code == SQLBIGSERIAL)
-            serials.emplace_back(i, std::to_string(serial8));
+        if (serial && IsEmptyNumber(row.newValues[i])) serials.emplace_back(i, large);
     }
     TField* rowIdField = ds.RowIdField();
+    if (serials.empty() && !rowIdField) return;
+    // The communication area still describes the insert.
+    const std::int64_t serial = serials.empty() ? 0 : connection.LastSerial();
+    bool anyLarge = false;
+    for (const auto& entry : serials) anyLarge = anyLarge || entry.second;
+    const std::int64_t serial8 = anyLarge ? connection.LastSerial8() : 0;
     if (rowIdField) {
         row.hasRowId = true;
-        row.rowId = rowId;
+        row.rowId = connection.LastRowId();
     }
-    if (serials.empty() && !rowIdField) return;
-    for (const auto& [index, text] : serials) {
+    for (const auto& [index, large] : serials) {
         const TFieldType type = row.newValues[index].DataType();
-        row.newValues[index].SetAsLargeInt(std::stoll(text));
+        row.newValues[index].SetAsLargeInt(large ? serial8 : serial);
         row.newValues[index].SetDataType(type);   // the value goes out as the field's kind
     }
     if (!row.row || !ds.BookmarkValid(row.row)) return;
     ds.LoadRow(row.row, [&] {
-        for (const auto& [index, text] : serials) ds.FieldByName(row.fieldNames[index]).SetAsString(text);
-        if (rowIdField) rowIdField->SetAsInteger(rowId);
+        for (const auto& [index, large] : serials)
+            ds.FieldByName(row.fieldNames[index]).SetAsString(std::to_string(large ? serial8 : serial));
+        if (rowIdField) rowIdField->SetAsInteger(row.rowId);
     });
 }
 

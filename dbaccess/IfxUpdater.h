@@ -85,7 +85,8 @@ private:
     // False when the change was skipped.
     bool ApplyRow(TIfxUpdateRow& row, bool cached);
     void ApplyOnce(TIfxUpdateRow& row);
-    void TakeServerValues(TIfxUpdateRow& row, int4 serial, std::int64_t serial8, int rowId);
+    // Serials left empty and the new row id, into the row and its values.
+    void TakeServerValues(TIfxUpdateRow& row);
     void ReRead(TIfxUpdateRow& row);
     void CheckRowsAffected(int rows) const;
     std::string TableText(TIfxCustomDataSet& dataSet) const;

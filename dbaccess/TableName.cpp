@@ -10,6 +10,8 @@ TIfxTableName TIfxTableName::Split(std::string_view text) {
     if (const std::size_t colon = rest.find(':'); colon != std::string_view::npos) {
         name.database = TrimText(rest.substr(0, colon));
         rest = rest.substr(colon + 1);
+        // A name already written for the ":" processor has the colon doubled.
+        if (!rest.empty() && rest.front() == ':') rest = rest.substr(1);
     }
     if (const std::size_t dot = rest.find('.'); dot != std::string_view::npos) {
         name.owner = TrimText(rest.substr(0, dot));

@@ -15,7 +15,8 @@ struct TIfxTableName {
     std::string table;
 
     // Splits at the first ":" (database before it) and the first "." after
-    // that (owner between them); every part is trimmed.
+    // that (owner between them); every part is trimmed. A doubled colon
+    // (the form FullName writes) counts as one.
     static TIfxTableName Split(std::string_view text);
 
     // database + "::" (when present), owner + "." (when present), table.

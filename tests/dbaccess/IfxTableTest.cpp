@@ -197,6 +197,24 @@ TEST_F(StandInTable, InsertTakesTheServersSerialAndRowId) {
     EXPECT_EQ(Column("select city from cust where name = 'Dan'"), Rows{"Bergen"});
 }
 
+TEST_F(StandInTable, Serial8AndOwnTransactionWhereTheDatabaseHasNoLog) {
+    table.Close();
+    db.Close();
+    SetDatabase("vk_nolog");
+    db.Open();
+    Exec("create table big (id serial8, name varchar(10))");
+    Exec("insert into big (id, name) values (41, 'first')");
+    table.SetTableName("big");
+    // No transactions here: the option must not make every change fail.
+    table.SetUpdateOptions({uoCheckRowsAffected, uoAllowAutomaticUpdate, uoUpdateInTransaction});
+    table.Open();
+    table.Append();
+    table.FieldByName("name").SetAsString("next");
+    table.Post();
+    EXPECT_EQ(table.FieldByName("id").AsString(), "42");
+    EXPECT_EQ(Column("select id from big where name = 'next'"), Rows{"42"});
+}
+
 TEST_F(StandInTable, InsertedRowReadAgainShowsTheServersDefaults) {
     table.SetTableName("cust");
     table.SetRecordRefreshMode(rmInserted);

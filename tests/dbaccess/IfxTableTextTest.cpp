@@ -31,6 +31,7 @@ TEST(IfxTableName, SplitsAtFirstColonAndFirstDot) {
         {"db@srv:o.t", "db@srv", "o", "t", "db@srv::o.t"},
         {"a.b.c", "", "a", "b.c", "a.b.c"},         // only the first dot separates
         {"a:b:c.d", "a", "b:c", "d", "a::b:c.d"},   // only the first colon separates
+        {"db::o.t", "db", "o", "t", "db::o.t"},     // a full name splits back into its parts
         {"", "", "", "", ""},
     };
     for (const Case& c : cases) {
