@@ -38,9 +38,12 @@ bool TRecordAllocator::Locate(const void* p, TPage*& page, std::size_t& index) c
 
 char* TRecordAllocator::Allocate() {
     char* slot = nullptr;
+    TPage* page = nullptr;
+    std::size_t index = 0;
     if (!free_.empty()) {
         slot = free_.back();
         free_.pop_back();
+        Locate(slot, page, index);
     } else {
         if (pages_.empty() || usedInLastPage_ == pageSlots_) {
             const std::size_t bytes = pageSlots_ * slotStride_;
@@ -52,12 +55,10 @@ char* TRecordAllocator::Allocate() {
             pages_.push_back(std::move(page));
             usedInLastPage_ = 0;
         }
-        slot = reinterpret_cast<char*>(pages_.back().memory.get()) + usedInLastPage_ * slotStride_;
-        ++usedInLastPage_;
+        page = &pages_.back();
+        index = usedInLastPage_++;
+        slot = reinterpret_cast<char*>(page->memory.get()) + index * slotStride_;
     }
-    TPage* page = nullptr;
-    std::size_t index = 0;
-    Locate(slot, page, index);
     SetBit(*page, index, true);
     ++liveCount_;
     std::memset(slot, 0, recordSize_);
