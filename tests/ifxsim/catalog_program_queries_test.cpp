@@ -88,6 +88,41 @@ TEST_F(ProgramQueries, UserNameComesFromTheSessionTable) {
     EXPECT_EQ(TrimmedRows(name), (Rows{{user_}}));
 }
 
+// The connection's three probes go through singleton selects into C host variables.
+TEST_F(ProgramQueries, ConnectionProbesAsSingletonSelects) {
+    auto slct = [](const char* sql, int inputs, ifx_sqlvar_t* in, ifx_sqlvar_t* out) {
+        const char* pieces[] = {sql, nullptr};
+        return sqli_slct(ESQLINTVERSION, nullptr, pieces, inputs, in, 1, out, 0, nullptr, nullptr, 0);
+    };
+    int4 sid = -1;
+    ifx_sqlvar_t sidOut{};
+    sidOut.sqltype = CINTTYPE;
+    sidOut.sqllen = sizeof sid;
+    sidOut.sqldata = reinterpret_cast<char*>(&sid);
+    ASSERT_EQ(slct("select dbinfo('sessionid') from informix.systables where tabid = 1", 0, nullptr, &sidOut), 0)
+        << Errm();
+    EXPECT_GT(sid, 0);
+    char name[34] = {};
+    ifx_sqlvar_t nameOut{};
+    nameOut.sqltype = CCHARTYPE;
+    nameOut.sqllen = 33;
+    nameOut.sqldata = name;
+    ASSERT_EQ(slct("select username from sysmaster:informix.syssessions where sid = ?", 1, &sidOut, &nameOut), 0)
+        << Errm();
+    EXPECT_EQ(Trimmed(name), user_);
+    int4 parts = 0;
+    ifx_sqlvar_t partsOut{};
+    partsOut.sqltype = CINTTYPE;
+    partsOut.sqllen = sizeof parts;
+    partsOut.sqldata = reinterpret_cast<char*>(&parts);
+    ASSERT_EQ(slct("select 1 from informix.systables t, informix.syscolumns c where t.tabname = 'sysindexes' and "
+                   "c.tabid = t.tabid and c.colname = 'part16'",
+                   0, nullptr, &partsOut),
+              0)
+        << Errm();
+    EXPECT_EQ(parts, 1);
+}
+
 // ---- the data set's field and index definitions ----
 
 // "select c.colname, … %colxid colxid … from %"database"informix.syscolumns c … where %"ownerfilter"t.tabname = :tabname …"
