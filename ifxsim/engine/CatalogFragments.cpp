@@ -15,6 +15,11 @@ bool endsClause(const Token& t) {
     return t.is("EXTENT") || t.is("NEXT") || t.is("LOCK") || t.is("WITH") || t.is("PUT") || t.isSymbol(";");
 }
 
+// IN before a dbspace, not the IN (…) of a condition.
+bool isDbspaceIn(const std::vector<Token>& t, std::size_t i) {
+    return t[i].is("IN") && !(i + 1 < t.size() && t[i + 1].isSymbol("("));
+}
+
 }  // namespace
 
 std::vector<DeclaredFragment> declaredFragments(std::string_view sql) {
@@ -61,7 +66,7 @@ std::vector<DeclaredFragment> declaredFragments(std::string_view sql) {
         for (depth = 0; in < t.size(); ++in) {
             if (t[in].isSymbol("(")) ++depth;
             else if (t[in].isSymbol(")")) --depth;
-            else if (depth == 0 && (t[in].is("IN") || t[in].isSymbol(",") || endsClause(t[in]))) break;
+            else if (depth == 0 && (isDbspaceIn(t, in) || t[in].isSymbol(",") || endsClause(t[in]))) break;
         }
         if (in + 1 >= t.size() || !t[in].is("IN") || t[in + 1].kind == TokenKind::Symbol) return {};
         if (strategy == 'E') {

@@ -482,7 +482,7 @@ TEST_F(ProgramQueries, TriggersPaneAndItsText) {
 
 TEST_F(ProgramQueries, FragmentsPaneForExpressionAndRoundRobin) {
     ASSERT_EQ(Exec("create table split (a integer, b char(4)) fragment by expression a < 10 in dbs1, "
-                   "a >= 10 and a < 100 in dbs2, remainder in dbs3"),
+                   "a >= 10 and a < 100 in dbs2, b in ('x', 'y') in dbs2, remainder in dbs3"),
               0)
         << Errm();
     ASSERT_EQ(Exec("create table spread (a integer) fragment by round robin in dbs1, dbs2"), 0) << Errm();
@@ -493,7 +493,8 @@ TEST_F(ProgramQueries, FragmentsPaneForExpressionAndRoundRobin) {
     EXPECT_EQ(TrimmedRows(Query(qFrags, &p)),
               (Rows{{"T", "<null>", "E", "a < 10", "dbs1", "0", "0", "0"},
                     {"T", "<null>", "E", "a >= 10 and a < 100", "dbs2", "0", "0", "1"},
-                    {"T", "<null>", "E", "remainder", "dbs3", "0", "0", "2"}}));
+                    {"T", "<null>", "E", "b in ('x', 'y')", "dbs2", "0", "0", "2"},
+                    {"T", "<null>", "E", "remainder", "dbs3", "0", "0", "3"}}));
     Params q;
     q.integer(106);
     EXPECT_EQ(TrimmedRows(Query(qFrags, &q)),
