@@ -118,6 +118,7 @@ ExprType typeFunction(sqlite3* db, const Tokens& t, std::size_t b, std::size_t e
     if (f.is("SUM")) {
         // The sum of a fixed-scale DECIMAL or MONEY keeps its scale.
         const IfxType inner = typeRange(db, t, b + 2, close).type;
+        if (inner.code == SQLINTERVAL) return ExprType{inner, "(sum)", false};
         if ((inner.code == SQLDECIMAL || inner.code == SQLMONEY) && PRECDEC(inner.length) != DECFLOATSCALE)
             return ExprType{typeOf(std::string(inner.code == SQLMONEY ? "MONEY" : "DECIMAL") + "(32," +
                                    std::to_string(PRECDEC(inner.length)) + ")"),

@@ -202,6 +202,20 @@ private:
         }
         p.typed = false;
         const Token& first = t_[b];
+        if (first.is("SUM") && b + 1 < e && t_[b + 1].isSymbol("(") && matchingParen(t_, b + 1) == e - 1 &&
+            !(e < t_.size() && t_[e].is("OVER"))) {
+            // SUM of INTERVAL values adds them as intervals.
+            const IfxType inner = typeOf(b + 2, e - 1);
+            if (inner.code == SQLINTERVAL) {
+                call(p.tokens, b, "ifx_interval_sum");
+                range(b + 2, e - 1, p.tokens);
+                argument(p.tokens, e - 1, std::to_string(inner.length));
+                close(p.tokens, e - 1);
+                p.type = inner;
+                p.typed = true;
+                return p;
+            }
+        }
         if (first.is("TO_CHAR") && b + 1 < e && t_[b + 1].isSymbol("(") && matchingParen(t_, b + 1) == e - 1) {
             // TO_CHAR formats by the type of its first argument, which it is told.
             std::size_t argEnd = b + 2;
@@ -411,6 +425,36 @@ private:
                 append(out, right);
                 i = rightEnd;
                 continue;
+            }
+            const std::size_t in = j < to && t_[j].is("NOT") ? j + 1 : j;
+            if (in + 1 < to && t_[in].is("IN") && t_[in + 1].isSymbol("(") && !word(t_, in + 2, "SELECT")) {
+                // x [NOT] IN (v1, v2, …): each value compared as in x = v.
+                const std::size_t close = std::min(matchingParen(t_, in + 1), to);
+                std::vector<Piece> values;
+                std::vector<std::size_t> separators;
+                std::size_t k = in + 2;
+                while (k < close && !error_) {
+                    std::size_t valueEnd = k;
+                    values.push_back(operandEnd(k, close) > k ? chain(k, close, valueEnd) : Piece{});
+                    if (valueEnd >= close || !t_[valueEnd].isSymbol(",")) { k = valueEnd; break; }
+                    separators.push_back(valueEnd);
+                    k = valueEnd + 1;
+                }
+                if (error_) return;
+                if (k == close && values.size() == separators.size() + 1 && !values.back().tokens.empty()) {
+                    std::vector<Piece*> compared{&left};
+                    for (auto& v : values) compared.push_back(&v);
+                    harmonize(compared);
+                    append(out, left);
+                    for (std::size_t m = j; m <= in + 1; ++m) out.push_back(t_[m]);
+                    for (std::size_t m = 0; m < values.size(); ++m) {
+                        if (m) out.push_back(t_[separators[m - 1]]);
+                        append(out, values[m]);
+                    }
+                    if (close < to) out.push_back(t_[close]);
+                    i = close + 1;
+                    continue;
+                }
             }
             const std::size_t between = j < to && t_[j].is("NOT") ? j + 1 : j;
             if (between < to && t_[between].is("BETWEEN") && operandEnd(between + 1, to) > between + 1) {

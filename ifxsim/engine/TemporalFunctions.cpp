@@ -217,6 +217,44 @@ void keyFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     resultDatetime(ctx, full);
 }
 
+// ifx_interval_sum(x, qualifier): SUM of INTERVAL values.
+struct IntervalSum {
+    bool any;
+    bool failed;
+    int qualifier;
+    __int128 total;
+};
+
+void intervalSumStep(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    auto* state = static_cast<IntervalSum*>(sqlite3_aggregate_context(ctx, sizeof(IntervalSum)));
+    if (!state || state->failed || sqlite3_value_type(argv[0]) == SQLITE_NULL) return;
+    intrvl_t iv{};
+    iv.in_qual = static_cast<int2>(sqlite3_value_int(argv[1]));
+    std::string text = textOf(argv[0]);
+    __int128 total = 0;
+    if (int rc = incvasc(text.data(), &iv); rc != 0) {
+        state->failed = true;
+        return fail(ctx, rc);
+    }
+    if (!intervalTotalOf(iv, total)) return;
+    state->any = true;
+    state->qualifier = iv.in_qual;
+    state->total += total;
+}
+
+void intervalSumFinal(sqlite3_context* ctx) {
+    auto* state = static_cast<IntervalSum*>(sqlite3_aggregate_context(ctx, 0));
+    if (!state || !state->any || state->failed) return sqlite3_result_null(ctx);
+    Qualifier q;
+    TimeFields f;
+    if (!decodeQualifier(state->qualifier, true, q)) return fail(ctx, -1268);
+    if (int rc = intervalFromTotal(state->total, q, f); rc != 0) return fail(ctx, rc);
+    intrvl_t r{};
+    r.in_qual = static_cast<int2>(state->qualifier);
+    if (int rc = fieldsToDec(f, q, true, r.in_dec); rc != 0) return fail(ctx, rc);
+    resultInterval(ctx, r);
+}
+
 }  // namespace
 
 void registerTemporalFunctions(sqlite3* db) {
@@ -226,6 +264,7 @@ void registerTemporalFunctions(sqlite3* db) {
     sqlite3_create_function(db, "ifx_units", 2, flags | SQLITE_DETERMINISTIC, nullptr, &unitsFunction, nullptr,
                             nullptr);
     sqlite3_create_function(db, "ifx_temporal_key", 2, flags, nullptr, &keyFunction, nullptr, nullptr);
+    sqlite3_create_function(db, "ifx_interval_sum", 2, flags, nullptr, nullptr, &intervalSumStep, &intervalSumFinal);
 }
 
 }  // namespace ifxsim

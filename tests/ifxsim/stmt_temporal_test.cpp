@@ -101,6 +101,10 @@ TEST_F(Temporal, ComparisonsAcrossQualifiersAndTypes) {
         {"current > dt", 1},
         {"dt > current - 100 units year", 1},
         {"d < today", 1},
+        {"d in ('01/30/2024', '01/31/2024')", 1},
+        {"d not in ('01/30/2024', '01/31/2024')", 0},
+        {"dt in (datetime(2024-01-31 10:20) year to minute, d)", 0},
+        {"extend(dt, year to minute) in (datetime(2024-01-31 10:20) year to minute)", 1},
         {"d > today - 1 units year", 0},
     };
     for (const auto& c : cases)
@@ -133,6 +137,9 @@ TEST_F(Temporal, RefusedOperationsGiveInformixErrors) {
         Prepared p(c.sql);
         EXPECT_EQ(p.stmt(), nullptr) << c.sql;
         EXPECT_EQ(SqlCode(), c.code) << c.sql;
+        // The error points at the operator in the statement as written.
+        const std::string sql = c.sql;
+        EXPECT_EQ(Ca().sqlerrd[4], static_cast<int4>(sql.find_first_of("+*"))) << c.sql;
     }
     const struct { const char* sql; int code; } run[] = {
         {"update tm set d = d + 1 units month", -1267},
@@ -141,6 +148,17 @@ TEST_F(Temporal, RefusedOperationsGiveInformixErrors) {
     };
     for (const auto& c : run) EXPECT_EQ(Exec(c.sql), c.code) << c.sql;
     EXPECT_EQ(Query("select d, dt from tm"), (Rows{{"01/31/2024", "2024-01-31 10:20:30"}}));
+}
+
+TEST_F(Temporal, SumOfIntervalsIsAnInterval) {
+    ASSERT_EQ(Exec("insert into tm (iv) values ('0 23:59:58')"), 0) << Errm();
+    ASSERT_EQ(Exec("insert into tm (iv) values (null)"), 0) << Errm();
+    EXPECT_EQ(Query("select sum(iv) from tm"), (Rows{{"  2 02:03:02"}}));
+    EXPECT_EQ(Query("select sum(iv) from tm where iv is null"), (Rows{{"<null>"}}));
+    Prepared p("select sum(iv) from tm");
+    ASSERT_NE(p.described(), nullptr);
+    EXPECT_EQ(p.described()->sqlvar[0].sqltype & SQLTYPE, SQLINTERVAL);
+    EXPECT_EQ(p.described()->sqlvar[0].sqllen, TU_IENCODE(3, TU_DAY, TU_SECOND));
 }
 
 TEST_F(Temporal, NullOperandsGiveNull) {
