@@ -41,7 +41,7 @@ void TIfxUpdater::Error(const std::string& message) const {
 }
 
 bool TIfxUpdater::CanApply(const TIfxCustomDataSet& dataSet) const {
-    if (updateObject_ || dataSet.CachedUpdates() || OnUpdateRecord) return true;
+    if (updateObject_ || dataSet.CachedUpdates()) return true;
     if (!Has(dataSet.UpdateOptions(), uoAllowAutomaticUpdate)) return false;
     // The table name may come from OnGetTableName, which is not a const affair.
     return !const_cast<TIfxCustomDataSet&>(dataSet).TableName().empty();
@@ -54,7 +54,12 @@ std::string TIfxUpdater::TableText(TIfxCustomDataSet& dataSet) const {
 }
 
 std::string TIfxUpdater::StatementText(TIfxCustomDataSet& dataSet, const TIfxUpdateRow& row) const {
-    if (updateObject_) return updateObject_->Text(row.kind);
+    if (updateObject_) {
+        std::string text = updateObject_->Text(row.kind);
+        if (!text.empty()) return text;
+        // No statement for this kind: the generated one, when allowed; a change must not vanish.
+        if (!Has(dataSet.UpdateOptions(), uoAllowAutomaticUpdate)) Error("Update failed");
+    }
     const TUpdateSQLGenerator generator(TableText(dataSet), dataSet.InnerSQL().EffectiveProcessor().ParamChar(),
                                         dataSet.UpdateMode(), dataSet.RequestLive());
     const auto columns = UpdateColumns(row, SplitFieldList(keyFields_));

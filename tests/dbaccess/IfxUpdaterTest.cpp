@@ -169,8 +169,8 @@ TEST_F(QueryUpdates, UpdateObjectAndOnUpdateRecord) {
     update.ModifySQL = {"update item set qty = :qty * 2", "where code = :OLD_code"};
     updater.SetUpdateObject(&update);
     Open("select code, name, qty from item");
-    updater.OnUpdateApply = [](TIfxCustomDataSet&, TIfxUpdateKind, TIfxParams& inputs) {
-        EXPECT_EQ(inputs.Names(), (std::vector<std::string>{"qty", "OLD_code"}));
+    updater.OnUpdateApply = [](TIfxCustomDataSet&, TIfxUpdateKind kind, TIfxParams& inputs) {
+        if (kind == ukModify) EXPECT_EQ(inputs.Names(), (std::vector<std::string>{"qty", "OLD_code"}));
     };
     SetQty("b", 21);
     EXPECT_EQ(Items()[1], "b/-/42");
@@ -181,8 +181,20 @@ TEST_F(QueryUpdates, UpdateObjectAndOnUpdateRecord) {
         return true;
     };
     Go("c");
-    q.Delete();   // the update object has no delete statement: the event does it
+    q.Delete();   // the event does it
     EXPECT_EQ(Items(), (Rows{"a/x/1", "b/-/42"}));
+
+    // The update object has no insert statement: the generated one writes the row.
+    q.Append();
+    q.FieldByName("code").SetAsString("n");
+    q.Post();
+    EXPECT_EQ(Items().back(), "n/-/");
+    // Without automatic statements a kind the update object lacks fails instead of vanishing.
+    q.SetUpdateOptions({uoCheckRowsAffected});
+    q.Append();
+    q.FieldByName("code").SetAsString("m");
+    EXPECT_EQ(ErrorOf([&] { q.Post(); }), "qItems: Update failed");
+    EXPECT_EQ(q.State(), TDataSetState::dsInsert);
 }
 
 TEST_F(QueryUpdates, InsertFillsTheSerialAndReReadsThePostedRow) {
