@@ -208,7 +208,9 @@ void TIfxTable::SetMasterFields(const std::string& fields) {
 
 void TIfxTable::SetMasterSource(TDataSource* source) {
     if (source == MasterSource()) return;
-    for (TDataSource* s = source; s && s->DataSet(); s = s->DataSet()->MasterSource())
+    // Walk the new master's chain; the step limit guards against a cycle that does not pass here.
+    int steps = 0;
+    for (TDataSource* s = source; s && s->DataSet() && steps < 1000; s = s->DataSet()->MasterSource(), ++steps)
         if (s->DataSet() == this) DataSetError("Circular datalinks are not allowed");
     masterLink_.SetDataSource(source);
     Reopen();
