@@ -12,6 +12,7 @@
 #include "engine/CatalogSchema.h"
 #include "engine/CatalogTypes.h"
 #include "engine/CatalogViewColumns.h"
+#include "engine/CollectionTypes.h"
 #include "engine/SchemaAddConstraints.h"
 #include "engine/Classify.h"
 #include "engine/StatementTokenizer.h"
@@ -183,7 +184,7 @@ private:
                     rc = run(db_, "INSERT INTO syscolumns (colname, tabid, colno, coltype, collength, extended_id) "
                                   "VALUES (?, ?, ?, ?, ?, ?)",
                              {toLowerAscii(colname), tabid_, I{colno}, I{t.code + (notNull ? 256 : 0)},
-                              I{collengthOf(t)}, I{t.xid}});
+                              I{collengthOf(t)}, I{extendedIdOf(db_, user_, t)}});
             });
         for (const auto& [no, value] : defaults) {
             const auto [letter, stored] = defaultOf(value, types_[static_cast<std::size_t>(no - 1)]);
@@ -594,6 +595,7 @@ int syncCatalog(sqlite3* db, const std::string& user, const DdlHint& hint) {
     }
     for (const auto& o : objects)
         if (!o.matched && rc == SQLITE_OK) rc = addObject(db, user, o, facts, hint.text);
+    if (rc == SQLITE_OK) rc = pruneUnnamedTypes(db);
     return rc;
 }
 

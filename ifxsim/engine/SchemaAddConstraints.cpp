@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/CatalogDb.h"
+#include "engine/CheckTypes.h"
 #include "engine/Classify.h"
 #include "engine/StatementTokenizer.h"
 #include "engine/StatementTranslate.h"
@@ -138,6 +139,8 @@ int addReferencesAndChecks(sqlite3* db, std::string_view sql) {
         storeDefinition(db, table, before);
         rc = SQLITE_CONSTRAINT_FOREIGNKEY;
     }
+    // A new CHECK over DATE, DATETIME or DECIMAL columns compares their stored values.
+    if (rc == SQLITE_OK) rc = typeCheckConstraints(db, table);
     return rc;
 }
 

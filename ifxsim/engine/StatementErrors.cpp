@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "engine/CheckTypes.h"
 #include "engine/ConstraintNames.h"
 #include "engine/Errors.h"
 #include "engine/Interrupt.h"
@@ -113,7 +114,7 @@ int reportSqliteError(sqlite3* db, int rc, const RequestGuard& guard, StatementP
         if (rc == SQLITE_CONSTRAINT_CHECK) {
             const std::string name =
                 startsWith(message, "CHECK constraint failed: ") ? after(message, "CHECK constraint failed: ") : "";
-            return SetError(-530, checkConstraintName(db, name, tokens));
+            return SetError(-530, checkConstraintName(db, untypedCheckText(name), tokens));
         }
         if (rc == SQLITE_CONSTRAINT_FOREIGNKEY) return SetError(-525, referenceConstraintName(db, tokens));
         return SetError(-271);

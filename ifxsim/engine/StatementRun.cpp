@@ -5,6 +5,8 @@
 #include <optional>
 
 #include "engine/Catalog.h"
+#include "engine/CheckTypes.h"
+#include "engine/CollectionValues.h"
 #include "engine/Connection.h"
 #include "engine/DatabaseStatement.h"
 #include "engine/Errors.h"
@@ -215,6 +217,8 @@ int runStatement(RequestGuard* guard, const StatementPlan& plan, sqlite3_stmt* s
             const TranslatedStatement& created = *plan.translated;
             rc = installSerials(db, created.table, created.serials, created.temporary);
             if (rc == SQLITE_OK) rc = installNormalizers(db, created.table, created.normalized, created.temporary);
+            if (rc == SQLITE_OK) rc = installCollectionNormalizers(db, created.table, created.temporary);
+            if (rc == SQLITE_OK) rc = typeCheckConstraints(db, created.table);
             if (rc != SQLITE_OK) return reportSqliteError(db, rc, *guard, StatementPhase::Other, plan.tokens, nullptr);
         }
         break;

@@ -43,6 +43,25 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+namespace {
+
+// A '{' right after SET, MULTISET or LIST opens a collection constructor
+// unless the word is UPDATE's SET clause (a table name stands before it).
+bool opensCollection(const std::vector<Token>& tokens) {
+    if (tokens.empty() || tokens.back().kind != TokenKind::Word) return false;
+    const Token& w = tokens.back();
+    if (w.is("MULTISET") || w.is("LIST")) return true;
+    if (!w.is("SET")) return false;
+    if (tokens.size() < 2) return true;
+    const Token& before = tokens[tokens.size() - 2];
+    if (before.kind == TokenKind::Symbol) return !before.isSymbol(")");
+    return before.kind == TokenKind::Word &&
+           (before.is("IN") || before.is("VALUES") || before.is("SELECT") || before.is("THEN") ||
+            before.is("ELSE") || before.is("RETURN") || before.is("DEFAULT"));
+}
+
+}  // namespace
+
 std::vector<Token> StatementTokenizer::tokenize(std::string_view sql, std::optional<TokenizeError>* error) {
     std::vector<Token> tokens;
     std::size_t i = 0;
@@ -51,11 +70,25 @@ std::vector<Token> StatementTokenizer::tokenize(std::string_view sql, std::optio
         if (error) *error = TokenizeError{code, at};
         return tokens;
     };
+    int braces = 0;  // collection constructors open at this point
     while (i < n) {
         const unsigned char c = static_cast<unsigned char>(sql[i]);
         if (std::isspace(c)) { ++i; continue; }
         if (c == '-' && i + 1 < n && sql[i + 1] == '-') {
             while (i < n && sql[i] != '\n') ++i;
+            continue;
+        }
+        if (c == '{' && (braces > 0 || opensCollection(tokens))) {
+            // SET{…}, MULTISET{…}, LIST{…}: a collection constructor, not a comment.
+            ++braces;
+            tokens.push_back(Token{TokenKind::Symbol, i, 1, "{", 0});
+            ++i;
+            continue;
+        }
+        if (c == '}' && braces > 0) {
+            --braces;
+            tokens.push_back(Token{TokenKind::Symbol, i, 1, "}", 0});
+            ++i;
             continue;
         }
         if (c == '{') {

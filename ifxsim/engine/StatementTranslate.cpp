@@ -2,6 +2,8 @@
 
 #include "engine/StatementEmitter.h"
 
+#include "engine/CollectionLiterals.h"
+
 #include <algorithm>
 
 #include "ifxesqlc.h"
@@ -370,6 +372,10 @@ std::string sqlQuote(std::string_view text) {
 }
 
 TranslateResult translateStatement(std::string_view sql, const std::vector<Token>& t, const StatementClass& cls) {
+    // SET{…}, LIST{…}, ROW(…) in values and conditions; in table definitions ROW(…) is a type.
+    if (std::vector<Token> constructed; cls.type != kStmtCreateTable && cls.type != kStmtCreateTempTable &&
+                                        cls.type != kStmtAlterTable && rewriteCollectionConstructors(t, constructed))
+        return translateStatement(sql, constructed, cls);
     switch (cls.type) {
     case kStmtSelect:
         return translateSelect(sql, t);

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "engine/CollectionTypes.h"
 #include "ifxesqlc.h"
 
 namespace ifxsim {
@@ -105,6 +106,10 @@ IfxType simple(int code, int length, std::string text, int xid = 0) {
 }
 
 }  // namespace
+
+bool IfxType::isComplex() const {
+    return code == SQLSET || code == SQLMULTISET || code == SQLLIST || code == SQLROW;
+}
 
 bool IfxType::isCharacter() const {
     switch (code) {
@@ -219,6 +224,7 @@ std::optional<IfxType> parseTypeDecl(const Tokens& t, std::size_t& i, TypeDeclEr
     else if (w.is("TEXT")) result = simple(SQLTEXT, 56, "TEXT");
     else if (w.is("BLOB")) result = simple(SQLUDTFIXED, 72, "BLOB", XID_BLOB);
     else if (w.is("CLOB")) result = simple(SQLUDTFIXED, 72, "CLOB", XID_CLOB);
+    else if (w.is("SET") || w.is("MULTISET") || w.is("LIST") || w.is("ROW")) result = parseComplexType(t, k);
 
     if (!result) return fail(start);  // the error points at the type that is wrong
     // BYTE and TEXT may name where they live: IN TABLE / IN dbspace.

@@ -24,6 +24,11 @@ struct IfxType {
     std::string text;    // canonical declared text, upper case
     SerialKind serial = SerialKind::None;
     std::int64_t serialStart = 1;  // SERIAL(n): the first value handed out
+    // SET/MULTISET/LIST: the one element type; ROW: the field types, named in `fields`.
+    std::vector<IfxType> members;
+    std::vector<std::string> fields;
+
+    bool isComplex() const;        // SET, MULTISET, LIST, ROW
 
     bool isCharacter() const;      // CHAR, NCHAR, VARCHAR, NVARCHAR, LVARCHAR, TEXT, CLOB
 };

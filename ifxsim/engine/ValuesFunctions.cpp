@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "engine/CollectionValues.h"
 #include "engine/ExactNumbers.h"
 #include "engine/StatementTranslate.h"
 #include "engine/TemporalFunctions.h"
@@ -217,6 +218,7 @@ void ensureValueFunctions(sqlite3* db) {
     registerTemporalFunctions(db);
     registerExactNumberFunctions(db);
     registerTextFunctions(db);
+    registerCollectionFunctions(db);
 }
 
 int installNormalizers(sqlite3* db, const std::string& table, const std::vector<NormalizedColumn>& columns,

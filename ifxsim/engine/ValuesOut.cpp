@@ -137,6 +137,10 @@ bool charShape(int type, const ifx_sqlvar_t& var, CharShape& shape) {
     case SQLCHAR: case SQLNCHAR: shape = {len, true, true, false}; return true;
     case SQLVCHAR: case SQLNVCHAR: shape = {len & 0xff, false, true, false}; return true;
     case SQLLVARCHAR: shape = {len ? len : SIZLVARCHAR, false, true, false}; return true;
+    // Collections and rows fetched into their own type come as their text, as into LVARCHAR.
+    case SQLSET: case SQLMULTISET: case SQLLIST: case SQLROW:
+        shape = {len ? len : SIZLVARCHAR, false, true, false};
+        return true;
     case CCHARTYPE: shape = {len ? len - 1 : 0, true, true, false}; return true;
     case CFIXCHARTYPE: shape = {len, true, false, false}; return true;
     case CSTRINGTYPE: shape = {len ? len - 1 : 0, false, true, true}; return true;

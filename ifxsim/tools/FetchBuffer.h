@@ -15,7 +15,8 @@ inline std::size_t FetchBufferSize(const ifx_sqlvar_t& v) {
     switch (v.sqltype & SQLTYPE) {
     case SQLCHAR: case SQLNCHAR: return static_cast<std::size_t>(v.sqllen) + 1;
     case SQLVCHAR: case SQLNVCHAR: return static_cast<std::size_t>(v.sqllen & 0xff) + 1;
-    case SQLLVARCHAR: return static_cast<std::size_t>(v.sqllen ? v.sqllen : SIZLVARCHAR) + 1;
+    case SQLLVARCHAR: case SQLSET: case SQLMULTISET: case SQLLIST: case SQLROW:
+        return static_cast<std::size_t>(v.sqllen ? v.sqllen : SIZLVARCHAR) + 1;
     case SQLDECIMAL: case SQLMONEY: return sizeof(dec_t);
     case SQLDTIME: return sizeof(dtime_t);
     case SQLINTERVAL: return sizeof(intrvl_t);

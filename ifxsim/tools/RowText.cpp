@@ -55,6 +55,7 @@ std::string ValueText(const ifx_sqlvar_t& v) {
     char buf[256] = {};
     switch (v.sqltype & SQLTYPE) {
     case SQLCHAR: case SQLNCHAR: case SQLVCHAR: case SQLNVCHAR: case SQLLVARCHAR: return TrimmedRight(v.sqldata);
+    case SQLSET: case SQLMULTISET: case SQLLIST: case SQLROW: return v.sqldata;  // the value's text
     case SQLSMINT: { int2 x; std::memcpy(&x, v.sqldata, 2); return std::to_string(x); }
     case SQLINT: case SQLSERIAL: { int4 x; std::memcpy(&x, v.sqldata, 4); return std::to_string(x); }
     case SQLINFXBIGINT: case SQLBIGSERIAL: { bigint x; std::memcpy(&x, v.sqldata, 8); return std::to_string(x); }

@@ -1,0 +1,16 @@
+#pragma once
+// Collection and row constructors in statements: SET{…}, MULTISET{…},
+// LIST{…} and ROW(…) become calls of ifx_set, ifx_multiset, ifx_list and
+// ifx_row (see CollectionValues.h), which build the value's Informix text.
+// Token for token, so positions and counts of the other tokens stay put.
+#include <vector>
+
+#include "engine/StatementTokenizer.h"
+
+namespace ifxsim {
+
+// `out` receives the rewritten tokens; false when `tokens` hold no constructor.
+// ROW( after AS or :: is a type (a cast's target) and stays.
+bool rewriteCollectionConstructors(const std::vector<Token>& tokens, std::vector<Token>& out);
+
+}  // namespace ifxsim
