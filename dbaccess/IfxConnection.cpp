@@ -114,7 +114,14 @@ void TIfxConnection::DoConnect() {
 }
 
 void TIfxConnection::Close() {
-    if (!resource_) return;
+    // A data set closing its cursor on the disconnect notification runs the
+    // idle check, which must not start a second disconnect inside this one.
+    if (!resource_ || disconnecting_) return;
+    disconnecting_ = true;
+    struct TReset {
+        bool& flag;
+        ~TReset() { flag = false; }
+    } reset{disconnecting_};
     if (BeforeDisconnect) BeforeDisconnect(*this);
     for (TIfxConnectionClient* client : std::vector(clients_)) client->DisconnectNotify(*this);
     DoDisconnect();

@@ -176,6 +176,7 @@ private:
     bool useTimeOut_ = false;
     unsigned timeOutInterval_ = 200;
     bool loading_ = false;
+    bool disconnecting_ = false;   // Close is under way
     bool connectedWhenLoaded_ = false;
     TIfxSQLProcessor* sqlProcessor_ = nullptr;
     TIfxCustomMonitor* monitor_ = nullptr;
