@@ -13,7 +13,8 @@ namespace varnok {
 TIfxDataSetSQL::~TIfxDataSetSQL() = default;
 
 void TIfxDataSetSQL::DisconnectNotify(TIfxConnection& connection) {
-    owner_.Close();
+    // Closing the last cursor may itself close an idle connection: the close is under way then.
+    if (!owner_.closing_) owner_.Close();
     TIfxCustomSQL::DisconnectNotify(connection);
 }
 
@@ -124,7 +125,14 @@ void TIfxCustomDataSet::InternalClose() {
     managers_.clear();
     managersBuilt_ = false;
     lobCache_.Clear();
-    sql_.CloseCursor();
+    closing_ = true;
+    try {
+        sql_.CloseCursor();
+    } catch (...) {
+        closing_ = false;
+        throw;
+    }
+    closing_ = false;
 }
 
 void TIfxCustomDataSet::BuildManagers() {

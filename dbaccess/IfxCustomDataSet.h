@@ -187,6 +187,7 @@ private:
     int rowIdFieldNo_ = 0;   // result column of the row id (1-based), 0 without
     std::vector<TFieldManager> managers_;
     bool managersBuilt_ = false;
+    bool closing_ = false;   // InternalClose is closing the cursor
     TIfxLobCache lobCache_;
 };
 

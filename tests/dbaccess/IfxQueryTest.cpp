@@ -342,6 +342,27 @@ TEST_F(Query, CloseKeepsThePreparedStatementAndDisconnectClosesTheQuery) {
     EXPECT_FALSE(q.Prepared());
 }
 
+TEST_F(Query, ClosingTheLastCursorOfAnIdleConnectionClosesBothOnce) {
+    FillT(2);
+    db.SetKeepConnection(false);
+    int closes = 0;
+    q.AfterClose = [&](TDataSet&) { ++closes; };
+    Select("select id from t");
+    q.Close();
+    EXPECT_FALSE(db.Connected()) << "nobody holds a cursor and KeepConnection is off";
+    EXPECT_EQ(closes, 1);
+    q.AfterClose = nullptr;   // the counter goes with this test
+    q.Open();                 // connects again
+    EXPECT_EQ(q.RecordCount(), 2);
+    int disconnects = 0;
+    db.AfterDisconnect = [&](TIfxConnection&) { ++disconnects; };
+    db.Close();   // the query's cursor closes on the way: no second disconnect inside this one
+    db.AfterDisconnect = nullptr;
+    EXPECT_FALSE(q.Active());
+    EXPECT_FALSE(db.Connected());
+    EXPECT_EQ(disconnects, 1);
+}
+
 TEST_F(Query, MasterFieldsFillUnboundParameters) {
     FillT(3);
     Exec("create table d (tid integer, name char(5))");
