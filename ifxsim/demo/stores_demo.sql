@@ -8,8 +8,6 @@
 --
 -- Size of the large table: the value inserted into demo_size below
 -- (100000 by default; 1000000 for the benchmarks; at most 1000000).
--- The statements that the stand-in server does not run yet are kept,
--- commented out, in the section "needs a later stand-in" at the end.
 
 create database stores with log;
 
@@ -210,6 +208,10 @@ insert into orders values (0, '02/11/2025', 120, null, 'f', null, '02/13/2025', 
 insert into orders values (0, '03/04/2025', 110, null, 'f', 'HDC-9', '03/05/2025', 11.40, 15.00, '03/20/2025');
 insert into orders values (0, '03/25/2025', 101, null, 't', 'TS-2025-03', null, null, null, null);
 
+-- A shipment never leaves before its order was taken.
+alter table orders add constraint
+    check (ship_date is null or ship_date >= order_date) constraint ck_orders_ship;
+
 create table items (
     item_num    smallint not null,
     order_num   integer not null,
@@ -346,6 +348,22 @@ insert into all_types (id, c_char, c_varchar, c_smallint, c_integer, c_int8, c_b
                        c_decimal, c_decimal_float, c_money, c_date, c_datetime, c_dt_hour, c_interval_ym, c_interval_ds, c_boolean)
     values (0, '', '', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, '12/31/1899', '1900-01-01 00:00:00.000', '00:00:00', '0-00', '0 00:00:00', 'f');
 insert into all_types (id) values (0);
+
+-- ---------------------------------------------------------------- collection and row types
+
+create table gear_kits (
+    kit_code    char(4) not null,
+    sizes       set(char(3) not null),
+    parts       list(smallint not null),
+    tags        multiset(varchar(20) not null),
+    origin      row(country char(2), city varchar(20)),
+    primary key (kit_code) constraint pk_gear_kits
+);
+
+insert into gear_kits values ('HIKE', SET{'S', 'M', 'L', 'M'}, LIST{12, 21, 24}, MULTISET{'trail', 'summer', 'trail'}, ROW('US', 'Boulder'));
+insert into gear_kits values ('PADL', SET{'M'}, LIST{8, 24}, MULTISET{'water'}, ROW('CA', 'Kelowna'));
+insert into gear_kits values ('BIKE', "SET{'L','XL'}", 'LIST{15}', MULTISET{}, ROW('DE', null));
+insert into gear_kits values ('FISH', null, LIST{18, 18}, null, null);
 
 -- ---------------------------------------------------------------- the large table
 
@@ -484,24 +502,3 @@ update statistics;
 
 drop table stock_pick;
 drop table demo_size;
-
-/* ---------------------------------------------------------------- needs a later stand-in
-
-The stand-in server refuses these statements today. When it runs them,
-move this section above the end of the comment.
-
--- A check comparing two DATE columns refuses valid rows: it sees the dates
--- before they are stored as day numbers.
-alter table orders add constraint
-    check (ship_date is null or ship_date >= order_date) constraint ck_orders_ship;
-
--- Collection and row types (SET, LIST, MULTISET, ROW) are not known.
-create table gear_kits (
-    kit_code    char(4) not null,
-    sizes       set(char(3) not null),
-    parts       list(smallint not null),
-    tags        multiset(varchar(20) not null),
-    origin      row(country char(2), city varchar(20)),
-    primary key (kit_code) constraint pk_gear_kits
-);
-*/

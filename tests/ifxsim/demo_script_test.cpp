@@ -180,11 +180,22 @@ TEST_F(DemoScript, ConstraintsRefuseBadRows) {
             "'maren@trailhead.example');"},                                 // unique
         {"insert into orders (order_num, customer_num) values (0, 9999);"}, // foreign key
         {"insert into ledger values (0, today, null, 'AC0001', 'X', 1, null, null, null, null);"}, // check
+        {"insert into orders (order_num, order_date, customer_num, ship_date) values (0, '03/02/2024', 101, "
+         "'03/01/2024');"}, // check over two dates
     };
     for (const Case& c : cases) {
         const Outcome o = Run("stores -", std::string(c.statement) + "\n");
         EXPECT_EQ(o.status, 1) << c.statement << " was accepted";
     }
+}
+
+TEST_F(DemoScript, CollectionAndRowColumnsReadBackAsText) {
+    EXPECT_EQ(Query("select sizes, parts, tags, origin from gear_kits where kit_code = 'HIKE';"),
+              "SET{'S  ','M  ','L  '}|LIST{12,21,24}|MULTISET{'trail','summer','trail'}|ROW('US','Boulder')|\n");
+    EXPECT_EQ(Query("select count(*) from gear_kits;"), "4|\n");
+    EXPECT_EQ(Query("select c.coltype, c.collength from syscolumns c, systables t where t.tabname = 'gear_kits'"
+                    " and c.tabid = t.tabid and c.colno > 1 order by c.colno;"),
+              "19|2048|\n21|2048|\n20|2048|\n22|23|\n");
 }
 
 TEST_F(DemoScript, ViewAgreesWithItsBaseTables) {
