@@ -58,6 +58,18 @@ TEST_F(StandInQuery, ExecuteGivesRowsProcessed) {
     EXPECT_EQ(sql.RowsAffected(), 6);
 }
 
+TEST_F(StandInQuery, ExecutedSelectLeavesItsSingleRowInTheOutputBuffers) {
+    FillT(7);
+    TIfxSQL sql;
+    sql.SetConnection(&db);
+    sql.SetSQLText("select count(*), max(id) from t where id > :n");
+    sql.ParamByName("n").SetAsInteger(2);
+    sql.Execute();
+    EXPECT_EQ(IntAt(sql, 0), 5);
+    EXPECT_EQ(IntAt(sql, 1), 7);
+    EXPECT_FALSE(sql.Active()) << "no cursor";
+}
+
 TEST_F(StandInQuery, TextsWithoutStatementsAreRefused) {
     TIfxSQL sql;
     sql.SetName("qEmpty");
