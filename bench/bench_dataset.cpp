@@ -3,7 +3,8 @@
 //      it should not depend on the size of the result;
 //  (b) RecordCount (every row fetched into the cache) in rows per second,
 //      against the same SELECT stepped directly with sqlite3 on the
-//      stand-in's database file;
+//      stand-in's database file, and fetched by a plain statement without a
+//      cache (the stand-in's own share);
 //  (c) bytes per cached row against the sum of the row's field buffers (the
 //      library representation of each value and its indicator), for a mixed
 //      10-column row and for 10 INTEGER columns; the goal is at most 1.5×.
@@ -28,6 +29,7 @@
 #include "dbaccess/IfxFieldTypes.h"
 #include "dbaccess/IfxLibrary.h"
 #include "dbaccess/IfxQuery.h"
+#include "dbaccess/IfxSQL.h"
 
 namespace fs = std::filesystem;
 using namespace varnok;
@@ -128,6 +130,22 @@ double RecordCountRate(TIfxConnection& db, TIfxFieldTypes& types, long& counted)
     return counted / Seconds(Clock::now() - start);
 }
 
+// The same rows through a plain statement, without a row cache: what the
+// stand-in's fetch itself costs.
+double FetchOnlyRate(TIfxConnection& db) {
+    TIfxSQL sql;
+    sql.SetConnection(&db);
+    sql.SetSQLText("select * from big");
+    const auto start = Clock::now();
+    sql.Open();
+    long rows = 0;
+    while (!sql.EndOfRows()) {
+        ++rows;
+        sql.FetchNext();
+    }
+    return rows / Seconds(Clock::now() - start);
+}
+
 double SqliteRate(const fs::path& file, long& stepped) {
     sqlite3* handle = nullptr;
     if (sqlite3_open_v2(file.c_str(), &handle, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
@@ -218,12 +236,14 @@ int main(int argc, char** argv) {
         long counted = 0, stepped = 0;
         const double nativeRate = RecordCountRate(db, native, counted);
         const double plainRate = RecordCountRate(db, plain, counted);
+        const double fetchRate = FetchOnlyRate(db);
         const double sqliteRate = SqliteRate(root / "data" / "bench.db", stepped);
         std::printf("(b) RecordCount over %ld rows of 10 mixed columns\n", counted);
         std::printf("    native fields:   %10.0f rows/s (%.2fx slower than sqlite3)\n", nativeRate,
                     sqliteRate / nativeRate);
         std::printf("    ordinary fields: %10.0f rows/s (%.2fx slower than sqlite3)\n", plainRate,
                     sqliteRate / plainRate);
+        std::printf("    TIfxSQL fetch:   %10.0f rows/s (no row cache: the stand-in's own share)\n", fetchRate);
         std::printf("    sqlite3 step:    %10.0f rows/s (%ld rows)\n\n", sqliteRate, stepped);
 
         std::printf("(c) bytes per cached row, native fields (goal: at most 1.5x the field buffers)\n");
