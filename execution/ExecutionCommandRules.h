@@ -41,9 +41,12 @@ struct TRunSource {
 TRunSource RunSourceFor(TExecutionCommand command, bool hasSelection);
 
 // Offset of the executed text within the page's text, as the executor keeps
-// it: 0 for the whole text, the selection start (0-based) − 1 for a selection.
-inline std::int32_t RunTextOffset(const TRunSource& source, std::int32_t selectionStart) {
-    return source.selection ? selectionStart - 1 : 0;
+// it: 0 for the whole text, for a selection its start counted from 1 less
+// one — which is the editor's 0-based selection start. The mark then lands
+// on the character the server blamed: 1-based start s, statement start k,
+// server offset e give the 0-based index s + k + e − 2.
+inline std::int32_t RunTextOffset(const TRunSource& source, std::int32_t selectionStart0) {
+    return source.selection ? selectionStart0 : 0;
 }
 
 // The one character marked on a failed statement: 0-based [start, start + 1)

@@ -56,9 +56,10 @@ TEST(ExecutionCommandRules, EachCommandRunsItsText) {
 }
 
 TEST(ExecutionCommandRules, ErrorMarkInASelectionIsAtSPlusKPlusEMinusTwo) {
-    // selection starting at s, statement start k within it, server offset e
+    // selection starting at s (1-based; the editor's 0-based start is s − 1),
+    // statement start k within it, server offset e (0-based within the statement)
     for (const auto& [s, k, e] : {std::tuple{10, 1, 0}, std::tuple{10, 5, 7}, std::tuple{1, 30, 2}}) {
-        const std::int32_t offset = RunTextOffset({true, false}, s);
+        const std::int32_t offset = RunTextOffset({true, false}, s - 1);
         const TErrorMark mark = ErrorMarkFor(k + e, offset);
         EXPECT_EQ(mark.start, s + k + e - 2) << s << " " << k << " " << e;
         EXPECT_EQ(mark.end, mark.start + 1);
@@ -70,7 +71,7 @@ TEST(ExecutionCommandRules, ErrorMarkInAWholeTextRunIsAtKPlusEMinusOne) {
     EXPECT_EQ(offset, 0);
     EXPECT_EQ(ErrorMarkFor(12 + 3, offset).start, 14);
     // never before the first character
-    EXPECT_EQ(ErrorMarkFor(1, RunTextOffset({true, false}, 0)).start, 0);
+    EXPECT_EQ(ErrorMarkFor(0, RunTextOffset({true, false}, 0)).start, 0);
 }
 
 TEST(ExecutionCommandRules, StatusTexts) {

@@ -244,19 +244,22 @@ TEST_F(ExecutionTest, TheParameterCharacterFollowsTheOptions) {
 TEST_F(ExecutionTest, AFailureInASelectionMarksTheCharacterAtSPlusKPlusEMinusTwo) {
     const QString text = "-- head\r\nselect * from small;\r\nselect bogus from small;\r\n";
     Editor()->setText(text);
-    const long s = 9; // the selection starts at "select * ..."
-    Editor()->SendScintilla(QsciScintilla::SCI_SETSEL, s, static_cast<long>(text.size()));
+    const long s0 = 9; // the selection starts at "select * ..." (0-based)
+    Editor()->SendScintilla(QsciScintilla::SCI_SETSEL, s0, static_cast<long>(text.size()));
     const int before = Log().EntryCount();
     Run(C::ExecuteSelected);
     // Within the selection the failing statement starts after the first ";"
     // (k, 1-based) and the server places the error at "bogus" (e, its offset
     // in the statement text).
-    const std::string selected = text.mid(s).toStdString();
+    const std::string selected = text.mid(s0).toStdString();
     const long k = static_cast<long>(selected.find(';')) + 2;
     const std::string statement = selected.substr(static_cast<std::size_t>(k - 1), selected.rfind(';') - (k - 2));
     const long e = static_cast<long>(statement.find("bogus"));
+    // s, the selection's 1-based start, is s0 + 1: the mark is on "bogus" itself.
+    const long s = s0 + 1;
     EXPECT_EQ(SelectionStart(Editor()), s + k + e - 2);
     EXPECT_EQ(SelectionEnd(Editor()), s + k + e - 1);
+    EXPECT_EQ(text.mid(SelectionStart(Editor()), 5), QStringLiteral("bogus"));
 
     const auto entries = LogFrom(Log(), before);
     ASSERT_EQ(entries.size(), 2u);
