@@ -349,6 +349,13 @@ void registerCollectionFunctions(sqlite3* db) {
                                 nullptr);
 }
 
+int installCollectionNormalizers(sqlite3* db, const std::string& table) {
+    const bool temporary =
+        catalog::scalar(db, "SELECT count(*) FROM sqlite_temp_schema WHERE type = 'table' AND name = ? COLLATE NOCASE",
+                        {table}, 0) > 0;
+    return installCollectionNormalizers(db, table, temporary);
+}
+
 int installCollectionNormalizers(sqlite3* db, const std::string& table, bool temporary) {
     std::vector<std::pair<std::string, std::string>> columns;  // name, declared type
     catalog::run(db, "SELECT name, type FROM pragma_table_info(?)", {table}, [&](sqlite3_stmt* s) {
@@ -357,7 +364,8 @@ int installCollectionNormalizers(sqlite3* db, const std::string& table, bool tem
             columns.emplace_back(catalog::text(s, 0), declared);
     });
     std::string sql;
-    const std::string trigger = temporary ? "CREATE TEMP TRIGGER " : "CREATE TRIGGER ";
+    // IF NOT EXISTS: ALTER TABLE … ADD installs the new columns' triggers beside the old ones.
+    const std::string trigger = temporary ? "CREATE TEMP TRIGGER IF NOT EXISTS " : "CREATE TRIGGER IF NOT EXISTS ";
     for (const auto& [column, declared] : columns) {
         const std::string col = "NEW." + ident(column);
         const std::string value = "ifx_collection(" + col + ", " + sqlQuote(declared) + ")";

@@ -30,5 +30,7 @@ void registerCollectionFunctions(sqlite3* db);
 // Triggers that bring the collection and row columns of `table` to their
 // stored form after INSERT and UPDATE.
 int installCollectionNormalizers(sqlite3* db, const std::string& table, bool temporary);
+// The same for a table that may be temporary (after ALTER TABLE … ADD).
+int installCollectionNormalizers(sqlite3* db, const std::string& table);
 
 }  // namespace ifxsim

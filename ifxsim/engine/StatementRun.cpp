@@ -167,6 +167,9 @@ int runStatement(RequestGuard* guard, const StatementPlan& plan, sqlite3_stmt* s
         if (!plan.translated) return SetError(-201);
         const int rc = sqlite3_exec(db, plan.translated->sql.c_str(), nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK) return reportSqliteError(db, rc, *guard, StatementPhase::Other, plan.tokens, &*plan.translated);
+        // Collection and row columns it added store their values converted, as CREATE TABLE's do.
+        if (int nrc = installCollectionNormalizers(db, toLowerAscii(plan.cls.object)); nrc != SQLITE_OK)
+            return reportSqliteError(db, nrc, *guard, StatementPhase::Other, plan.tokens, nullptr);
         // The catalog follows the ALTER TABLE that just succeeded.
         if (int crc = catalogAfterStatement(db, connection.user(), type, plan.text); crc != SQLITE_OK) return reportSqliteError(db, crc, *guard, StatementPhase::Other, plan.tokens, nullptr);
         return 0;

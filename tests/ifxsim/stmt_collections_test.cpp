@@ -188,6 +188,21 @@ TEST_F(Collections, CollectionValuesUpdateAndNull) {
               (std::vector<std::string>{"LIST{1,'a'}"}));
 }
 
+// A column added by ALTER TABLE converts its values as one created with the table.
+TEST_F(Collections, AddedCollectionColumnsConvertTheirValues) {
+    ASSERT_EQ(Exec("create table ca (k integer)"), 0) << Errm();
+    ASSERT_EQ(Exec("alter table ca add (s set(integer not null))"), 0) << Errm();
+    ASSERT_EQ(Exec("insert into ca values (1, SET{2, 2, '3'})"), 0) << Errm();
+    ASSERT_EQ(Exec("alter table ca add (l list(integer not null))"), 0) << Errm();
+    ASSERT_EQ(Exec("insert into ca values (2, SET{1, 1}, LIST{'4'})"), 0) << Errm();
+    EXPECT_EQ(FetchTexts("select s from ca order by k", Binding::LVarChar),
+              (std::vector<std::string>{"SET{2,3}", "SET{1}"}));
+    EXPECT_EQ(FetchTexts("select l from ca where k = 2", Binding::LVarChar), (std::vector<std::string>{"LIST{4}"}));
+    EXPECT_EQ(Scalar("select coltype from syscolumns c, systables t where t.tabname = 'ca' and c.tabid = t.tabid "
+                     "and c.colname = 'l'"),
+              std::to_string(SQLLIST));
+}
+
 struct RefusedCase {
     const char* type;
     const char* literal;
