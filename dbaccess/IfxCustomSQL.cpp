@@ -187,6 +187,8 @@ void TIfxCustomSQL::Unprepare() {
     try {
         statement_.Release();
     } catch (const std::exception& e) {
+        // The server may still know the cursor by this component's name: the next one gets another.
+        identity_ = NextIfxIdentity();
         if (OnUnprepareError) OnUnprepareError(e);
     }
     rowsAffected_ = -1;

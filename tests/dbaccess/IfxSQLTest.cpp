@@ -1,5 +1,8 @@
 // The plain statement component on the stand-in: preparing, running,
 // cursors and their flags, parameters and the monitor trace.
+#include <future>
+#include <thread>
+
 #include "QueryTestFixture.h"
 #include "dbaccess/IfxSQL.h"
 
@@ -239,6 +242,39 @@ TEST_F(StandInQuery, CommitClosesAPlainCursorAndItsCloseRaisesNothing) {
     sql.Open();
     db.Commit();
     EXPECT_EQ(sql.FetchNext(), 0) << "a cursor with hold (4096) survives the commit";
+}
+
+TEST_F(StandInQuery, CloseAndUnprepareErrorsGoOnlyToTheirEvents) {
+    TIfxSQL sql;
+    sql.SetConnection(&db);
+    sql.SetCacheHandle(false);   // the last reference: unpreparing frees on the server
+    std::vector<std::string> closeErrors, unprepareErrors;
+    sql.OnCloseError = [&](const std::exception& e) { closeErrors.push_back(e.what()); };
+    sql.OnUnprepareError = [&](const std::exception& e) { unprepareErrors.push_back(e.what()); };
+    sql.SetSQLText("select id from t");
+    sql.Open();
+    // Another thread holds the connection, so this one cannot make it current.
+    db.MakeDormant();
+    std::promise<void> held, done;
+    std::thread holder([&] {
+        db.Resource()->MakeCurrent();
+        held.set_value();
+        done.get_future().wait();
+    });
+    held.get_future().wait();
+    EXPECT_NO_THROW(sql.Close());
+    EXPECT_NO_THROW(sql.Unprepare());
+    done.set_value();
+    holder.join();
+    EXPECT_FALSE(sql.Active());
+    EXPECT_FALSE(sql.Prepared());
+    ASSERT_EQ(closeErrors.size(), 1u);
+    EXPECT_EQ(closeErrors[0].rfind("-1802 SQL error", 0), 0u) << closeErrors[0];
+    ASSERT_EQ(unprepareErrors.size(), 1u);
+    EXPECT_EQ(unprepareErrors[0].rfind("-1802 SQL error", 0), 0u) << unprepareErrors[0];
+    EXPECT_EQ(db.OpenCursorClients(), 0);
+    sql.Open();   // the holder let go when it ended
+    EXPECT_TRUE(sql.Active());
 }
 
 TEST_F(StandInQuery, DatabaseChangeAndDisconnectUnprepare) {
