@@ -191,6 +191,17 @@ ExprType typeFunction(sqlite3* db, const Tokens& t, std::size_t b, std::size_t e
     if (f.is("MDY") || f.is("DATE")) return expression(dateType());
     if (f.is("TO_DATE")) return expression(typeOf("DATETIME YEAR TO FRACTION(5)"));
     if (f.is("DAY") || f.is("MONTH") || f.is("YEAR") || f.is("WEEKDAY")) return expression(smallintType());
+    if (f.is("ROUND") || f.is("TRUNC")) {
+        // A DATE rounded by a format stays a DATE.
+        std::size_t comma = b + 2;
+        int depth = 0;
+        while (comma < close && !(depth == 0 && t[comma].isSymbol(","))) {
+            if (t[comma].isSymbol("(")) ++depth;
+            else if (t[comma].isSymbol(")")) --depth;
+            ++comma;
+        }
+        if (comma < close && typeRange(db, t, b + 2, comma).type.code == SQLDATE) return expression(dateType());
+    }
     if (f.is("ROUND") || f.is("TRUNC") || f.is("ABS") || f.is("CEIL") || f.is("FLOOR"))
         return expression(floatingDecimal());
     if (f.is("SQRT") || f.is("EXP") || f.is("LOG10") || f.is("LOGN") || f.is("POW") || f.is("SIN") ||

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <new>
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "engine/ValuesFunctions.h"
+#include "ifxesqlc.h"
 #include "values/BigDec.h"
 #include "values/DecimalCodec.h"
 
@@ -96,6 +98,60 @@ void decimalFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     resultExact(ctx, value.roundedToPlaces(sqlite3_value_int(argv[1])));
 }
 
+// ROUND/TRUNC of a DATE by a format: 'YEAR' ('YYYY', 'YY'), 'MONTH' ('MM'),
+// 'DAY' ('DD'). ROUND goes to the next year from July, the next month from
+// the 16th. -1260 for another format.
+int roundDate(sqlite3_int64 day, const std::string& format, bool truncate, sqlite3_int64& out) {
+    std::string f;
+    for (char c : format)
+        if (c != ' ') f += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    int2 mdy[3] = {0, 0, 0};
+    if (int rc = rjulmdy(static_cast<int4>(day), mdy); rc != 0) return rc;
+    int year = mdy[2], month = mdy[0], dd = mdy[1];
+    if (f == "DAY" || f == "DD" || f == "DDD" || f == "J") {
+        out = day;
+        return 0;
+    }
+    if (f == "YEAR" || f == "YYYY" || f == "YY" || f == "Y" || f == "SYYYY") {
+        if (!truncate && month >= 7) ++year;
+        month = 1;
+        dd = 1;
+    } else if (f == "MONTH" || f == "MM" || f == "MON" || f == "RM") {
+        if (!truncate && dd >= 16 && ++month > 12) {
+            month = 1;
+            ++year;
+        }
+        dd = 1;
+    } else {
+        return -1260;
+    }
+    int2 back[3] = {static_cast<int2>(month), static_cast<int2>(dd), static_cast<int2>(year)};
+    int4 result = 0;
+    if (int rc = rmdyjul(back, &result); rc != 0) return rc;
+    out = result;
+    return 0;
+}
+
+// ROUND(x [, n]) and TRUNC(x [, n]): x to n decimal places (0 by default,
+// negative for tens, hundreds…), half away from zero, on the exact digits;
+// with a text second argument, a DATE by a format (see roundDate).
+template <bool Truncate>
+void roundFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    for (int i = 0; i < argc; ++i)
+        if (sqlite3_value_type(argv[i]) == SQLITE_NULL) return sqlite3_result_null(ctx);
+    if (argc == 2 && sqlite3_value_type(argv[1]) == SQLITE_TEXT) {
+        if (sqlite3_value_numeric_type(argv[0]) != SQLITE_INTEGER) return fail(ctx, -1260);
+        sqlite3_int64 day = 0;
+        if (int rc = roundDate(sqlite3_value_int64(argv[0]), bytesOf(argv[1]), Truncate, day); rc != 0)
+            return fail(ctx, rc);
+        return sqlite3_result_int64(ctx, day);
+    }
+    BigDec value;
+    if (int rc = exactOf(argv[0], value); rc != 0) return fail(ctx, rc);
+    const int places = argc == 2 ? sqlite3_value_int(argv[1]) : 0;
+    resultExact(ctx, value.roundedToPlaces(places, Truncate));
+}
+
 void modFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL)
         return sqlite3_result_null(ctx);
@@ -116,6 +172,10 @@ void registerExactNumberFunctions(sqlite3* db) {
     sqlite3_create_function(db, "ifx_sum", 1, flags, nullptr, nullptr, &sumStep, &sumFinal);
     sqlite3_create_function(db, "ifx_decimal", 2, flags, nullptr, &decimalFunction, nullptr, nullptr);
     sqlite3_create_function(db, "mod", 2, flags, nullptr, &modFunction, nullptr, nullptr);
+    for (int argc : {1, 2}) {
+        sqlite3_create_function(db, "round", argc, flags, nullptr, &roundFunction<false>, nullptr, nullptr);
+        sqlite3_create_function(db, "trunc", argc, flags, nullptr, &roundFunction<true>, nullptr, nullptr);
+    }
 }
 
 bool needsExactStorage(std::string_view literal) {

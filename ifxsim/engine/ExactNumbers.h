@@ -6,6 +6,7 @@
 //   ifx_sum(x)           SUM, added exactly (0.10 a thousand times is 100)
 //   ifx_decimal(x, s)    a fixed-scale column's value rounded to s places
 //   mod(a, b)            an integer for integer arguments, -1202 for b = 0
+//   round/trunc(x [, n]) on the exact digits; a DATE with a format ('YEAR', 'MONTH', 'DAY')
 #include <string>
 #include <string_view>
 

@@ -102,20 +102,6 @@ void initcapFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     sqlite3_result_text(ctx, s.c_str(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
 }
 
-// TRUNC(x [, n]): x cut (toward zero) to n decimal places (0 by default).
-void truncFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    if (anyNull(argc, argv)) return sqlite3_result_null(ctx);
-    const int places = argc > 1 ? sqlite3_value_int(argv[1]) : 0;
-    if (sqlite3_value_numeric_type(argv[0]) == SQLITE_INTEGER && places >= 0)
-        return sqlite3_result_int64(ctx, sqlite3_value_int64(argv[0]));
-    const double x = sqlite3_value_double(argv[0]);
-    const double scale = std::pow(10.0, places);
-    // The decimal digits the value stands for are cut, not its binary approximation.
-    const double cut = std::trunc(x * scale + (x < 0 ? -1e-9 : 1e-9)) / scale;
-    if (places <= 0) return sqlite3_result_int64(ctx, static_cast<sqlite3_int64>(cut));
-    sqlite3_result_double(ctx, cut);
-}
-
 // A DATE (day number) or DATETIME text as a dtime_t of the tag's type.
 int temporalOf(sqlite3_value* v, int tag, dtime_t& out) {
     if (tagCode(tag) == SQLDTIME) return parseDatetimeText(textOf(v), tagLength(tag), out);
@@ -180,8 +166,6 @@ void registerTextFunctions(sqlite3* db) {
         sqlite3_create_function(db, "ifx_to_char", argc, flags, nullptr, &toCharFunction, nullptr, nullptr);
     }
     sqlite3_create_function(db, "initcap", 1, flags, nullptr, &initcapFunction, nullptr, nullptr);
-    sqlite3_create_function(db, "trunc", 1, flags, nullptr, &truncFunction, nullptr, nullptr);
-    sqlite3_create_function(db, "trunc", 2, flags, nullptr, &truncFunction, nullptr, nullptr);
     sqlite3_create_function(db, "ifx_to_date", 1, flags, nullptr, &toDateFunction, nullptr, nullptr);
     sqlite3_create_function(db, "ifx_to_date", 2, flags, nullptr, &toDateFunction, nullptr, nullptr);
 }

@@ -58,8 +58,16 @@ TEST_F(StmtFixture, CharacterAndConversionFunctions) {
         {"substring(v from 7)", "wORLD"},
         {"replace(v, 'l', 'L')", "heLLo wORLD"},
         {"round(x, 1)", "-7.4"},
+        {"round(2.675, 2)", "2.68"},
+        {"round(1250, -2)", "1300"},
+        {"round(12345678901234.56785, 4)", "12345678901234.5679"},
         {"trunc(x, 1)", "-7.3"},
         {"trunc(x)", "-7"},
+        {"trunc(d, 'MONTH')", "03/01/2024"},
+        {"trunc(d, 'YEAR')", "01/01/2024"},
+        {"round(d, 'MONTH')", "03/01/2024"},
+        {"round(d + 11, 'MONTH')", "04/01/2024"},
+        {"round(d, 'YEAR')", "01/01/2024"},
         {"to_char(d, '%Y/%m/%d')", "2024/03/05"},
         {"to_char(t, '%d.%m.%Y %H:%M')", "05.03.2024 14:07"},
         {"to_char(d)", "03/05/2024"},
@@ -69,6 +77,8 @@ TEST_F(StmtFixture, CharacterAndConversionFunctions) {
         EXPECT_EQ(Query(std::string("select ") + c.expr + " from fx"), (Rows{{c.value}})) << c.expr << ": " << Errm();
     EXPECT_EQ(Query("select count(*) from fx where extend(to_date('2024-03-05', '%Y-%m-%d'), year to day) = d"),
               (Rows{{"1"}}));
+    EXPECT_EQ(Query("select count(*) from fx where trunc(d, 'MONTH') = mdy(3, 1, 2024)"), (Rows{{"1"}}));
+    EXPECT_EQ(Exec("update fx set n = trunc(d, 'WEEKS')"), -1260);
     Prepared p("select mod(n, 5), mod(x, 2), to_date('2024', '%Y') from fx");
     ASSERT_NE(p.described(), nullptr);
     EXPECT_EQ(p.described()->sqlvar[0].sqltype & SQLTYPE, SQLINT);
