@@ -101,6 +101,9 @@ TEST_F(Temporal, ComparisonsAcrossQualifiersAndTypes) {
         {"current > dt", 1},
         {"dt > current - 100 units year", 1},
         {"d < today", 1},
+        {"(today - dt) > 30 units day", 1},
+        {"(d - dt) < 0 units second", 1},
+        {"dt - d = interval(0 10:20:30) day to second", 1},
         {"d in ('01/30/2024', '01/31/2024')", 1},
         {"d not in ('01/30/2024', '01/31/2024')", 0},
         {"dt in (datetime(2024-01-31 10:20) year to minute, d)", 0},
@@ -148,6 +151,15 @@ TEST_F(Temporal, RefusedOperationsGiveInformixErrors) {
     };
     for (const auto& c : run) EXPECT_EQ(Exec(c.sql), c.code) << c.sql;
     EXPECT_EQ(Query("select d, dt from tm"), (Rows{{"01/31/2024", "2024-01-31 10:20:30"}}));
+}
+
+// Errors SQLite finds in a rewritten statement still point into the original text.
+TEST_F(Temporal, ErrorOffsetsPointIntoTheOriginalStatement) {
+    const std::string sql = "select dt + 1 units day, nosuch - 2 units hour from tm";
+    Prepared p(sql);
+    EXPECT_EQ(p.stmt(), nullptr);
+    EXPECT_EQ(SqlCode(), -217);
+    EXPECT_EQ(Ca().sqlerrd[4], static_cast<int4>(sql.find("nosuch")));
 }
 
 TEST_F(Temporal, SumOfIntervalsIsAnInterval) {
