@@ -37,6 +37,26 @@ bool rewriteCollectionConstructors(const std::vector<Token>& t, std::vector<Toke
             any = true;
         }
     }
+    // "x [NOT] IN column": is x an element of the collection in that column?
+    for (std::size_t i = 0; i + 1 < out.size(); ++i) {
+        if (!t[i].is("IN") || t[i + 1].isSymbol("(")) continue;
+        std::size_t last = i + 1;  // the column, perhaps qualified (t.col)
+        while (last + 2 < t.size() && t[last + 1].isSymbol(".")) last += 2;
+        const Token& column = t[last];
+        const bool identifier =
+            column.kind == TokenKind::Word || (column.kind == TokenKind::String && column.quote == '"');
+        if (!identifier || (last + 1 < t.size() && t[last + 1].isSymbol("("))) continue;
+        out[i] = synthetic(t[i], TokenKind::Word, "IN (SELECT value FROM json_each(ifx_elements(");
+        std::string qualified;  // the column as written, qualifier included
+        for (std::size_t k = i + 1; k <= last; ++k)
+            qualified += t[k].kind == TokenKind::String ? "\"" + t[k].text + "\"" : t[k].text;
+        std::string name = column.kind == TokenKind::String ? "\"" + column.text + "\"" : column.text;
+        out[last] = synthetic(column, TokenKind::Word, "");
+        // A NULL collection answers neither IN nor NOT IN: the NULL row makes the result unknown.
+        out[last].text = name + ")) UNION ALL SELECT NULL WHERE " + qualified + " IS NULL)";
+        any = true;
+        i = last;
+    }
     // The braces the tokenizer kept close the constructors.
     for (std::size_t i = 0; i < out.size(); ++i)
         if (out[i].isSymbol("}") && out[i].length != 0) {

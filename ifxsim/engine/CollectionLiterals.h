@@ -9,6 +9,8 @@
 
 namespace ifxsim {
 
+// `x [NOT] IN column` (no parenthesis after IN) asks whether x is an element of
+// the column's collection: it becomes IN over ifx_elements(column).
 // `out` receives the rewritten tokens; false when `tokens` hold no constructor.
 // ROW( after AS or :: is a type (a cast's target) and stays.
 bool rewriteCollectionConstructors(const std::vector<Token>& tokens, std::vector<Token>& out);

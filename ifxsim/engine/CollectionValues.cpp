@@ -325,6 +325,64 @@ void constructorFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
 
 std::string ident(const std::string& name) { return catalog::quoteIdent(name); }
 
+// A parsed value written back as text (quoted scalars in single quotes).
+std::string nodeText(const Node& n) {
+    if (n.keyword.empty()) return n.null ? "NULL" : n.quoted ? quote(n.text) : n.text;
+    const bool row = n.keyword == "ROW";
+    std::string out = n.keyword + (row ? "(" : "{");
+    for (std::size_t i = 0; i < n.items.size(); ++i) out += (i ? "," : "") + nodeText(n.items[i]);
+    return out + (row ? ")" : "}");
+}
+
+std::string jsonString(const std::string& text) {
+    std::string out = "\"";
+    for (unsigned char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", c);
+            out += buf;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
+}
+
+// ifx_elements(collection): its elements as a JSON array, for "x IN column":
+// texts without the blanks that pad CHAR elements, numbers as numbers.
+void elementsFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
+    const auto node = Parser(textOf(argv[0])).whole();
+    if (!node || node->keyword.empty() || node->keyword == "ROW") return fail(ctx, kCannotConvert);
+    std::string json = "[";
+    for (std::size_t i = 0; i < node->items.size(); ++i) {
+        const Node& item = node->items[i];
+        if (i) json += ",";
+        if (!item.keyword.empty()) {
+            json += jsonString(nodeText(item));
+        } else if (item.null) {
+            json += "null";
+        } else if (item.quoted) {
+            std::string text = item.text;
+            while (!text.empty() && text.back() == ' ') text.pop_back();
+            json += jsonString(text);
+        } else {
+            long long whole = 0;
+            char* end = nullptr;
+            const double d = std::strtod(item.text.c_str(), &end);
+            if (integerText(item.text, whole)) json += std::to_string(whole);
+            else if (*end == '\0' && std::isfinite(d) && std::isdigit(static_cast<unsigned char>(item.text.back())))
+                json += fifteen(d);
+            else json += jsonString(item.text);
+        }
+    }
+    json += "]";
+    sqlite3_result_text(ctx, json.c_str(), static_cast<int>(json.size()), SQLITE_TRANSIENT);
+}
+
 }  // namespace
 
 CollectionResult normalizeCollection(std::string_view value, const IfxType& type) {
@@ -342,6 +400,7 @@ CollectionResult normalizeCollection(std::string_view value, const IfxType& type
 void registerCollectionFunctions(sqlite3* db) {
     constexpr int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     sqlite3_create_function(db, "ifx_collection", 2, flags, nullptr, &collectionFunction, nullptr, nullptr);
+    sqlite3_create_function(db, "ifx_elements", 1, flags, nullptr, &elementsFunction, nullptr, nullptr);
     static const char* const keywords[] = {"SET", "MULTISET", "LIST", "ROW"};
     static const char* const names[] = {"ifx_set", "ifx_multiset", "ifx_list", "ifx_row"};
     for (int i = 0; i < 4; ++i)

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "engine/CatalogDb.h"
 #include "engine/DescribeExpr.h"
 #include "engine/DescribeUnion.h"
 
@@ -22,6 +23,17 @@ bool columnNotNull(sqlite3* db, sqlite3_stmt* stmt, int i) {
                                       &notNull, nullptr, nullptr) != SQLITE_OK)
         return false;
     return notNull != 0;
+}
+
+// The extended id the catalog gave a collection or row column behind a result column.
+int complexTypeId(sqlite3* db, sqlite3_stmt* stmt, int i) {
+    const char* table = sqlite3_column_table_name(stmt, i);
+    const char* origin = sqlite3_column_origin_name(stmt, i);
+    if (!table || !origin) return 0;
+    return static_cast<int>(catalog::scalar(db,
+                                            "SELECT c.extended_id FROM syscolumns c, systables t WHERE t.tabid = c.tabid "
+                                            "AND t.tabname = ? COLLATE NOCASE AND c.colname = ? COLLATE NOCASE",
+                                            {std::string(table), std::string(origin)}, 0));
 }
 
 }  // namespace
@@ -43,6 +55,7 @@ std::vector<ColumnInfo> describeColumns(sqlite3* db, sqlite3_stmt* stmt, const s
         std::optional<IfxType> declared = decl ? parseTypeDecl(decl) : std::nullopt;
         if (declared) {
             col.type = *declared;
+            if (declared->isComplex()) col.type.xid = complexTypeId(db, stmt, i);
             col.notNull = columnNotNull(db, stmt, i) || declared->serial != SerialKind::None;
             col.name = toLowerAscii(name ? name : "");
         } else if (aligned) {

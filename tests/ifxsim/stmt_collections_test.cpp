@@ -103,6 +103,7 @@ TEST_P(CollectionColumns, CatalogAndDescribeAgree) {
     ASSERT_NE(p.described(), nullptr) << Errm();
     EXPECT_EQ(p.described()->sqlvar[0].sqltype, c.coltype);
     EXPECT_EQ(p.described()->sqlvar[0].sqllen, c.collength);
+    EXPECT_EQ(std::to_string(p.described()->sqlvar[0].sqlxid), rows[0][5]) << "DESCRIBE gives the catalog's id";
 }
 
 INSTANTIATE_TEST_SUITE_P(Declarations, CollectionColumns, ::testing::ValuesIn(kColumnCases));
@@ -201,6 +202,35 @@ TEST_F(Collections, AddedCollectionColumnsConvertTheirValues) {
     EXPECT_EQ(Scalar("select coltype from syscolumns c, systables t where t.tabname = 'ca' and c.tabid = t.tabid "
                      "and c.colname = 'l'"),
               std::to_string(SQLLIST));
+}
+
+// "x IN column" asks whether x is an element of the row's collection.
+TEST_F(Collections, InSearchesTheCollection) {
+    ASSERT_EQ(Exec("create table ci (k char(2), sizes set(char(3) not null), parts list(integer not null), "
+                   "origin row(city varchar(10)))"),
+              0)
+        << Errm();
+    ASSERT_EQ(Exec("insert into ci values ('a', SET{'S', 'M'}, LIST{1, 2}, ROW('Oslo'))"), 0) << Errm();
+    ASSERT_EQ(Exec("insert into ci values ('b', SET{'L'}, LIST{3}, null)"), 0) << Errm();
+    ASSERT_EQ(Exec("insert into ci values ('c', null, LIST{}, null)"), 0) << Errm();
+    struct Case {
+        const char* where;
+        const char* keys;  // the rows that qualify, in order
+    };
+    const Case cases[] = {
+        {"'S' in sizes", "a"},          // CHAR elements match without their padding
+        {"'L' in ci.sizes", "b"},       // a qualified column
+        {"'S' not in sizes", "b"},      // a NULL collection holds nothing, not even "not S"
+        {"2 in parts", "a"},
+        {"5 not in parts", "abc"},
+        {"k in ('a', 'c') and 3 not in parts", "ac"},  // IN with a list is the ordinary IN
+    };
+    for (const Case& c : cases) {
+        std::string keys;
+        for (const auto& row : Query(std::string("select k from ci where ") + c.where + " order by k")) keys += row[0].substr(0, 1);
+        EXPECT_EQ(keys, c.keys) << c.where;
+    }
+    EXPECT_EQ(Exec("select k from ci where 'Oslo' in origin"), -1260) << "a row is no collection";
 }
 
 struct RefusedCase {
