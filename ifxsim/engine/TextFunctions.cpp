@@ -123,6 +123,15 @@ void toCharFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     const int tag = sqlite3_value_int(argv[argc - 1]);
     const bool formatted = argc == 3 && sqlite3_value_type(argv[1]) != SQLITE_NULL;
     if (tagCode(tag) != SQLDATE && tagCode(tag) != SQLDTIME) {
+        if (formatted) {  // a number through an rfmtdec mask ("$$#,###.##")
+            std::string digits = textOf(argv[0]);
+            std::string mask = textOf(argv[1]);
+            dec_t dec{};
+            if (int rc = deccvasc(digits.data(), static_cast<mint>(digits.size()), &dec); rc != 0) return fail(ctx, rc);
+            std::string out(mask.size() + 64, '\0');
+            if (int rc = rfmtdec(&dec, mask.data(), out.data()); rc != 0) return fail(ctx, rc);
+            return sqlite3_result_text(ctx, out.c_str(), -1, SQLITE_TRANSIENT);
+        }
         const std::string text = textOf(argv[0]);
         return sqlite3_result_text(ctx, text.c_str(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
     }

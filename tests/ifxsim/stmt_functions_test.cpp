@@ -71,6 +71,8 @@ TEST_F(StmtFixture, CharacterAndConversionFunctions) {
         {"to_char(d, '%Y/%m/%d')", "2024/03/05"},
         {"to_char(t, '%d.%m.%Y %H:%M')", "05.03.2024 14:07"},
         {"to_char(d)", "03/05/2024"},
+        {"to_char(x, '-###.##')", "-  7.39"},
+        {"to_char(1234567.891, '#,###,###.##')", "1,234,567.89"},
         {"to_date('05.03.2024 14:07', '%d.%m.%Y %H:%M')", "2024-03-05 14:07:00.00000"},
     };
     for (const auto& c : cases)
