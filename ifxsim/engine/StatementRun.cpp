@@ -124,6 +124,10 @@ int runSingleton(RequestGuard& guard, const StatementPlan& plan, sqlite3_stmt* s
             return SetError(err);
     }
     if (outputCount != static_cast<int>(plan.columns.size())) SetWarning(3);
+    if (plan.translated && plan.translated->rowidColumn) {  // the row id rides last (see TranslatedStatement)
+        const CellValue rowid = readCell(stmt, sqlite3_column_count(stmt) - 1);
+        if (rowid.storage == SQLITE_INTEGER) ThreadSqlca().sqlerrd[5] = static_cast<int4>(rowid.integer);
+    }
     rc = sqlite3_step(stmt);
     if (rc == SQLITE_ROW) return SetError(-284);
     if (rc != SQLITE_DONE) return reportSqliteError(db, rc, guard, StatementPhase::Select, plan.tokens, &*plan.translated);

@@ -54,6 +54,16 @@ TEST_F(RowIds, FetchGivesTheRowIdOfEachRow) {
     EXPECT_EQ(Query("select distinct v from r where k = 1"), (Rows{{"v1 "}}));
 }
 
+TEST_F(RowIds, SingletonExecuteGivesTheRowId) {
+    Prepared p("select v from r where k = 2");
+    ASSERT_NE(p.stmt(), nullptr);
+    OutputBuffers out(p.described());
+    ASSERT_EQ(sqli_exec(ESQLINTVERSION, p.stmt(), nullptr, nullptr, nullptr, p.described(), nullptr, nullptr, 0), 0)
+        << Errm();
+    EXPECT_EQ(out.row(), (std::vector<std::string>{"v2 "}));
+    EXPECT_EQ(Ca().sqlerrd[5], 2);
+}
+
 TEST_F(RowIds, UpdateAndDeleteGiveTheLastRowTouched) {
     ASSERT_EQ(Exec("update r set v = 'x' where k = 2"), 0);
     EXPECT_EQ(Ca().sqlerrd[5], 2);
