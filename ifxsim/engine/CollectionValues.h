@@ -11,9 +11,11 @@
 
 #include "engine/TypeDecl.h"
 
-struct sqlite3;
-
 namespace ifxsim {
+
+// Informix codes of refused values (element conversions give their own).
+constexpr int kCollectionNotThatType = -1260;  // no value of that type: not a collection, fields missing…
+constexpr int kCollectionNullElement = -391;   // collections hold no NULL elements
 
 struct CollectionResult {
     std::string text;  // the value in its stored (and fetched) form
@@ -22,15 +24,5 @@ struct CollectionResult {
 
 // `value` (a collection or row text) as a value of the complex type `type`.
 CollectionResult normalizeCollection(std::string_view value, const IfxType& type);
-
-// Registers ifx_collection(value, 'declared type') and the constructors
-// ifx_set(…), ifx_multiset(…), ifx_list(…), ifx_row(…) on `db`.
-void registerCollectionFunctions(sqlite3* db);
-
-// Triggers that bring the collection and row columns of `table` to their
-// stored form after INSERT and UPDATE.
-int installCollectionNormalizers(sqlite3* db, const std::string& table, bool temporary);
-// The same for a table that may be temporary (after ALTER TABLE … ADD).
-int installCollectionNormalizers(sqlite3* db, const std::string& table);
 
 }  // namespace ifxsim

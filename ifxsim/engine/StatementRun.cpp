@@ -6,7 +6,7 @@
 
 #include "engine/Catalog.h"
 #include "engine/CheckTypes.h"
-#include "engine/CollectionValues.h"
+#include "engine/CollectionFunctions.h"
 #include "engine/Connection.h"
 #include "engine/DatabaseStatement.h"
 #include "engine/Errors.h"

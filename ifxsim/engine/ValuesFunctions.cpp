@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/CollectionValues.h"
+#include "engine/CollectionFunctions.h"
 #include "engine/ExactNumbers.h"
 #include "engine/StatementTranslate.h"
 #include "engine/TemporalFunctions.h"
