@@ -37,8 +37,11 @@ bool rewriteCollectionConstructors(const std::vector<Token>& t, std::vector<Toke
             any = true;
         }
     }
-    // "x [NOT] IN column": is x an element of the collection in that column?
-    for (std::size_t i = 0; i + 1 < out.size(); ++i) {
+    // "x [NOT] IN column": is x an element of the collection in that column? Only in
+    // queries and changes of rows: elsewhere IN names a dbspace or a lock mode.
+    const bool rows = !t.empty() && (t[0].is("SELECT") || t[0].is("INSERT") || t[0].is("UPDATE") ||
+                                     t[0].is("DELETE") || (t[0].is("CREATE") && t.size() > 1 && t[1].is("VIEW")));
+    for (std::size_t i = 0; rows && i + 1 < out.size(); ++i) {
         if (!t[i].is("IN") || t[i + 1].isSymbol("(")) continue;
         std::size_t last = i + 1;  // the column, perhaps qualified (t.col)
         while (last + 2 < t.size() && t[last + 1].isSymbol(".")) last += 2;

@@ -271,6 +271,15 @@ TEST_F(Collections, BracesAfterUpdateSetStayAComment) {
     EXPECT_EQ(Scalar("select n from bc"), "2");
 }
 
+// IN followed by a word is a collection search only in queries and row changes.
+TEST_F(Collections, InBeforeAWordElsewhereKeepsItsMeaning) {
+    ASSERT_EQ(Exec("create table iw (n integer) in rootdbs"), 0) << Errm();
+    ASSERT_EQ(Exec("create index ix_iw on iw (n) in rootdbs"), 0) << Errm();
+    ASSERT_EQ(Exec("begin work"), 0) << Errm();
+    EXPECT_EQ(Exec("lock table iw in exclusive mode"), 0) << Errm();
+    ASSERT_EQ(Exec("commit work"), 0) << Errm();
+}
+
 // ---------------------------------------------------------------- CHECK over stored values
 
 struct CheckCase {
