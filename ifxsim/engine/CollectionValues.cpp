@@ -1,8 +1,7 @@
 #include "engine/CollectionValues.h"
 
-#include <cmath>
+#include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 
 #include "engine/CollectionText.h"
