@@ -25,6 +25,11 @@ TEST_F(StmtFixture, KeywordsAsColumnNames) {
     const auto who = Query("select user from kw");
     ASSERT_EQ(who.size(), 1u);
     EXPECT_NE(who[0][0], "ann     ");
+    // INTERVAL as a column name is read qualified, as the server reads it.
+    ASSERT_EQ(Exec("create table lapse (interval interval day(3) to day)"), 0) << Errm();
+    ASSERT_EQ(Exec("insert into lapse values ('12')"), 0) << Errm();
+    EXPECT_EQ(Query("select lapse.interval + 1 units day from lapse"), (Rows{{"       13"}}));
+    EXPECT_EQ(Query("select count(*) from 'informix'.systables where tabname = 'lapse'"), (Rows{{"1"}}));
     // The catalog's own column of that name.
     EXPECT_EQ(Exec("create table dflt (c char(3) default 'x')"), 0);
     EXPECT_EQ(Query("select default from sysdefaults where tabid = (select tabid from systables where tabname = 'dflt')"),
