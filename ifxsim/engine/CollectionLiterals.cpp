@@ -1,5 +1,10 @@
 #include "engine/CollectionLiterals.h"
 
+#include <algorithm>
+
+#include "engine/CollectionTypes.h"
+#include "ifxesqlc.h"
+
 namespace ifxsim {
 
 namespace {
@@ -67,6 +72,66 @@ bool rewriteCollectionConstructors(const std::vector<Token>& t, std::vector<Toke
             any = true;
         }
     return any;
+}
+
+namespace {
+
+// The token that closes the bracket opened at `open` ("(" or "{"), or `end`.
+std::size_t closing(const std::vector<Token>& t, std::size_t open, std::size_t end) {
+    int depth = 0;
+    for (std::size_t k = open; k < end; ++k) {
+        if (t[k].isSymbol("(") || t[k].isSymbol("{")) ++depth;
+        else if ((t[k].isSymbol(")") || t[k].isSymbol("}")) && --depth == 0) return k;
+    }
+    return end;
+}
+
+// The complex type written at tokens[at, end) and nothing after it.
+std::optional<IfxType> complexTypeAt(const std::vector<Token>& t, std::size_t at, std::size_t end) {
+    std::size_t k = at;
+    auto type = parseTypeDecl(t, k);
+    if (!type || !type->isComplex() || k != end) return std::nullopt;
+    return type;
+}
+
+}  // namespace
+
+std::optional<IfxType> complexExpressionType(const std::vector<Token>& t, std::size_t begin, std::size_t end) {
+    end = std::min(end, t.size());
+    if (begin + 1 >= end) return std::nullopt;
+    const Token& w = t[begin];
+    if (constructorFunction(w) && t[begin + 1].isSymbol("{") && closing(t, begin + 1, end) == end - 1) {
+        IfxType type;
+        type.code = w.is("SET") ? SQLSET : w.is("MULTISET") ? SQLMULTISET : SQLLIST;
+        type.length = kCollectionLength;
+        type.text = toUpperAscii(w.text);
+        return type;
+    }
+    if (w.is("ROW") && t[begin + 1].isSymbol("(") && closing(t, begin + 1, end) == end - 1) {
+        IfxType type;
+        type.code = SQLROW;
+        type.length = kCollectionLength;  // the fields' types are not declared here
+        type.text = "ROW";
+        return type;
+    }
+    if (w.is("CAST") && t[begin + 1].isSymbol("(") && closing(t, begin + 1, end) == end - 1) {
+        int depth = 0;
+        for (std::size_t k = begin + 2; k < end - 1; ++k) {
+            if (t[k].isSymbol("(")) ++depth;
+            else if (t[k].isSymbol(")")) --depth;
+            else if (depth == 0 && t[k].is("AS")) return complexTypeAt(t, k + 1, end - 1);
+        }
+        return std::nullopt;
+    }
+    // x::type: the last top-level "::" names the type.
+    int depth = 0;
+    std::size_t cast = end;
+    for (std::size_t k = begin; k < end; ++k) {
+        if (t[k].isSymbol("(") || t[k].isSymbol("{")) ++depth;
+        else if (t[k].isSymbol(")") || t[k].isSymbol("}")) --depth;
+        else if (depth == 0 && t[k].isSymbol("::")) cast = k;
+    }
+    return cast < end ? complexTypeAt(t, cast + 1, end) : std::nullopt;
 }
 
 }  // namespace ifxsim

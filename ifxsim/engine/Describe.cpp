@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "engine/CatalogDb.h"
+#include "engine/CollectionLiterals.h"
 #include "engine/DescribeExpr.h"
 #include "engine/DescribeUnion.h"
 
@@ -43,7 +44,14 @@ std::vector<ColumnInfo> describeColumns(sqlite3* db, sqlite3_stmt* stmt, const s
     std::vector<ColumnInfo> columns;
     const int n = sqlite3_column_count(stmt) - hidden;
     if (n <= 0) return columns;
-    const auto items = selectList(tokens);
+    // The select list splits at commas outside brackets: a collection constructor's
+    // braces count as brackets (token for token, so positions stay those of `tokens`).
+    std::vector<Token> bracketed = tokens;
+    for (Token& t : bracketed) {
+        if (t.isSymbol("{")) t.text = "(";
+        else if (t.isSymbol("}")) t.text = ")";
+    }
+    const auto items = selectList(bracketed);
     bool starred = false;
     for (const auto& item : items) starred = starred || item.star;
     // Select-list items line up with result columns unless a * expands.
@@ -60,8 +68,10 @@ std::vector<ColumnInfo> describeColumns(sqlite3* db, sqlite3_stmt* stmt, const s
             col.name = toLowerAscii(name ? name : "");
         } else if (aligned) {
             const auto& item = items[static_cast<std::size_t>(i)];
-            ExprType et = typeExpression(db, tokens, item.begin, item.end);
+            ExprType et = typeExpression(db, bracketed, item.begin, item.end);
             col.type = et.type;
+            // Collection and row values are described as such, not as text.
+            if (auto complex = complexExpressionType(tokens, item.begin, item.end)) col.type = *complex;
             col.notNull = et.notNull;
             col.name = !item.alias.empty() ? item.alias : et.name;
         } else {

@@ -128,6 +128,37 @@ TEST_F(Collections, MalformedCollectionTypesAreRefused) {
     }
 }
 
+// Collection values computed in a select list are described as collections too,
+// so a client reads them whole instead of as a short text.
+TEST_F(Collections, ConstructorsAndCastsAreDescribedAsTheirType) {
+    ASSERT_EQ(Exec("create table pd (n integer)"), 0) << Errm();
+    ASSERT_EQ(Exec("insert into pd values (1)"), 0) << Errm();
+    struct Case {
+        const char* item;
+        int sqltype;
+        int sqllen;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"SET{'a', 'a'}", SQLSET, 2048, "SET{'a','a'}"},  // a constructor alone does not know it is a SET of what
+        {"MULTISET{n}", SQLMULTISET, 2048, "MULTISET{1}"},
+        {"LIST{n, n + 1} l", SQLLIST, 2048, "LIST{1,2}"},
+        {"ROW(n, 'x')", SQLROW, 2048, "ROW(1,'x')"},
+        {"'LIST{1}'::list(integer not null)", SQLLIST, 2048, "LIST{1}"},
+        {"cast('ROW(1)' as row(a integer))", SQLROW, 4, "ROW(1)"},
+        {"n || 'LIST{1}'", SQLVCHAR, 255, "1LIST{1}"},  // not a collection: text stays text
+    };
+    for (const Case& c : cases) {
+        Prepared p(std::string("select ") + c.item + " from pd");
+        ASSERT_NE(p.described(), nullptr) << c.item << ": " << Errm();
+        EXPECT_EQ(p.described()->sqlvar[0].sqltype & SQLTYPE, c.sqltype) << c.item;
+        EXPECT_EQ(p.described()->sqlvar[0].sqllen, c.sqllen) << c.item;
+        EXPECT_EQ(FetchTexts(std::string("select ") + c.item + " from pd", Binding::Holder),
+                  std::vector<std::string>{c.text})
+            << c.item;
+    }
+}
+
 // ---------------------------------------------------------------- values in and text out
 
 struct ValueCase {
