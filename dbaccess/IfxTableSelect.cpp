@@ -11,14 +11,56 @@ namespace {
 
 TIfxTableOrder OrderOf(const TIndexDef& index) { return {index.fields, index.descFields}; }
 
+// A trailing direction word, separated from the name by blanks.
+TIfxOrderEntry::TDirection TakeDirection(std::string& entry) {
+    const std::size_t blank = entry.find_last_of(" \t");
+    if (blank == std::string::npos) return TIfxOrderEntry::odDefault;
+    const std::string word = entry.substr(blank + 1);
+    TIfxOrderEntry::TDirection direction = TIfxOrderEntry::odDefault;
+    if (SameText(word, "desc"))
+        direction = TIfxOrderEntry::odDescending;
+    else if (SameText(word, "asc"))
+        direction = TIfxOrderEntry::odAscending;
+    else
+        return direction;
+    entry = TrimText(entry.substr(0, blank));
+    return direction;
+}
+
+// The entries' own directions over the index's (or ascending without one).
+TIfxTableOrder OrderOf(const std::vector<TIfxOrderEntry>& entries, const TIndexDef* index) {
+    TIfxTableOrder order;
+    for (const TIfxOrderEntry& entry : entries) {
+        // A matching index spells the names as the catalog has them.
+        const std::string& field = index ? index->fields[order.fields.size()] : entry.field;
+        const bool desc = entry.direction == TIfxOrderEntry::odDefault ? index && index->IsDescending(field)
+                                                                       : entry.direction == TIfxOrderEntry::odDescending;
+        order.fields.push_back(field);
+        if (desc) order.descFields.push_back(field);
+    }
+    return order;
+}
+
 }  // namespace
+
+std::vector<TIfxOrderEntry> SplitOrderEntries(std::string_view indexFieldNames) {
+    std::vector<TIfxOrderEntry> entries;
+    for (std::string item : SplitFieldList(indexFieldNames)) {
+        TIfxOrderEntry entry;
+        entry.direction = TakeDirection(item);
+        entry.field = std::move(item);
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
 
 TIfxTableOrder ChooseTableOrder(const TIndexDefs& indexes, std::string_view indexFieldNames,
                                 std::string_view indexName, bool defaultIndex) {
-    const std::vector<std::string> fields = SplitFieldList(indexFieldNames);
-    if (!fields.empty()) {
-        if (const TIndexDef* index = indexes.FindByFields(fields)) return OrderOf(*index);
-        return {fields, {}};
+    const std::vector<TIfxOrderEntry> entries = SplitOrderEntries(indexFieldNames);
+    if (!entries.empty()) {
+        std::vector<std::string> fields;
+        for (const TIfxOrderEntry& entry : entries) fields.push_back(entry.field);
+        return OrderOf(entries, indexes.FindByFields(fields));
     }
     if (!TrimText(indexName).empty()) {
         const TIndexDef* index = indexes.Find(TrimText(indexName));

@@ -15,9 +15,21 @@ struct TIfxTableOrder {
     bool Empty() const { return fields.empty(); }
 };
 
+// One entry of IndexFieldNames: a field name, optionally followed by " desc"
+// or " asc" (any case). Without a direction the index decides (ascending
+// when no index has these fields).
+struct TIfxOrderEntry {
+    enum TDirection { odDefault, odAscending, odDescending };
+    std::string field;
+    TDirection direction = odDefault;
+};
+
+// "name desc; id" → {{"name", odDescending}, {"id", odDefault}}; empty entries are dropped.
+std::vector<TIfxOrderEntry> SplitOrderEntries(std::string_view indexFieldNames);
+
 // The order of the rows: IndexFieldNames (the fields of a matching index when
-// there is one — with its descending columns — else the names as given,
-// ascending), else the index named IndexName ("Index '%s' not found" when
+// there is one — with its descending columns, unless an entry names its own
+// direction — else the names as given, ascending unless marked " desc"), else the index named IndexName ("Index '%s' not found" when
 // there is none), else with defaultIndex the primary index, else the first
 // unique one, else none.
 TIfxTableOrder ChooseTableOrder(const TIndexDefs& indexes, std::string_view indexFieldNames,

@@ -178,6 +178,13 @@ TEST(IfxTableSelect, OrderChoice) {
         {true, "", "IX_NAME", true, " order by name, id desc"},
         {true, "", "ix_name", false, " order by name, id desc"},   // asked for explicitly
         {false, "zip", "", false, " order by zip"},
+        // A trailing direction word (any case) orders that entry; the index still matches.
+        {true, "zip desc", "", true, " order by zip desc"},
+        {true, "zip DESC;name Asc", "", true, " order by zip desc, name"},
+        {true, "name desc; id", "", true, " order by name desc, id desc"},   // the index gives id's direction
+        {true, "NAME;ID asc", "", true, " order by name, id"},               // the entry's own wins
+        {true, "desc", "", true, " order by desc"},                          // a column that is called desc
+        {true, "zip  desc ; code", "", true, " order by zip desc, code"},
     };
     for (const Case& c : cases) {
         TIfxTableSelect select{"t", "", false, {}, ':', {}};
