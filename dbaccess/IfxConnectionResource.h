@@ -110,6 +110,9 @@ private:
     void EmptyCacheWithoutServer();
     void FreeCache();
     void ForgetStatement(TIfxStatementResource* statement);
+    // A statement is declaring a cursor of this name: any other statement that
+    // kept a cursor of that name forgets it (the server binds the name anew).
+    void CursorNameTaken(const std::string& cursorName, const TIfxStatementResource* by);
     int SingletonSelect(const std::string& sql, int inputs, ifx_sqlvar_t* input, int outputs, ifx_sqlvar_t* output);
 
     TIfxParamsRef params_;  // empty until connected: a failed connect keeps no reference

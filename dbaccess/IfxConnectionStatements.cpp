@@ -95,4 +95,13 @@ void TIfxConnectionResource::ForgetStatement(TIfxStatementResource* statement) {
     cache_.erase(std::remove(cache_.begin(), cache_.end(), statement), cache_.end());
 }
 
+void TIfxConnectionResource::CursorNameTaken(const std::string& cursorName, const TIfxStatementResource* by) {
+    for (TIfxStatementResource* statement : live_) {
+        if (statement == by || !statement->cursor_ || statement->cursorName_ != cursorName) continue;
+        // Not freed: the library hands the same cursor to the new declaration.
+        statement->cursor_ = nullptr;
+        statement->cursorName_.clear();
+    }
+}
+
 }  // namespace varnok

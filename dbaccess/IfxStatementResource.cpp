@@ -125,8 +125,19 @@ ifx_cursor_t* TIfxStatementResource::OpenCursor(std::uint32_t clientIdentity, if
     const TIfxLibrary& lib = Ifx();
     ifx_cursor_t* cursor = cursor_;
     const bool share = owner_->ShareCursorStatement();
+    const std::string cursorName = CursorHandleName(clientIdentity);
+    if (cursor && !share && cursorName_ != cursorName) {
+        // Kept from another component: that component may declare its name
+        // for another statement at any time, so this one takes a cursor of
+        // its opener's name. Nobody has the old one open (the statement was free).
+        cursor_ = nullptr;
+        cursorName_.clear();
+        lib.sqli_curs_free(ESQLINTVERSION, cursor);
+        cursor = nullptr;
+    }
     if (!cursor || share) {
-        const std::string cursorName = CursorHandleName(clientIdentity);
+        // The component's earlier statements lose the cursor of this name.
+        owner_->CursorNameTaken(cursorName, this);
         owner_->Report(meInformation, trace::kDeclareCursor, {name_, cursorName});
         cursor = lib.sqli_curs_locate(ESQLINTVERSION, cursorName.c_str(), CURS_LOCATE_NEWNAME);
         owner_->CheckSqlCode();

@@ -69,9 +69,13 @@ TEST_F(StandInConnection, CursorOperationsFetchRowsAndTraceEachStep) {
     const std::string s = statement->Name();
     EXPECT_TRUE(monitor.Saw(s + ": Declare the cursor (handle 'ifxcur_0000002a')"));
     for (const char* step : {"Open", "Fetch", "Close"}) EXPECT_TRUE(monitor.Saw(s + ": " + step)) << step;
-    // The second open, by whichever component, reuses the declared cursor.
-    cursor = statement->OpenCursor(0x2b, nullptr, false);
+    // The same component opens the declared cursor again; another one declares
+    // a cursor of its own name (the first may bind its name elsewhere later).
+    cursor = statement->OpenCursor(0x2a, nullptr, false);
     EXPECT_TRUE(monitor.Saw(s + ": Take the cached cursor (handle 'ifxcur_0000002a')"));
+    statement->CloseCursor(cursor);
+    cursor = statement->OpenCursor(0x2b, nullptr, false);
+    EXPECT_TRUE(monitor.Saw(s + ": Declare the cursor (handle 'ifxcur_0000002b')"));
     statement->CloseCursor(cursor);
 }
 

@@ -401,3 +401,38 @@ TEST_F(Query, RowsAreReadOnlyWithoutAnUpdater) {
     EXPECT_FALSE(q.CanModify());
     EXPECT_THROW(q.Edit(), EDatabaseError);
 }
+
+// Every cursor of one component has the component's name; a cached statement
+// that comes back must not open the cursor another statement took over since.
+TEST_F(Query, ReturningToACachedTextReadsItsOwnRows) {
+    FillT(3);
+    ASSERT_TRUE(q.CacheHandle());
+    auto ids = [&] {
+        std::vector<int> out;
+        for (q.First(); !q.Eof(); q.Next()) out.push_back(q.FieldByName("id").AsInteger());
+        return out;
+    };
+    const std::vector<int> up{1, 2, 3}, down{3, 2, 1};
+    for (int round = 0; round < 2; ++round) {
+        Select("select id from t order by id");
+        EXPECT_EQ(ids(), up) << round;
+        Select("select id from t order by id desc");
+        EXPECT_EQ(ids(), down) << round;
+    }
+    Select("select id from t order by id");
+    EXPECT_EQ(ids(), up);
+    Select("select id from t order by id desc");
+    // Another component taking a cached statement opens a cursor of its own
+    // name: the first one's next declaration must not touch it.
+    q.Close();
+    q.SetSQLText("select id from t order by id");   // the descending statement is free in the cache
+    TIfxQuery other;
+    other.SetConnection(&db);
+    other.SetSQLText("select id from t order by id desc");
+    other.Open();
+    EXPECT_EQ(other.FieldByName("id").AsInteger(), 3);
+    q.Open();
+    EXPECT_EQ(ids(), up);
+    other.Next();
+    EXPECT_EQ(other.FieldByName("id").AsInteger(), 2);
+}
