@@ -55,6 +55,34 @@ bool endsRoutine(const std::string& text) {
     return std::regex_match(upper.substr(after), tail);
 }
 
+// True when a '{' after `code` opens a collection constructor (SET{…},
+// MULTISET{…}, LIST{…}) rather than a comment, as the server reads it: after
+// MULTISET or LIST, and after a SET that is no UPDATE's SET clause.
+bool opensConstructor(const std::string& code) {
+    auto wordChar = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$'; };
+    auto lastWord = [&](std::size_t& end) {  // the word ending at or before `end` (blanks skipped)
+        while (end > 0 && std::isspace(static_cast<unsigned char>(code[end - 1]))) --end;
+        std::size_t begin = end;
+        while (begin > 0 && wordChar(code[begin - 1])) --begin;
+        std::string word;
+        for (std::size_t k = begin; k < end; ++k) word += static_cast<char>(std::toupper(static_cast<unsigned char>(code[k])));
+        end = begin;
+        return word;
+    };
+    std::size_t at = code.size();
+    const std::string word = lastWord(at);
+    if (word == "MULTISET" || word == "LIST") return true;
+    if (word != "SET") return false;
+    std::size_t before = at;
+    while (before > 0 && std::isspace(static_cast<unsigned char>(code[before - 1]))) --before;
+    if (before == 0) return true;
+    if (!wordChar(code[before - 1])) return code[before - 1] != ')';
+    const std::string previous = lastWord(at);
+    for (const char* w : {"IN", "VALUES", "SELECT", "THEN", "ELSE", "RETURN", "DEFAULT"})
+        if (previous == w) return true;
+    return false;
+}
+
 bool blank(const std::string& s) {
     for (char c : s)
         if (!std::isspace(static_cast<unsigned char>(c))) return false;
@@ -93,7 +121,8 @@ std::vector<ScriptStatement> splitScript(const std::string& script) {
             i = end - 1;
             continue;
         }
-        if ((c == '-' && i + 1 < n && script[i + 1] == '-') || c == '{' || (c == '/' && i + 1 < n && script[i + 1] == '*')) {
+        if ((c == '-' && i + 1 < n && script[i + 1] == '-') || (c == '{' && !opensConstructor(code)) ||
+            (c == '/' && i + 1 < n && script[i + 1] == '*')) {
             const std::string close = c == '-' ? "\n" : (c == '{' ? "}" : "*/");
             const std::size_t at = script.find(close, i + 1);
             const std::size_t end = at == std::string::npos ? n : (c == '-' ? at : at + close.size());

@@ -79,6 +79,21 @@ TEST_F(IfxsqlTool, PrintsSmartLargeObjectContent) {
     EXPECT_EQ(o.out, "1|text\\|with pipe|415A|\n2|||\n");
 }
 
+// Braces after SET, MULTISET and LIST hold a collection, not a comment: a
+// semicolon or brace quoted inside does not end the statement. Elsewhere
+// braces still enclose a comment.
+TEST_F(IfxsqlTool, CollectionConstructorsAreNotComments) {
+    const Outcome o = Run("- -",
+                          "create database colldb with log;\n"
+                          "create table kit (k integer, l list(varchar(10) not null), s set(integer not null));\n"
+                          "insert into kit values (1, LIST{'a;}b', 'c'}, SET{2, 2});\n"
+                          "insert {a comment; with a semicolon} into kit values (2, null, null);\n"
+                          "update kit set {new; values} s = SET{3} where k = 2;\n"
+                          "select k, l, s from kit order by k;\n");
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.out, "1|LIST{'a;}b','c'}|SET{2}|\n2||SET{3}|\n");
+}
+
 TEST_F(IfxsqlTool, StopsAtTheFirstErrorAndReportsIt) {
     ASSERT_EQ(Run("-", "create database toolsdb;\ncreate table t (a int);\n").status, 0);
     const Outcome o = Run("toolsdb -", "insert into t values (1);\nselect * from missing;\nselect a from t;\n", true);
