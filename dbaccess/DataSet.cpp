@@ -255,6 +255,22 @@ void TDataSet::FetchAll() {
     }
 }
 
+int TDataSet::FetchMore() {
+    CheckActive();
+    if (uniDirectional_ || allFetched_) return 0;
+    const int before = fetchedRows_;
+    try {
+        FetchPacket();
+    } catch (...) {
+        // Rows that arrived before the failure stay; the links see them.
+        if (fetchedRows_ != before) Notify(TLinkEvent::DataSetChanged);
+        throw;
+    }
+    const int fetched = fetchedRows_ - before;
+    if (fetched > 0) Notify(TLinkEvent::DataSetChanged);
+    return fetched;
+}
+
 void TDataSet::SetPacketRecords(int n) {
     if (n == 0) n = 1;
     if (packetRecords_ == -1 && n != -1 && Active()) FetchAll();

@@ -67,6 +67,12 @@ public:
     int RecNo() const;
     // Fetches every remaining row; keeps the current row.
     void FetchAll();
+    // Fetches the next packet (PacketRecords rows, every remaining one with
+    // -1) behind the cached rows without moving the current row or firing
+    // scroll events; links hear one "data set changed" when rows arrived.
+    // Returns the rows fetched: none once every row is in, and none for a
+    // unidirectional data set (its one row would go).
+    int FetchMore();
     // Every row (fetching all first); with a record filter active, the rows it accepts.
     virtual int RecordCount();
     // Open, no record filter active and every row fetched.

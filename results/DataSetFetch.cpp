@@ -38,18 +38,7 @@ bool CanFetchNextPacket(const TDataSet& ds) {
 
 int FetchNextPacket(TDataSet& ds) {
     if (!CanFetchNextPacket(ds)) return 0;
-    const int before = ds.CachedRowCount();
-    {
-        TKeepPlace place(ds);
-        if (TRowHeader* last = ds.Impl()->Last()) {
-            // Stepping past the last cached row makes the data set fetch a packet.
-            ds.GotoBookmark(last);
-            ds.Next();
-        } else {
-            ds.First();
-        }
-    }
-    return ds.CachedRowCount() - before;
+    return ds.FetchMore();
 }
 
 int CountAllRows(TDataSet& ds) {

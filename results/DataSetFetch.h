@@ -13,9 +13,8 @@ namespace varnok {
 bool CanFetchNextPacket(const TDataSet& ds);
 
 // Fetches the next packet of PacketRecords rows without moving the current
-// row; returns the number of rows that arrived. The data set's controls are
-// disabled meanwhile, so its links hear one "data set changed" at the end.
-// The data set's scroll events fire for the steps it takes.
+// row or firing scroll events; returns the number of rows that arrived. The
+// data set's links hear one "data set changed" when rows arrived.
 int FetchNextPacket(TDataSet& ds);
 
 // The record count of a result view: with the controls disabled, remember

@@ -248,6 +248,41 @@ TEST(DataSetLinks, DisabledControlsHearOneChangeAtTheEnd) {
     EXPECT_EQ(link.log, TLog{"changed"});
 }
 
+// A grid asking for more rows: the next packet arrives behind the cached
+// rows, the current row and Bof stay, no scroll event fires, and the links
+// hear one change per packet.
+TEST(DataSetLinks, FetchMoreAppendsAPacketWithoutMoving) {
+    TRowsDataSet ds = NumberedRows(12);
+    ds.SetPacketRecords(5);
+    TDataSource source(&ds);
+    TRecordingLink link;
+    link.SetDataSource(&source);
+    EXPECT_THROW(ds.FetchMore(), EDatabaseError);   // closed
+    ds.Open();
+    TLog events;
+    RecordEvents(ds, events);
+    link.log.clear();
+    EXPECT_EQ(ds.FetchMore(), 5);
+    EXPECT_EQ(ds.CachedRowCount(), 10);
+    EXPECT_EQ(ds.RecNo(), 1);
+    EXPECT_TRUE(ds.Bof());
+    EXPECT_FALSE(ds.Eof());
+    EXPECT_EQ(link.log, TLog{"changed"});
+    EXPECT_EQ(ds.FetchMore(), 2);
+    EXPECT_TRUE(ds.AllRowsFetched());
+    link.log.clear();
+    EXPECT_EQ(ds.FetchMore(), 0);
+    EXPECT_TRUE(link.log.empty()) << "nothing arrived: nothing to tell";
+    EXPECT_TRUE(events.empty());
+    EXPECT_EQ(ds.FieldByName("n").AsInteger(), 1);
+
+    TRowsDataSet forward = NumberedRows(12);
+    forward.SetUniDirectional(true);
+    forward.Open();
+    EXPECT_EQ(forward.FetchMore(), 0) << "the one row a unidirectional data set keeps stays";
+    EXPECT_EQ(forward.FieldByName("n").AsInteger(), 1);
+}
+
 TEST(DataSetLinks, DisabledSourcePassesNothingOn) {
     TRowsDataSet ds = NumberedRows(2);
     TDataSource source(&ds);

@@ -111,6 +111,17 @@ TEST(FetchNextPacketTest, FetchesOnePacketAndKeepsTheRow) {
     EXPECT_FALSE(CanFetchNextPacket(*ds));
 }
 
+TEST(FetchNextPacketTest, FiresNoScrollEventAndKeepsBof) {
+    auto ds = StandardRows(120, 50);
+    ds->Open();
+    int scrolls = 0;
+    ds->BeforeScroll = ds->AfterScroll = [&](TDataSet&) { ++scrolls; };
+    EXPECT_EQ(FetchNextPacket(*ds), 50);
+    EXPECT_EQ(scrolls, 0);
+    EXPECT_TRUE(ds->Bof()) << "still on the first row, as opened";
+    EXPECT_EQ(ds->RecNo(), 1);
+}
+
 TEST(RowsTextTest, HeaderThenEveryRowWithNullsEmpty) {
     auto ds = StandardRows(8, 3);
     ds->Open();
