@@ -270,6 +270,9 @@ void TfmMain::closeEvent(QCloseEvent* event) {
             event->ignore();
             return;
         }
+        // The run's worker still uses the statement data set and the
+        // connection, both owned by this window: it must be done first.
+        if (endRun_) endRun_();
         event->accept();
         return;
     }

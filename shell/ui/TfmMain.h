@@ -113,6 +113,10 @@ public:
     // Closes the database connection; false keeps the main window open (a
     // Cancel in the commit question). Unset: nothing to close.
     void SetCloseConnectionHook(std::function<bool()> hook) { closeConnection_ = std::move(hook); }
+    // Ends the run under way when the user chose to terminate the application
+    // at close; returns once the run has let go of the data set and the
+    // connection, so the window can be torn down. Unset: nothing runs.
+    void SetEndRunHook(std::function<void()> hook) { endRun_ = std::move(hook); }
     // Writes the pattern file; runs at close when the patterns-modified flag is set.
     void SetSavePatternsHook(std::function<void()> hook) { savePatterns_ = std::move(hook); }
     // Connects with a saved connection chosen in the connection manager or
@@ -169,6 +173,7 @@ private:
 
     std::vector<std::function<void()>> afterLoad_;
     std::function<bool()> closeConnection_;
+    std::function<void()> endRun_;
     std::function<void()> savePatterns_;
     TConnectSaved connectSaved_;
     std::function<void()> showOptions_;
