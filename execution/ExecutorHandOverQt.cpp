@@ -19,7 +19,14 @@ void TQtHandOver::Start(std::function<void()> body) {
     // The thread object lives in the main thread: its deletion (and so the
     // release of the body) runs there after the worker has returned.
     QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    thread_ = thread;
     thread->start();
+}
+
+bool TQtHandOver::WorkerRunning() const {
+    // A deleted thread object has finished: it is deleted only after that.
+    const QThread* thread = thread_.data();
+    return thread && !thread->isFinished();
 }
 
 void TQtHandOver::Synchronize(const std::function<void()>& work) {

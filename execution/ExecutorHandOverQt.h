@@ -5,6 +5,7 @@
 // must keep running its event loop while a run is under way; the event
 // handlers may show modal dialogs.
 #include <QPointer>
+#include <QThread>
 
 #include "execution/ExecutorHandOver.h"
 
@@ -27,8 +28,13 @@ public:
     // queued call to one's own thread would never return).
     void Synchronize(const std::function<void()>& work) override;
 
+    // The worker was started and has not yet returned from its body (asked in
+    // the main thread). Once false the worker touches nothing of the run any more.
+    bool WorkerRunning() const;
+
 private:
     QPointer<QObject> mainObject_;
+    QPointer<QThread> thread_; // gone once the finished thread object is deleted
 };
 
 } // namespace varnok

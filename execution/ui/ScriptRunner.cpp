@@ -2,6 +2,9 @@
 
 #include <Qsci/qsciscintilla.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -108,6 +111,8 @@ void TScriptRunner::BeforeScriptEx(TfmEditor* page) {
 TStatementAction TScriptRunner::ConfirmStatement(const std::string& statementText, bool wholeTable,
                                                  std::int32_t estimatedCost, std::int32_t estimatedRows) {
     TStatementAction action = TStatementAction::Run;
+    // A closing window asks nothing more: the run ends here.
+    if (closing_) return TStatementAction::Stop;
     const TRunWarnings warnings = RunWarningsFor(options_, wholeTable, estimatedCost, estimatedRows);
     if (warnings != 0) {
         confirm_->SetSQLText(Q(statementText));
@@ -117,6 +122,7 @@ TStatementAction TScriptRunner::ConfirmStatement(const std::string& statementTex
 }
 
 bool TScriptRunner::AskStatementParams(TParamList& params) {
+    if (closing_) return false;
     return params_->ShowParams(params);
 }
 
@@ -144,7 +150,7 @@ void TScriptRunner::AfterScriptEx(TfmEditor* page, const TRunFigures& figures) {
         if (host_.setRunMark) host_.setRunMark(page, TRunMark::Finished);
         page->PageLog()->SelectLast();
     }
-    if (attachFailure) {
+    if (attachFailure && !closing_) {
         try {
             std::rethrow_exception(attachFailure);
         } catch (...) {
@@ -164,8 +170,9 @@ void TScriptRunner::ExceptionScriptEx(TfmEditor* page, const TRunFigures& figure
     if (host_.setRunMark) host_.setRunMark(page, TRunMark::Finished);
     const auto* queryError = dynamic_cast<const EQueryError*>(&error);
     if (!queryError) {
-        // Not tied to a statement: the general error report.
-        ShowStandardError(message);
+        // Not tied to a statement: the general error report (none while the
+        // window closes: nobody would read it).
+        if (!closing_) ShowStandardError(message);
         return;
     }
     MarkError(page, queryError->Position, textOffset);
@@ -190,7 +197,7 @@ void TScriptRunner::MarkError(TfmEditor* page, std::int32_t position, std::int32
 
 bool TScriptRunner::StartRun(const TRunRequest& request) {
     // One run at a time: a second one would share the data set and the connection.
-    if (host_.executing()) return false;
+    if (host_.executing() || closing_) return false;
     if (!database_) throw std::logic_error("StartRun: no connection");
     host_.setExecuting(true);
     std::shared_ptr<TScriptExecutor> run;
@@ -200,7 +207,8 @@ bool TScriptRunner::StartRun(const TRunRequest& request) {
         database_->MakeDormant();
         database_->MakeCurrent();
         // The connection is dormant in this thread from here until the run ends.
-        run = TScriptExecutor::Create(query_, std::make_shared<TQtHandOver>(this));
+        runHandOver_ = std::make_shared<TQtHandOver>(this);
+        run = TScriptExecutor::Create(query_, runHandOver_);
     } catch (...) {
         host_.setExecuting(false);
         throw;
@@ -235,6 +243,22 @@ bool TScriptRunner::StartRun(const TRunRequest& request) {
         // The worker never ran: the executor gives the connection back as it goes.
         if (!run->Started()) host_.setExecuting(false);
         throw;
+    }
+    return true;
+}
+
+bool TScriptRunner::EndRunForClose(int timeoutMs) {
+    closing_ = true;
+    if (!host_.executing() && !(runHandOver_ && runHandOver_->WorkerRunning())) return true;
+    // The time-out handler passes the request on to the server while it works.
+    RequestInterrupt();
+    QElapsedTimer clock;
+    clock.start();
+    // The worker blocks on every event it hands over until the main thread
+    // has run it: waiting without processing events would never end.
+    while (host_.executing() || (runHandOver_ && runHandOver_->WorkerRunning())) {
+        if (clock.elapsed() > timeoutMs) return false;
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
     }
     return true;
 }

@@ -36,6 +36,7 @@ class TfmConfirmDlg;
 class TfmParamsDialog;
 class TIfxConnection;
 class TExecutorHandOver;
+class TQtHandOver;
 
 // What the runner needs of the main window.
 struct TScriptRunnerHost {
@@ -108,7 +109,8 @@ public:
     // ---- runs
     // Starts a run: the executing flag is set, the result views go empty and
     // the connection passes to the run's worker. Refused (false) while a run
-    // is under way: the shared data set serves one run at a time. A failure
+    // is under way (the shared data set serves one run at a time) and once
+    // the window is closing (EndRunForClose). A failure
     // before the worker starts (no open connection) clears the flag again
     // and goes on to the caller.
     bool StartRun(const TRunRequest& request);
@@ -116,6 +118,14 @@ public:
     bool RefreshLastStatement();
     // Runs a saved connection's after-connect script, without page.
     bool RunScriptWithoutPage(const std::string& text);
+    // For the close of the main window: ends the run under way, if any. The
+    // server is asked to cancel its statement, the run stops before its next
+    // statement without asking anything, and no error box shows. The main
+    // thread's events keep flowing meanwhile (the run hands its events to
+    // them); returns once the run's worker has finished with the data set
+    // and the connection, or false when that took longer than timeoutMs.
+    bool EndRunForClose(int timeoutMs);
+    bool Closing() const { return closing_; }
 
     // ---- the run's event handlers (main thread)
     void BeforeScriptEx(TfmEditor* page);
@@ -146,6 +156,8 @@ private:
     std::string lastStatementText_;
     TExecutionOptions options_;
     std::atomic<bool> interruptRequest_ = false; // one flag, no lock
+    std::shared_ptr<TQtHandOver> runHandOver_;   // of the last run started
+    bool closing_ = false;                       // the main window is closing
     TfmConfirmDlg* confirm_ = nullptr;           // children of the window
     TfmParamsDialog* params_ = nullptr;
 };

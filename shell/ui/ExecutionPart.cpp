@@ -1,5 +1,7 @@
 #include "shell/ui/ExecutionPart.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <utility>
@@ -20,6 +22,9 @@
 namespace varnok {
 
 namespace {
+
+// How long the close waits for a cancelled statement to end.
+constexpr int kEndRunForCloseMs = 30000;
 
 // eOptions also holds the options of other windows; the keys this part does
 // not read are written back as they were read, so no option is lost at close.
@@ -65,6 +70,15 @@ void InstallExecution(TfmMain& window) {
         // A saved connection's script runs as a run without page.
         flow->SetRunAfterConnectScript([runner](const std::string& text) { runner->RunScriptWithoutPage(text); });
     }
+
+    window.SetEndRunHook([runner] {
+        if (runner->EndRunForClose(kEndRunForCloseMs)) return;
+        // The server does not let go of the statement: tearing the window
+        // down under the worker would crash. The user chose to terminate and
+        // the settings are written: the program ends here.
+        std::fputs("Varnok: the running statement did not end; the program ends without it.\n", stderr);
+        std::_Exit(EXIT_FAILURE);
+    });
 
     TExecutionCommandHost commandHost;
     commandHost.connected = [flow] { return flow && flow->Database().Connected(); };
