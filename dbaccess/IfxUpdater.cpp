@@ -279,22 +279,26 @@ void TIfxUpdater::ApplyUpdates() {
         }
     };
     // What stays queued after a failure at entry `done`: the skipped ones and
-    // everything from the failed one on — or all of it when the work was rolled back.
-    auto keepFrom = [&](bool rolledBack) {
-        if (rolledBack) return;
+    // everything from the failed one on — or all of it when the work was
+    // rolled back or the queue is kept until CommitUpdates.
+    auto keepFrom = [&](bool whole) {
+        if (whole) return;
         std::vector<TIfxUpdateRow> rest = std::move(skipped);
         rest.insert(rest.end(), std::make_move_iterator(queue_.begin() + static_cast<std::ptrdiff_t>(done)),
                     std::make_move_iterator(queue_.end()));
         queue_ = std::move(rest);
     };
+    // Without AutoCommitUpdates the queue stays whole: the caller commits the
+    // changes with CommitUpdates once its transaction holds them.
+    const bool keepAll = !ds.AutoCommitUpdates();
     const bool ownTransaction = WantsOwnTransaction();
     try {
         InTransaction(applyAll);
     } catch (...) {
-        keepFrom(ownTransaction);
+        keepFrom(ownTransaction || keepAll);
         throw;
     }
-    queue_ = std::move(skipped);
+    if (!keepAll) queue_ = std::move(skipped);
     if (AfterApplyUpdates) AfterApplyUpdates(ds);
 }
 

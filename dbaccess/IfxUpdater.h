@@ -7,7 +7,10 @@
 // row, and the row may be read again.
 //
 // With CachedUpdates the changes are queued when posted and applied together
-// by ApplyUpdates (CancelUpdates drops them and reads the rows again).
+// by ApplyUpdates (CancelUpdates drops them and reads the rows again). With
+// the data set's AutoCommitUpdates (the default) applied changes leave the
+// queue at once; without it they stay until CommitUpdates, so a caller whose
+// own transaction was rolled back can apply them again.
 //
 //   TIfxQuery q;  …  TIfxUpdater updater(q);   // q's single table is now editable
 #include <exception>
@@ -66,8 +69,11 @@ public:
     int UpdatesPending() const { return static_cast<int>(queue_.size()); }
     // Applies the queued changes in order; a failure stops there and leaves
     // it and the rest queued. With uoUpdateInTransaction all of them run in
-    // one transaction, and a failure leaves every change queued.
+    // one transaction, and a failure leaves every change queued. Without
+    // AutoCommitUpdates every change stays queued until CommitUpdates.
     void ApplyUpdates();
+    // Forgets the queued changes as written for good (the rows stay as they are).
+    void CommitUpdates() { queue_.clear(); }
     // Drops the queued changes and reads the rows again.
     void CancelUpdates();
 

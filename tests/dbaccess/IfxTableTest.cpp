@@ -23,9 +23,7 @@ protected:
             Exec(std::string("insert into parts values ") + row);
         for (const char* name : {"Ann", "Bob", "Cyd"}) Exec(std::string("insert into cust (name) values ('") + name + "')");
         table.SetConnection(&db);
-        // As the program's table: a statement of the connection's cache would
-        // share its cursor name with the table's other statements.
-        table.SetCacheHandle(false);
+        table.SetCacheHandle(false);   // as the program's table
     }
     void TearDown() override {
         table.Close();
@@ -283,6 +281,47 @@ TEST_F(StandInTable, CachedUpdatesInOneTransactionStayQueuedWhenOneFails) {
     table.Updates().CancelUpdates();   // drops them and reads the rows again
     EXPECT_EQ(table.Updates().UpdatesPending(), 0);
     EXPECT_EQ(Labels(table, "city"), (Rows{"Oslo", "Oslo"}));
+}
+
+// Without AutoCommitUpdates the applied changes stay queued: after the
+// caller's transaction is rolled back they can be applied again, and
+// CommitUpdates forgets them once they are in.
+TEST_F(StandInTable, WithoutAutoCommitUpdatesAppliedChangesWaitForCommitUpdates) {
+    table.SetTableName("cust");
+    table.SetCachedUpdates(true);
+    table.SetAutoCommitUpdates(false);
+    table.Open();
+    table.Edit();
+    table.FieldByName("city").SetAsString("Rome");
+    table.Post();
+    table.Next();
+    table.Delete();
+    db.StartTransaction();
+    table.Updates().ApplyUpdates();
+    EXPECT_EQ(Column("select name || '/' || city from cust order by id"), (Rows{"Ann/Rome", "Cyd/Oslo"}));
+    EXPECT_EQ(table.Updates().UpdatesPending(), 2);
+    db.Rollback();
+    EXPECT_EQ(Column("select name || '/' || city from cust order by id"), (Rows{"Ann/Oslo", "Bob/Oslo", "Cyd/Oslo"}));
+
+    db.StartTransaction();
+    table.Updates().ApplyUpdates();   // the same changes once more
+    db.Commit();
+    table.Updates().CommitUpdates();
+    EXPECT_EQ(table.Updates().UpdatesPending(), 0);
+    EXPECT_EQ(Column("select name || '/' || city from cust order by id"), (Rows{"Ann/Rome", "Cyd/Oslo"}));
+
+    // A failure keeps every change queued, the ones applied before it too.
+    table.First();
+    table.Edit();
+    table.FieldByName("city").SetAsString("Pisa");
+    table.Post();
+    table.Next();
+    table.Edit();
+    table.FieldByName("city").SetAsString("Lima");
+    table.Post();
+    Exec("delete from cust where name = 'Cyd'");
+    EXPECT_EQ(ErrorOf([&] { table.Updates().ApplyUpdates(); }), "Record not found or changed by another user");
+    EXPECT_EQ(table.Updates().UpdatesPending(), 2);
 }
 
 TEST_F(StandInTable, DetailFollowsTheMasterRow) {
