@@ -29,7 +29,9 @@ void Handle::closeCursor() {
     open = false;
     rows.clear();
     rows.shrink_to_fit();
-    lookahead.reset();
+    lookahead = false;
+    current.clear();
+    current.shrink_to_fit();
     exhausted = false;
     position = 0;
     fetched = 0;

@@ -41,7 +41,8 @@ struct Handle {
     bool declared = false;
     bool open = false;
     std::vector<std::vector<CellValue>> rows;         // scroll cursors: every row
-    std::optional<std::vector<CellValue>> lookahead;  // sequential cursors: the row stepped ahead
+    std::vector<CellValue> current;  // sequential cursors: the last row stepped (its buffers reused)
+    bool lookahead = false;          // sequential: `current` is stepped ahead and not yet fetched
     bool exhausted = false;                            // sequential: SQLite said DONE
     std::int64_t position = 0;                         // scroll: 0 before first, rows+1 after last
     std::int64_t fetched = 0;

@@ -14,19 +14,18 @@ constexpr int kCursorNotOpen = -259;
 constexpr int kFetchNotOpen = -400;
 constexpr int kNotAvailable = -404;
 
-std::vector<CellValue> readRow(sqlite3_stmt* s) {
+// Reads the current row into `row`, reusing its cells and their text buffers.
+void readRow(sqlite3_stmt* s, std::vector<CellValue>& row) {
     const int n = sqlite3_column_count(s);
-    std::vector<CellValue> row;
-    row.reserve(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) row.push_back(readCell(s, i));
-    return row;
+    row.resize(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) readCellInto(s, i, row[static_cast<std::size_t>(i)]);
 }
 
 // Steps SQLite once: 1 with a row in `row`, 0 at the end, or a stored error.
 int stepRow(RequestGuard& guard, Handle& c, std::vector<CellValue>& row) {
     const int rc = sqlite3_step(c.stmt.get());
     if (rc == SQLITE_ROW) {
-        row = readRow(c.stmt.get());
+        readRow(c.stmt.get(), row);
         return 1;
     }
     if (rc == SQLITE_DONE) return 0;
@@ -78,13 +77,12 @@ int openCursor(RequestGuard& guard, Handle& c, const Inputs& inputs) {
         sqlite3_reset(c.stmt.get());
     } else {
         // The first row is read at once, so that a failing query fails at OPEN.
-        std::vector<CellValue> row;
-        const int got = stepRow(guard, c, row);
+        const int got = stepRow(guard, c, c.current);
         if (got < 0) {
             c.closeCursor();
             return got;
         }
-        if (got == 1) c.lookahead = std::move(row);
+        if (got == 1) c.lookahead = true;
         else c.exhausted = true;
     }
     c.open = true;
@@ -102,21 +100,19 @@ int fetchCursor(RequestGuard& guard, Handle& c, ifx_sqlda_t* output, const _Fetc
                 ca.sqlcode = SQLNOTFOUND;
                 return SQLNOTFOUND;
             }
-            std::vector<CellValue> row;
-            const int got = stepRow(guard, c, row);
+            const int got = stepRow(guard, c, c.current);
             if (got < 0) return got;
             if (got == 0) {
                 c.exhausted = true;
                 ca.sqlcode = SQLNOTFOUND;
                 return SQLNOTFOUND;
             }
-            c.lookahead = std::move(row);
+            c.lookahead = true;
         }
-        std::vector<CellValue> row = std::move(*c.lookahead);
-        c.lookahead.reset();
+        c.lookahead = false;
         ++c.fetched;
         ca.sqlerrd[2] = static_cast<int4>(c.fetched);
-        return writeRow(row, *c.plan, output);
+        return writeRow(c.current, *c.plan, output);
     }
     const auto count = static_cast<std::int64_t>(c.rows.size());
     std::int64_t target = c.position;

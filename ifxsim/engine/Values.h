@@ -28,6 +28,8 @@ struct CellValue {
 };
 
 CellValue readCell(sqlite3_stmt* stmt, int column);
+// The same into an existing cell, whose text buffer is reused.
+void readCellInto(sqlite3_stmt* stmt, int column, CellValue& cell);
 
 // Writes a value of `column` into `var` (its sqltype says which host
 // representation: an SQL type code or a C type code). Returns 0, or a negative

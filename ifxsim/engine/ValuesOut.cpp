@@ -6,10 +6,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <string_view>
 
 #include "engine/Errors.h"
 #include "engine/LargeObjectValues.h"
 #include "engine/Values.h"
+#include "values/DecimalCodec.h"
+#include "values/Int8Codec.h"
 
 namespace ifxsim {
 
@@ -25,10 +28,15 @@ std::string shortestDouble(double d) {
     return ec == std::errc() ? std::string(buf, end) : std::to_string(d);
 }
 
+// %.15g: to_chars with a precision formats as printf does, without its locale work.
 std::string fifteenDigits(double d) {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15g", d);
-    return buf;
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::general, 15);
+    if (ec != std::errc()) {
+        std::snprintf(buf, sizeof buf, "%.15g", d);
+        return buf;
+    }
+    return std::string(buf, end);
 }
 
 // Numeric value of a cell as text suitable for deccvasc/ifx_int8cvasc.
@@ -38,6 +46,25 @@ std::string numericText(const CellValue& c) {
     case SQLITE_FLOAT: return fifteenDigits(c.real);
     default: return c.bytes;
     }
+}
+
+// A DECIMAL from a cell: an integer straight into the digits, the rest
+// through deccvasc.
+int toDecimal(const CellValue& c, dec_t* dec) {
+    if (c.storage == SQLITE_INTEGER) {
+        char buf[24];
+        auto [end, ec] = std::to_chars(buf, buf + sizeof buf, c.integer);
+        if (ec == std::errc() && plainTextToDec(std::string_view(buf, static_cast<std::size_t>(end - buf)), dec))
+            return 0;
+    }
+    std::string text = numericText(c);
+    return deccvasc(text.data(), static_cast<mint>(text.size()), dec);
+}
+
+// Digits right of the point a dec_t holds (its base-100 digits past the point).
+int fractionDigits(const dec_t& dec) {
+    const int pairs = dec.dec_ndgts - dec.dec_exp;
+    return pairs > 0 ? 2 * pairs : 0;
 }
 
 bool toInt64(const CellValue& c, std::int64_t& out) {
@@ -99,7 +126,8 @@ const int kFallbackDatetimeQualifiers[] = {
     TU_DTENCODE(TU_HOUR, TU_SECOND), TU_DTENCODE(TU_HOUR, TU_MINUTE)};
 
 int toDatetime(const CellValue& c, int columnQual, int targetQual, dtime_t& out) {
-    std::string text = c.storage == SQLITE_INTEGER ? std::to_string(c.integer) : c.bytes;
+    const std::string integerText = c.storage == SQLITE_INTEGER ? std::to_string(c.integer) : std::string();
+    const std::string& text = c.storage == SQLITE_INTEGER ? integerText : c.bytes;
     dtime_t parsed{};
     parsed.dt_qual = static_cast<int2>(columnQual);
     if (int rc = parseDatetimeText(text, columnQual, parsed); rc != 0) return rc;
@@ -149,17 +177,17 @@ bool charShape(int type, const ifx_sqlvar_t& var, CharShape& shape) {
     }
 }
 
-void writeChars(std::string text, const CharShape& shape, ifx_sqlvar_t& var) {
+void writeChars(std::string_view text, const CharShape& shape, ifx_sqlvar_t& var) {
     if (shape.trim) {
-        while (!text.empty() && text.back() == ' ') text.pop_back();
+        while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     }
     if (text.size() > shape.capacity) {
         // The full length goes to the indicator, as Informix reports truncation.
         if (var.sqlind) *var.sqlind = static_cast<int2>(std::min<std::size_t>(text.size(), 32767));
         SetWarning(1);
-        text.resize(shape.capacity);
+        text = text.substr(0, shape.capacity);
     }
-    std::memcpy(var.sqldata, text.data(), text.size());
+    if (!text.empty()) std::memcpy(var.sqldata, text.data(), text.size());
     std::size_t n = text.size();
     if (shape.pad) {
         std::memset(var.sqldata + n, ' ', shape.capacity - n);
@@ -226,10 +254,10 @@ void writeNull(const ColumnInfo& column, ifx_sqlvar_t& var, int type) {
 }  // namespace
 
 int parseDatetimeText(const std::string& text, int qualifier, dtime_t& out) {
-    std::string copy = text;
+    // dtcvasc only reads its text.
     dtime_t parsed{};
     parsed.dt_qual = static_cast<int2>(qualifier);
-    const int first = dtcvasc(copy.data(), &parsed);
+    const int first = dtcvasc(const_cast<char*>(text.c_str()), &parsed);
     if (first == 0) {
         out = parsed;
         return 0;
@@ -237,8 +265,7 @@ int parseDatetimeText(const std::string& text, int qualifier, dtime_t& out) {
     for (int q : kFallbackDatetimeQualifiers) {
         dtime_t wide{};
         wide.dt_qual = static_cast<int2>(q);
-        copy = text;
-        if (dtcvasc(copy.data(), &wide) != 0) continue;
+        if (dtcvasc(const_cast<char*>(text.c_str()), &wide) != 0) continue;
         dtime_t cut{};
         cut.dt_qual = static_cast<int2>(qualifier);
         if (dtextend(&wide, &cut) != 0) continue;
@@ -272,7 +299,15 @@ int hostTypeOf(int sqltype) {
 
 CellValue readCell(sqlite3_stmt* stmt, int i) {
     CellValue c;
+    readCellInto(stmt, i, c);
+    return c;
+}
+
+void readCellInto(sqlite3_stmt* stmt, int i, CellValue& c) {
     c.storage = sqlite3_column_type(stmt, i);
+    c.integer = 0;
+    c.real = 0;
+    c.bytes.clear();  // keeps its capacity for the next row
     switch (c.storage) {
     case SQLITE_INTEGER: c.integer = sqlite3_column_int64(stmt, i); break;
     case SQLITE_FLOAT: c.real = sqlite3_column_double(stmt, i); break;
@@ -285,7 +320,6 @@ CellValue readCell(sqlite3_stmt* stmt, int i) {
     }
     default: c.storage = SQLITE_NULL; break;
     }
-    return c;
 }
 
 std::string cellText(const CellValue& c, const ColumnInfo& column) {
@@ -307,6 +341,18 @@ std::string cellText(const CellValue& c, const ColumnInfo& column) {
     }
 }
 
+namespace {
+
+// cellText without a copy where it is the stored text itself (every text or
+// blob but a large object reference); else cellText kept in `scratch`.
+std::string_view shownText(const CellValue& c, const ColumnInfo& column, std::string& scratch) {
+    if ((c.storage == SQLITE_TEXT || c.storage == SQLITE_BLOB) && column.type.code != SQLUDTFIXED) return c.bytes;
+    scratch = cellText(c, column);
+    return scratch;
+}
+
+}  // namespace
+
 int writeOutput(const CellValue& c, const ColumnInfo& column, ifx_sqlvar_t& var) {
     // SQL type codes and C host type codes (100…125) both fit the low byte.
     const int type = var.sqltype & SQLTYPE;
@@ -318,7 +364,8 @@ int writeOutput(const CellValue& c, const ColumnInfo& column, ifx_sqlvar_t& var)
     if (var.sqlind) *var.sqlind = 0;
     CharShape shape{};
     if (charShape(type, var, shape)) {
-        writeChars(cellText(c, column), shape, var);
+        std::string scratch;
+        writeChars(shownText(c, column, scratch), shape, var);
         return 0;
     }
     switch (type) {
@@ -345,6 +392,10 @@ int writeOutput(const CellValue& c, const ColumnInfo& column, ifx_sqlvar_t& var)
         return 0;
     }
     case SQLINT8: case SQLSERIAL8: case CINT8TYPE: {
+        if (c.storage == SQLITE_INTEGER && c.integer != INT64_MIN) {
+            int8Set(reinterpret_cast<ifx_int8_t*>(var.sqldata), c.integer);
+            return 0;
+        }
         std::string text = numericText(c);
         return ifx_int8cvasc(text.data(), static_cast<mint>(text.size()), reinterpret_cast<ifx_int8_t*>(var.sqldata));
     }
@@ -362,11 +413,12 @@ int writeOutput(const CellValue& c, const ColumnInfo& column, ifx_sqlvar_t& var)
         return 0;
     }
     case SQLDECIMAL: case SQLMONEY: case CDECIMALTYPE: case CMONEYTYPE: {
-        std::string text = numericText(c);
         auto* dec = reinterpret_cast<dec_t*>(var.sqldata);
-        if (int rc = deccvasc(text.data(), static_cast<mint>(text.size()), dec); rc != 0) return rc;
+        if (int rc = toDecimal(c, dec); rc != 0) return rc;
         const int scale = PRECDEC(column.type.length);
-        if ((column.type.code == SQLDECIMAL || column.type.code == SQLMONEY) && scale != DECFLOATSCALE)
+        // Rounding a value with no more decimals than the scale leaves it as it is.
+        if ((column.type.code == SQLDECIMAL || column.type.code == SQLMONEY) && scale != DECFLOATSCALE &&
+            !decIsNull(dec) && fractionDigits(*dec) > scale)
             decround(dec, scale);
         return 0;
     }
@@ -391,7 +443,8 @@ int writeOutput(const CellValue& c, const ColumnInfo& column, ifx_sqlvar_t& var)
         return toInterval(c, source, target, *iv);
     }
     case SQLBOOL: case CBOOLTYPE: {
-        const std::string text = cellText(c, column);
+        std::string scratch;
+        const std::string_view text = shownText(c, column, scratch);
         const bool truth = text == "t" || text == "T" || text == "1";
         if (!truth && !(text == "f" || text == "F" || text == "0")) return kCannotConvert;
         var.sqldata[0] = truth ? 't' : 'f';

@@ -5,7 +5,9 @@
 #include "values/DecimalCodec.h"
 #include "values/ErrorCodes.h"
 
+#include <charconv>
 #include <chrono>
+#include <cstring>
 #include <ctime>
 #include <string>
 
@@ -77,35 +79,99 @@ bool decodeQualifier(int qual, bool interval, Qualifier &q) {
 }
 
 bool fieldsFromDec(const dec_t &dec, const Qualifier &q, bool interval, TimeFields &out) {
-    BigDec value;
-    if (!decToBig(&dec, value))
+    // Read straight from the base-100 digits: the point sits after
+    // 2 * dec_exp decimal digits; digits beyond either end are zeros.
+    if (dec.dec_pos == DECPOSNULL || dec.dec_ndgts < 0 || dec.dec_ndgts > DECSIZE)
         return false;
+    bool nonZero = false;
+    for (int i = 0; i < dec.dec_ndgts; ++i) {
+        const int pair = static_cast<unsigned char>(dec.dec_dgts[i]);
+        if (pair > 99)
+            return false;
+        nonZero = nonZero || pair != 0;
+    }
+    const int count = 2 * dec.dec_ndgts;
+    const int point = 2 * dec.dec_exp;
+    auto digitAt = [&](int index) -> int64_t {
+        if (index < 0 || index >= count)
+            return 0;
+        const int pair = static_cast<unsigned char>(dec.dec_dgts[index / 2]);
+        return index % 2 == 0 ? pair / 10 : pair % 10;
+    };
+    // The digit worth 10^place (place < 0: right of the point).
+    auto digitOfPlace = [&](int place) { return digitAt(point - 1 - place); };
     out = TimeFields{};
-    out.negative = interval && value.negative();
-    BigDec mag = value.abs();
-    std::string whole = mag.toPlain(0);
-    std::string withFrac = mag.toPlain(5);
-    std::string frac = withFrac.substr(withFrac.find('.') + 1);
-    if (q.end == FFraction)
-        out.f[FFraction] = std::stoll(frac);
+    out.negative = interval && dec.dec_pos == 0 && nonZero;
+    if (q.end == FFraction) {
+        int64_t frac = 0;
+        for (int place = -1; place >= -5; --place)  // five places, cut
+            frac = frac * 10 + digitOfPlace(place);
+        out.f[FFraction] = frac;
+    }
     int lastWhole = q.end == FFraction ? FSecond : q.end;
     // Split the whole part from the right: two digits per field, the first
-    // field takes the rest.
+    // field takes the rest (its last 18 digits).
     for (int i = lastWhole; i >= q.start && i <= FSecond; --i) {
+        const int low = 2 * (lastWhole - i);
         if (i == q.start) {
-            out.f[i] = whole.empty() ? 0 : std::stoll(whole.size() > 18 ? whole.substr(whole.size() - 18) : whole);
-            whole.clear();
+            int64_t v = 0;
+            for (int place = low + 17; place >= low; --place)
+                v = v * 10 + digitOfPlace(place);
+            out.f[i] = v;
         } else {
-            size_t take = whole.size() >= 2 ? 2 : whole.size();
-            std::string part = whole.substr(whole.size() - take);
-            whole.erase(whole.size() - take);
-            out.f[i] = part.empty() ? 0 : std::stoll(part);
+            out.f[i] = digitOfPlace(low + 1) * 10 + digitOfPlace(low);
         }
     }
     return true;
 }
 
+namespace {
+
+// The digits fieldsToDec writes, in a fixed buffer: false when a field is
+// negative or too wide for it (the formatted way handles those).
+bool fieldDigits(const TimeFields &t, const Qualifier &q, bool interval, char *buf, size_t size, size_t &len) {
+    len = 0;
+    if (interval && t.negative)
+        buf[len++] = '-';
+    auto put = [&](int64_t v, int width) {
+        if (v < 0)
+            return false;
+        char digits[24];
+        auto [end, ec] = std::to_chars(digits, digits + sizeof digits, v);
+        const size_t n = static_cast<size_t>(end - digits);
+        const size_t pad = n < static_cast<size_t>(width) ? static_cast<size_t>(width) - n : 0;
+        if (len + pad + n + 1 > size)
+            return false;
+        for (size_t k = 0; k < pad; ++k)
+            buf[len++] = '0';
+        std::memcpy(buf + len, digits, n);
+        len += n;
+        return true;
+    };
+    bool any = false;
+    for (int i = q.start; i <= q.end && i <= FSecond; ++i) {
+        if (!put(t.f[i], i == q.start ? 1 : 2))
+            return false;
+        any = true;
+    }
+    if (!any)
+        buf[len++] = '0';
+    if (q.end == FFraction) {
+        int64_t kept = t.f[FFraction] / pow10(5 - q.fracDigits) * pow10(5 - q.fracDigits);
+        buf[len++] = '.';
+        if (!put(kept, 5))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 int fieldsToDec(const TimeFields &t, const Qualifier &q, bool interval, dec_t &out) {
+    char fast[96];
+    size_t fastLen = 0;
+    if (fieldDigits(t, q, interval, fast, sizeof fast, fastLen) && plainTextToDec(std::string_view(fast, fastLen), &out))
+        return 0;
     std::string whole;
     char buf[40];
     for (int i = q.start; i <= q.end && i <= FSecond; ++i) {

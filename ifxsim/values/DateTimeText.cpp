@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 using namespace ifxsim;
 
@@ -33,7 +34,7 @@ bool isBlank(char c) { return c == ' ' || c == '\t'; }
 int parseAnsi(const char *str, const Qualifier &q, bool interval, TimeFields &out, bool &isNull) {
     out = TimeFields{};
     isNull = false;
-    std::string s = str ? str : "";
+    std::string_view s = str ? std::string_view(str) : std::string_view();
     size_t b = 0;
     while (b < s.size() && isBlank(s[b]))
         ++b;
@@ -73,18 +74,23 @@ int parseAnsi(const char *str, const Qualifier &q, bool interval, TimeFields &ou
         size_t n = pos - start;
         if (n == 0)
             return pos >= s.size() ? err::DtFieldRange : err::DtNonNumeric;
-        std::string digits = s.substr(start, n);
+        // At most nine digits get here: no overflow.
+        auto value = [&](size_t width) {
+            int64_t v = 0;
+            for (size_t k = 0; k < width; ++k)
+                v = v * 10 + (k < n ? s[start + k] - '0' : 0);
+            return v;
+        };
         if (f == FFraction) {
             if (n > 5)
                 return err::DtFieldRange;
-            digits.append(5 - n, '0');
-            out.f[f] = std::stoll(digits);
+            out.f[f] = value(5);
             continue;
         }
         size_t maxDigits = f == q.start ? static_cast<size_t>(q.firstDigits) : 2;
         if (n > maxDigits)
             return f == q.start ? err::DtTooManyDigits : err::DtFieldRange;
-        out.f[f] = std::stoll(digits);
+        out.f[f] = value(n);
         if (f == FYear)
             yearDigits = n;
     }
@@ -98,9 +104,43 @@ int parseAnsi(const char *str, const Qualifier &q, bool interval, TimeFields &ou
     return interval ? checkIntervalFields(out, q) : checkDateTimeFields(out, q);
 }
 
+// printf's "%0<width>lld" for a value that is not negative.
+void appendPadded(std::string &out, int64_t v, size_t width) {
+    char digits[24];
+    size_t n = 0;
+    do {
+        digits[n++] = static_cast<char>('0' + v % 10);
+        v /= 10;
+    } while (v > 0);
+    if (n < width)
+        out.append(width - n, '0');
+    while (n > 0)
+        out.push_back(digits[--n]);
+}
+
 std::string formatAnsi(const TimeFields &t, const Qualifier &q, bool interval) {
     std::string out;
     char buf[32];
+    if (!interval) {
+        bool plain = true;
+        for (int f = q.start; f <= q.end; ++f)
+            plain = plain && t.f[f] >= 0;
+        if (plain) {
+            out.reserve(32);
+            for (int f = q.start; f <= q.end; ++f) {
+                if (f != q.start && kSeparatorBefore[f])
+                    out.push_back(kSeparatorBefore[f]);
+                if (f == FFraction) {
+                    std::string frac;
+                    appendPadded(frac, t.f[f], 5);
+                    out.append(frac, 0, static_cast<size_t>(q.fracDigits));
+                } else {
+                    appendPadded(out, t.f[f], f == FYear ? 4 : 2);
+                }
+            }
+            return out;
+        }
+    }
     for (int f = q.start; f <= q.end; ++f) {
         if (f != q.start && kSeparatorBefore[f])
             out.push_back(kSeparatorBefore[f]);

@@ -75,8 +75,11 @@ int arith(dec_t *n1, dec_t *n2, dec_t *result, BinaryOp op) {
 extern "C" {
 
 mint deccvasc(char *cp, mint len, dec_t *np) {
+    const std::string_view text = boundedText(cp, len);
+    if (plainTextToDec(text, np))
+        return 0;
     std::optional<BigDec> value;
-    int rc = parseNumber(boundedText(cp, len), value);
+    int rc = parseNumber(text, value);
     if (rc != 0)
         return rc;
     if (!value) {

@@ -74,6 +74,74 @@ int bigToDec(const BigDec &input, dec_t *d) {
     return 0;
 }
 
+bool plainTextToDec(std::string_view text, dec_t *d) {
+    size_t i = 0;
+    const size_t n = text.size();
+    bool negative = false;
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    // Significant digits only: leading zeros are dropped as they come.
+    char digits[kMaxDigits];
+    int count = 0, fracCount = 0;
+    bool sawPoint = false, sawDigit = false;
+    for (; i < n; ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            sawDigit = true;
+            if (sawPoint)
+                ++fracCount;
+            if (count == 0 && c == '0')
+                continue;
+            if (count == kMaxDigits)
+                return false;
+            digits[count++] = c;
+        } else if (c == '.' && !sawPoint) {
+            sawPoint = true;
+        } else {
+            return false;  // blanks, an exponent, junk: the full parser decides
+        }
+    }
+    if (!sawDigit)
+        return false;
+    dec_t result;
+    std::memset(&result, 0, sizeof result);
+    while (count > 0 && digits[count - 1] == '0') {
+        --count;
+        --fracCount;  // may go negative: trailing zeros of the whole part
+    }
+    if (count == 0) {
+        result.dec_pos = 1;
+        *d = result;
+        return true;
+    }
+    // value = 0.DIGITS x 10^point; aligned to digit pairs as bigToDec does.
+    int point = count - fracCount;
+    const int lead = point & 1;
+    if (lead + count > kMaxDigits)
+        return false;  // needs rounding
+    point += lead;
+    const int exp100 = point / 2;
+    if (exp100 > kMaxExp100 || exp100 < kMinExp100)
+        return false;
+    char aligned[kMaxDigits + 2];
+    int len = 0;
+    if (lead)
+        aligned[len++] = '0';
+    std::memcpy(aligned + len, digits, static_cast<size_t>(count));
+    len += count;
+    if (len & 1)
+        aligned[len++] = '0';
+    result.dec_exp = static_cast<int2>(exp100);
+    result.dec_pos = negative ? 0 : 1;
+    result.dec_ndgts = static_cast<int2>(len / 2);
+    for (int k = 0; k < len / 2; ++k)
+        result.dec_dgts[k] = static_cast<char>((aligned[2 * k] - '0') * 10 + (aligned[2 * k + 1] - '0'));
+    *d = result;
+    return true;
+}
+
 std::string_view boundedText(const char *cp, int len) {
     if (!cp)
         return {};

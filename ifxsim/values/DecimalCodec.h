@@ -26,6 +26,10 @@ int bigToDec(const BigDec &value, dec_t *d);
 // optional e/E exponent, blanks. Blank text is reported as nullopt with rc 0.
 // Errors: -1213 non-numeric, -1216 bad exponent.
 int parseNumber(std::string_view text, std::optional<BigDec> &out);
+// parseNumber and bigToDec in one step for the common plain text
+// "[-+]digits[.digits]" of at most 32 significant digits, without the heap.
+// False (and *d untouched) for anything else: the caller takes the full way.
+bool plainTextToDec(std::string_view text, dec_t *d);
 
 // Fits a number into width characters the way dectoasc does: plain text with
 // `right` decimals (-1: the value's own), else exponential, else empty
