@@ -27,7 +27,8 @@ TIfxNativeField::TIfxNativeField(const TIfxLibrary& lib, const TFieldDef& def)
     : TField(def.name, def.kind, def.size),
       value_(CreateIfxValue(lib, def.sqlType, def.sqlLen, def.extendedId, def.name)),
       sqlType_(def.sqlType & SQLTYPE),
-      sqlLen_(def.sqlLen) {}
+      sqlLen_(def.sqlLen),
+      isChar_(dynamic_cast<const TIfxCharValue*>(value_.get()) != nullptr) {}
 
 void TIfxNativeField::BindTo(char* buffer) const {
     if (!buffer)
@@ -92,13 +93,21 @@ void TIfxNativeField::SetAsDateTime(TDateTime d) {
 
 void TIfxNativeField::LoadFrom(const TIfxValue& source, bool trimStrings) {
     char* buffer = WriteBuffer();
-    InitNull(buffer);
-    if (source.IsNull()) return;
-    const std::size_t n = std::min(source.BufferSize(), value_->BufferSize());
-    std::memcpy(buffer + ValueOffset(), source.Data(), n);
+    if (source.IsNull()) {
+        InitNull(buffer);
+        return;
+    }
+    // The bytes a null record would hold, written once: indicator and padding,
+    // the value, zeros after a shorter source.
+    const std::size_t offset = ValueOffset();
+    const std::size_t size = value_->BufferSize();
+    const std::size_t n = std::min(source.BufferSize(), size);
+    std::memset(buffer, 0, offset);
+    std::memcpy(buffer + offset, source.Data(), n);
+    if (n < size) std::memset(buffer + offset + n, 0, size - n);
     *IndicatorIn(buffer) = 0;
-    if (trimStrings && dynamic_cast<const TIfxCharValue*>(value_.get())) {
-        char* text = buffer + ValueOffset();
+    if (trimStrings && isChar_) {
+        char* text = buffer + offset;
         std::size_t len = strnlen(text, n);
         while (len > 0 && text[len - 1] == ' ') text[--len] = '\0';
     }

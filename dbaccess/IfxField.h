@@ -70,6 +70,7 @@ private:
     std::unique_ptr<TIfxValue> value_;
     int sqlType_;
     int sqlLen_;
+    bool isChar_;  // character values: trimmed on load when asked
 };
 
 // Character fields: Size (default 20) and EditMask (kept for the edit text).
