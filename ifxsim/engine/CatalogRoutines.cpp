@@ -102,10 +102,8 @@ DdlOutcome createRoutine(sqlite3* db, const std::string& user, const RoutineDecl
         seqno = 1;
         rc = insertPieces(db, "sysprocbody", "procid", procid, "R", list, seqno);
     }
-    // The owner may run it and pass that on; in a database that is not ANSI everyone may run it.
-    if (rc == SQLITE_OK)
-        rc = run(db, "INSERT INTO sysprocauth (grantor, grantee, procid, procauth) VALUES (?1, ?1, ?2, 'E')",
-                 {owner, procid});
+    // The owner's right to run it (and grant it) is implied and has no row;
+    // in a database that is not ANSI everyone may run it.
     if (rc == SQLITE_OK && !isAnsiDatabase(db))
         rc = run(db, "INSERT INTO sysprocauth (grantor, grantee, procid, procauth) VALUES (?, 'public', ?, 'e')",
                  {owner, procid});

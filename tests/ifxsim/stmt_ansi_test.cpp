@@ -23,6 +23,14 @@ TEST_F(StmtFixture, AnsiDatabaseReportsNotFoundAndOpensTransactionsItself) {
     EXPECT_EQ(Query("select k from a"), (std::vector<std::vector<std::string>>{{"1"}}));
 }
 
+TEST_F(StmtFixture, AnsiDatabaseGivesPublicNoRightToRunARoutine) {
+    ASSERT_EQ(Exec("create database ansiproc with log mode ansi"), 0) << Errm();
+    ASSERT_EQ(Exec("create procedure p(a integer) return; end procedure"), 0) << Errm();
+    // Only the owner may run it, and that right has no row.
+    EXPECT_EQ(Query("select count(*) from sysprocauth"), (std::vector<std::vector<std::string>>{{"0"}}));
+    EXPECT_EQ(Query("select count(*) from sysprocedures"), (std::vector<std::vector<std::string>>{{"1"}}));
+}
+
 TEST_F(StmtFixture, LoggedDatabaseGivesZeroForUntouchedRows) {
     ASSERT_EQ(Exec("create table l (k integer)"), 0);
     EXPECT_EQ(Exec("delete from l where k = 99"), 0);
