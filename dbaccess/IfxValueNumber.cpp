@@ -1,10 +1,13 @@
 // SMALLINT, INTEGER, SERIAL, FLOAT, SMALLFLOAT, DECIMAL, MONEY, INT8 and SERIAL8.
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <limits>
 #include <mutex>
+#include <vector>
 
+#include "dbaccess/IfxFormatMask.h"
 #include "dbaccess/IfxValue.h"
 #include "dbaccess/TextUtils.h"
 
@@ -59,6 +62,18 @@ std::string TextOfInt8(const TIfxLibrary& lib, ifx_int8_t v) {
     return Padded(buf, 21);
 }
 
+// A number through a library mask routine; the text keeps the minus of a
+// negative value (see KeepNegativeSign).
+template <typename TFormat>
+std::string MaskText(const TIfxLibrary& lib, const std::string& format, bool negative, TFormat routine) {
+    std::string mask = format;
+    std::vector<char> out(MaskOutputSize(mask), '\0');
+    CheckResult(lib, routine(mask.data(), out.data()));
+    return KeepNegativeSign(out.data(), negative, format);
+}
+
+bool IsNegative(const dec_t& d) { return d.dec_pos == 0 && d.dec_ndgts > 0; }
+
 std::int64_t ParseWhole(const std::string& text) {
     return std::stoll(text);   // the library wrote it: digits with an optional minus
 }
@@ -72,10 +87,9 @@ std::int64_t TIfxIntegerValue::GetLargeInt() const {
 }
 
 std::string TIfxIntegerValue::GetFormatted(const std::string& format) const {
-    std::string mask = format;
-    char out[256] = {};
-    Check(lib_.rfmtlong(static_cast<int4>(GetLargeInt()), mask.data(), out));
-    return out;
+    const std::int64_t v = GetLargeInt();
+    return MaskText(lib_, format, v < 0,
+                    [&](char* mask, char* out) { return lib_.rfmtlong(static_cast<int4>(v), mask, out); });
 }
 
 dec_t TIfxIntegerValue::GetDecimal() const {
@@ -140,9 +154,18 @@ void TIfxIntegerValue::PutInt8(const ifx_int8_t& v) {
 double TIfxFloatValue::GetFloat() const { return Small() ? Load<float>(Buffer()) : Load<double>(Buffer()); }
 
 std::string TIfxFloatValue::GetString() const {
+    double v = GetFloat();
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15g", GetFloat());
-    std::string text = buf;
+    if (Small()) {
+        // A SMALLFLOAT shows the digits that make it, 1.1, not the
+        // 1.10000002384186 its widening to a double would spell.
+        const auto shortest = std::to_chars(buf, buf + sizeof buf, Load<float>(Buffer()));
+        std::from_chars(buf, shortest.ptr, v);
+    }
+    // General form, up to 15 significant digits, written the same whatever
+    // the process locale; the separator is then the library's.
+    const auto end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
+    std::string text(buf, end.ptr);
     const char sep = LibraryDecimalSeparator(lib_);
     if (sep != '.')
         for (char& c : text)
@@ -151,10 +174,8 @@ std::string TIfxFloatValue::GetString() const {
 }
 
 std::string TIfxFloatValue::GetFormatted(const std::string& format) const {
-    std::string mask = format;
-    char out[256] = {};
-    Check(lib_.rfmtdouble(GetFloat(), mask.data(), out));
-    return out;
+    const double v = GetFloat();
+    return MaskText(lib_, format, v < 0, [&](char* mask, char* out) { return lib_.rfmtdouble(v, mask, out); });
 }
 
 std::int64_t TIfxFloatValue::GetLargeInt() const {
@@ -205,10 +226,8 @@ std::string TIfxDecimalValue::GetString() const {
 
 std::string TIfxDecimalValue::GetFormatted(const std::string& format) const {
     dec_t d = GetDecimal();
-    std::string mask = format;
-    char out[256] = {};
-    Check(lib_.rfmtdec(&d, mask.data(), out));
-    return TrimText(out);
+    return TrimText(
+        MaskText(lib_, format, IsNegative(d), [&](char* mask, char* out) { return lib_.rfmtdec(&d, mask, out); }));
 }
 
 std::int64_t TIfxDecimalValue::GetLargeInt() const {
@@ -277,10 +296,8 @@ std::string TIfxInt8Value::GetString() const { return TextOfInt8(lib_, GetInt8()
 
 std::string TIfxInt8Value::GetFormatted(const std::string& format) const {
     dec_t d = GetDecimal();
-    std::string mask = format;
-    char out[256] = {};
-    Check(lib_.rfmtdec(&d, mask.data(), out));
-    return TrimText(out);
+    return TrimText(
+        MaskText(lib_, format, IsNegative(d), [&](char* mask, char* out) { return lib_.rfmtdec(&d, mask, out); }));
 }
 
 std::int64_t TIfxInt8Value::GetLargeInt() const { return ParseWhole(GetString()); }

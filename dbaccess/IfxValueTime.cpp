@@ -5,7 +5,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
+#include "dbaccess/IfxFormatMask.h"
 #include "dbaccess/IfxValue.h"
 #include "dbaccess/TextUtils.h"
 
@@ -52,9 +54,9 @@ std::string TIfxDateValue::GetString() const {
 
 std::string TIfxDateValue::GetFormatted(const std::string& format) const {
     std::string mask = format;
-    char buf[256] = {};
-    Check(lib_.rfmtdate(GetDate(), mask.data(), buf));
-    return buf;
+    std::vector<char> buf(MaskOutputSize(mask), '\0');
+    Check(lib_.rfmtdate(GetDate(), mask.data(), buf.data()));
+    return buf.data();
 }
 
 TDateTime TIfxDateValue::GetDateTime() const { return DateTimeOfDay(lib_, GetDate()); }
