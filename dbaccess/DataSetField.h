@@ -79,6 +79,9 @@ public:
     // failure shows its message instead.
     virtual std::string DisplayText() const;
     virtual std::string EditText() const;
+    // Stores what an editor that started from EditText hands back (a field
+    // whose edit text adds characters takes them out again).
+    virtual void SetEditText(const std::string& text) { SetAsString(text); }
 
     // The field's buffer inside a given record area (field managers copy
     // fetched values in with it).

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "dbaccess/DataSet.h"
+#include "dbaccess/EditMask.h"
 #include "dbaccess/FormatText.h"
 #include "dbaccess/IfxExceptions.h"
 
@@ -122,6 +123,25 @@ TIfxStringField::TIfxStringField(const TIfxLibrary& lib, const TFieldDef& def) :
 void TIfxStringField::SetSize(int size) {
     if (size < 1) throw EIfxAccessError("Invalid field size");
     TIfxNativeField::SetSize(size);
+}
+
+std::string TIfxStringField::EditText() const {
+    if (editMask_.empty()) return TIfxNativeField::EditText();
+    try {
+        return MaskedEditText(editMask_, IsNull() ? std::string() : AsString());
+    } catch (const std::exception& e) {
+        return e.what();   // edit text never raises
+    }
+}
+
+void TIfxStringField::SetEditText(const std::string& text) {
+    if (editMask_.empty()) {
+        SetAsString(text);
+        return;
+    }
+    // The layout handed back untouched changes nothing (a null stays null).
+    if (text == EditText()) return;
+    SetAsString(UnmaskedEditText(editMask_, text));
 }
 
 // ---- TIfxFormatableField ----

@@ -73,13 +73,19 @@ private:
     bool isChar_;  // character values: trimmed on load when asked
 };
 
-// Character fields: Size (default 20) and EditMask (kept for the edit text).
+// Character fields: Size (default 20) and EditMask, which shapes the edit
+// text only (the display text stays the plain value).
 class TIfxStringField : public TIfxNativeField {
 public:
     TIfxStringField(const TIfxLibrary& lib, const TFieldDef& def);
     void SetSize(int size) override;
     const std::string& EditMask() const { return editMask_; }
     void SetEditMask(std::string mask) { editMask_ = std::move(mask); }
+    // The value laid out by EditMask (see EditMask.h).
+    std::string EditText() const override;
+    // Without saved literals the mask's literals are taken out again; the
+    // edit text handed back unchanged leaves the value as it is.
+    void SetEditText(const std::string& text) override;
 
 private:
     std::string editMask_;

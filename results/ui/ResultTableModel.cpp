@@ -120,7 +120,7 @@ bool TResultTableModel::setData(const QModelIndex& index, const QVariant& value,
         if (text.isEmpty() && !IsStringKind(field->DataType()))
             field->Clear();
         else
-            field->SetAsString(text.toStdString());
+            field->SetEditText(text.toStdString());
     } catch (...) {
         // The row keeps its edit state and every value typed so far.
         ShowCurrentException();
