@@ -83,6 +83,12 @@ void TBenchMainWindow::Connect(const QString& server, const QString& database, c
     window_->ConnectFlow()->UpdateConnectionBar();
 }
 
+void TBenchMainWindow::ConnectSaved(const TConnectionsParam& record) {
+    window_->ConnectFlow()->ConnectSaved(record);
+    WaitForRunEnd();
+    window_->ConnectFlow()->UpdateConnectionBar();
+}
+
 void TBenchMainWindow::StartExecute(const QString& text) {
     Editor()->setText(text);
     ExecutionCommandsOf(*window_)->Command(TExecutionCommand::Execute)->Execute();

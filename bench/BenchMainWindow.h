@@ -15,6 +15,7 @@ class QTableView;
 
 namespace varnok {
 
+struct TConnectionsParam;
 class TfmMain;
 class TfmResult;
 class TScriptRunner;
@@ -27,6 +28,9 @@ public:
 
     // Opens the main connection; raises what the connect flow raises.
     void Connect(const QString& server, const QString& database, const QString& user);
+    // Connects as the quick-connect menu does with a saved connection, and
+    // waits for its after-connect script.
+    void ConnectSaved(const TConnectionsParam& record);
     // Puts text into the active editor page and gives the Execute command,
     // as the toolbar button does. Returns at once.
     void StartExecute(const QString& text);
