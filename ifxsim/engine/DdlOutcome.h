@@ -34,6 +34,7 @@ namespace ddlerr {
 constexpr int kSyntax = -201;
 constexpr int kNoTable = -206;
 constexpr int kNoColumn = -217;
+constexpr int kConstraintMissing = -623;   // ALTER TABLE … DROP CONSTRAINT of a name the table lacks
 constexpr int kObjectMissing = -634;       // DROP TRIGGER of an unknown trigger
 constexpr int kRoutineExists = -673;
 constexpr int kRoutineUnresolved = -674;

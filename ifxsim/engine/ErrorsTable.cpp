@@ -77,6 +77,7 @@ constexpr Message kMessages[] = {
     {535, "Already in transaction."},
     {538, "Cursor (%s) has already been declared."},
     {586, "Cursor is already open."},
+    {623, "Unable to find CONSTRAINT %s."},
     {634, "Object does not exist."},
     {673, "Another routine (%s) with same signature already exists in database."},
     {674, "Routine (%s) can not be resolved."},

@@ -12,6 +12,7 @@
 #include "engine/Errors.h"
 #include "engine/Interrupt.h"
 #include "engine/RowIdWatch.h"
+#include "engine/SchemaDropConstraints.h"
 #include "engine/Statement.h"
 #include "engine/StatementCatalog.h"
 #include "engine/StatementErrors.h"
@@ -169,6 +170,11 @@ int runStatement(RequestGuard* guard, const StatementPlan& plan, sqlite3_stmt* s
     if (!stmt) {
         // ALTER TABLE: one or more SQLite statements run in turn.
         if (!plan.translated) return SetError(-201);
+        // DROP CONSTRAINT first: an unknown name fails the statement before anything changes.
+        if (const DdlOutcome dropped = dropNamedConstraints(db, plan.text); !dropped.ok()) {
+            if (dropped.code) return SetError(dropped.code, dropped.errm, 0, dropped.offset);
+            return reportSqliteError(db, dropped.sqlite, *guard, StatementPhase::Other, plan.tokens, nullptr);
+        }
         const int rc = sqlite3_exec(db, plan.translated->sql.c_str(), nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK) return reportSqliteError(db, rc, *guard, StatementPhase::Other, plan.tokens, &*plan.translated);
         // Collection and row columns it added store their values converted, as CREATE TABLE's do.

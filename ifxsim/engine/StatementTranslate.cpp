@@ -255,17 +255,14 @@ TranslateResult translateAlterTable(std::string_view sql, const Tokens& t, const
             const bool add = verb.is("ADD");
             for (const auto& [b, end] : columnsOf(i + 2)) {
                 if (b >= end) continue;
-                if (add && (word(t, b, "FOREIGN") || word(t, b, "CHECK"))) {
-                    storageOnly = true;  // written into the table's definition after the statement
+                // FOREIGN KEY and CHECK are written into the table's definition after the
+                // statement; dropped constraints are taken out before it (SchemaDropConstraints).
+                if (!add || word(t, b, "FOREIGN") || word(t, b, "CHECK")) {
+                    storageOnly = true;
                     continue;
                 }
                 if (!firstStatement) e.raw(";", t[b].offset);
                 firstStatement = false;
-                if (!add) {
-                    e.raw("DROP INDEX IF EXISTS", verb.offset);
-                    e.name(t[b]);
-                    continue;
-                }
                 std::size_t k = b;
                 if (word(t, k, "PRIMARY") && word(t, k + 1, "KEY")) k += 2;
                 else if (word(t, k, "UNIQUE") || word(t, k, "DISTINCT")) k += 1;
