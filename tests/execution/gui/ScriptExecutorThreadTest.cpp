@@ -163,3 +163,24 @@ TEST(QtHandOver, AnEventWhoseMainObjectIsGoneIsAnErrorNotASilentAnswer) {
     EXPECT_FALSE(ran);
     EXPECT_EQ(raised, "The script run could not reach the main thread");
 }
+
+TEST(QtHandOver, TheWorkerCountsAsRunningUntilItsBodyHasReturned) {
+    TQtHandOver handOver;
+    EXPECT_FALSE(handOver.WorkerRunning()); // nothing started
+    std::atomic<bool> release{false};
+    std::atomic<bool> handedOver{false};
+    handOver.Start([&] {
+        handOver.Synchronize([&] { handedOver = true; });
+        while (!release)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    });
+    // Blocked on its hand-over until the main thread runs the event...
+    EXPECT_TRUE(handOver.WorkerRunning());
+    WaitFor([&] { return handedOver.load(); });
+    ASSERT_TRUE(handedOver);
+    // ...and still running after it, until the body returns.
+    EXPECT_TRUE(handOver.WorkerRunning());
+    release = true;
+    WaitFor([&] { return !handOver.WorkerRunning(); });
+    EXPECT_FALSE(handOver.WorkerRunning());
+}
