@@ -10,23 +10,12 @@
 #include "dbaccess/DataSet.h"
 #include "dbaccess/FormatText.h"
 #include "dbaccess/IfxExceptions.h"
+#include "dbaccess/RawBytes.h"
 #include "dbaccess/TextUtils.h"
 
 namespace varnok {
 
 namespace {
-
-template <typename T>
-T LoadAs(const char* p) {
-    T v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-}
-
-template <typename T>
-void StoreAs(char* p, T v) {
-    std::memcpy(p, &v, sizeof v);
-}
 
 bool ParseInt64(const std::string& text, std::int64_t& out) {
     const std::string t = TrimText(text);
@@ -234,7 +223,7 @@ void TIntegerField::SetAsString(const std::string& text) {
 
 std::int64_t TIntegerField::AsLargeInt() const {
     const char* buf = ReadBuffer();
-    return HasValue(buf) ? LoadAs<std::int64_t>(Payload(buf)) : 0;
+    return HasValue(buf) ? LoadRaw<std::int64_t>(Payload(buf)) : 0;
 }
 
 void TIntegerField::SetAsLargeInt(std::int64_t v) {
@@ -242,7 +231,7 @@ void TIntegerField::SetAsLargeInt(std::int64_t v) {
         throw EDatabaseError(Format("%s is not a valid value for field '%s'", {std::to_string(v), FieldName()}));
     char* buf = WriteBuffer();
     buf[0] = 1;
-    StoreAs(Payload(buf), v);
+    StoreRaw(Payload(buf), v);
     Changed();
 }
 
@@ -274,13 +263,13 @@ void TFloatField::SetAsString(const std::string& text) {
 
 double TFloatField::AsFloat() const {
     const char* buf = ReadBuffer();
-    return HasValue(buf) ? LoadAs<double>(Payload(buf)) : 0.0;
+    return HasValue(buf) ? LoadRaw<double>(Payload(buf)) : 0.0;
 }
 
 void TFloatField::SetAsFloat(double v) {
     char* buf = WriteBuffer();
     buf[0] = 1;
-    StoreAs(Payload(buf), v);
+    StoreRaw(Payload(buf), v);
     Changed();
 }
 
@@ -317,13 +306,13 @@ TDateTimeField::TDateTimeField(std::string name, TFieldType type) : TField(std::
 
 TDateTime TDateTimeField::AsDateTime() const {
     const char* buf = ReadBuffer();
-    return HasValue(buf) ? LoadAs<double>(Payload(buf)) : 0.0;
+    return HasValue(buf) ? LoadRaw<double>(Payload(buf)) : 0.0;
 }
 
 void TDateTimeField::SetAsDateTime(TDateTime v) {
     char* buf = WriteBuffer();
     buf[0] = 1;
-    StoreAs(Payload(buf), v);
+    StoreRaw(Payload(buf), v);
     Changed();
 }
 

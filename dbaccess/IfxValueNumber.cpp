@@ -9,23 +9,12 @@
 
 #include "dbaccess/IfxFormatMask.h"
 #include "dbaccess/IfxValue.h"
+#include "dbaccess/RawBytes.h"
 #include "dbaccess/TextUtils.h"
 
 namespace varnok {
 
 namespace {
-
-template <typename T>
-T Load(const char* p) {
-    T v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-}
-
-template <typename T>
-void Store(char* p, T v) {
-    std::memcpy(p, &v, sizeof v);
-}
 
 // The text of a library routine that pads with blanks and need not end with NUL.
 std::string Padded(const char* buf, std::size_t len) {
@@ -83,7 +72,7 @@ std::int64_t ParseWhole(const std::string& text) {
 // ---- SMALLINT, INTEGER, SERIAL ----
 
 std::int64_t TIfxIntegerValue::GetLargeInt() const {
-    return Small() ? Load<int2>(Buffer()) : Load<int4>(Buffer());
+    return Small() ? LoadRaw<int2>(Buffer()) : LoadRaw<int4>(Buffer());
 }
 
 std::string TIfxIntegerValue::GetFormatted(const std::string& format) const {
@@ -110,9 +99,9 @@ void TIfxIntegerValue::PutLargeInt(std::int64_t v) {
     // The lowest value of each width is the library's null marker: it is not a value.
     if (v < lo || v > hi) WriteError(Small() ? "SmallInt" : "Integer");
     if (Small())
-        Store<int2>(Buffer(), static_cast<int2>(v));
+        StoreRaw<int2>(Buffer(), static_cast<int2>(v));
     else
-        Store<int4>(Buffer(), static_cast<int4>(v));
+        StoreRaw<int4>(Buffer(), static_cast<int4>(v));
     MarkNotNull();
 }
 
@@ -151,7 +140,7 @@ void TIfxIntegerValue::PutInt8(const ifx_int8_t& v) {
 
 // ---- FLOAT, SMALLFLOAT ----
 
-double TIfxFloatValue::GetFloat() const { return Small() ? Load<float>(Buffer()) : Load<double>(Buffer()); }
+double TIfxFloatValue::GetFloat() const { return Small() ? LoadRaw<float>(Buffer()) : LoadRaw<double>(Buffer()); }
 
 std::string TIfxFloatValue::GetString() const {
     double v = GetFloat();
@@ -159,7 +148,7 @@ std::string TIfxFloatValue::GetString() const {
     if (Small()) {
         // A SMALLFLOAT shows the digits that make it, 1.1, not the
         // 1.10000002384186 its widening to a double would spell.
-        const auto shortest = std::to_chars(buf, buf + sizeof buf, Load<float>(Buffer()));
+        const auto shortest = std::to_chars(buf, buf + sizeof buf, LoadRaw<float>(Buffer()));
         std::from_chars(buf, shortest.ptr, v);
     }
     // General form, up to 15 significant digits, written the same whatever
@@ -192,9 +181,9 @@ dec_t TIfxFloatValue::GetDecimal() const {
 
 void TIfxFloatValue::PutFloat(double v) {
     if (Small())
-        Store<float>(Buffer(), static_cast<float>(v));
+        StoreRaw<float>(Buffer(), static_cast<float>(v));
     else
-        Store<double>(Buffer(), v);
+        StoreRaw<double>(Buffer(), v);
     MarkNotNull();
 }
 
@@ -215,7 +204,7 @@ void TIfxFloatValue::PutDecimal(const dec_t& v) {
 
 // ---- DECIMAL, MONEY ----
 
-dec_t TIfxDecimalValue::GetDecimal() const { return Load<dec_t>(Buffer()); }
+dec_t TIfxDecimalValue::GetDecimal() const { return LoadRaw<dec_t>(Buffer()); }
 
 std::string TIfxDecimalValue::GetString() const {
     dec_t d = GetDecimal();
@@ -257,7 +246,7 @@ bool TIfxDecimalValue::GetBoolean() const {
 }
 
 void TIfxDecimalValue::PutDecimal(const dec_t& v) {
-    Store<dec_t>(Buffer(), v);
+    StoreRaw<dec_t>(Buffer(), v);
     MarkNotNull();
 }
 
@@ -290,7 +279,7 @@ void TIfxDecimalValue::PutInt8(const ifx_int8_t& v) {
 
 // ---- INT8, SERIAL8 ----
 
-ifx_int8_t TIfxInt8Value::GetInt8() const { return Load<ifx_int8_t>(Buffer()); }
+ifx_int8_t TIfxInt8Value::GetInt8() const { return LoadRaw<ifx_int8_t>(Buffer()); }
 
 std::string TIfxInt8Value::GetString() const { return TextOfInt8(lib_, GetInt8()); }
 
@@ -317,7 +306,7 @@ dec_t TIfxInt8Value::GetDecimal() const {
 }
 
 void TIfxInt8Value::PutInt8(const ifx_int8_t& v) {
-    Store<ifx_int8_t>(Buffer(), v);
+    StoreRaw<ifx_int8_t>(Buffer(), v);
     MarkNotNull();
 }
 

@@ -9,18 +9,12 @@
 
 #include "dbaccess/IfxFormatMask.h"
 #include "dbaccess/IfxValue.h"
+#include "dbaccess/RawBytes.h"
 #include "dbaccess/TextUtils.h"
 
 namespace varnok {
 
 namespace {
-
-template <typename T>
-T Load(const char* p) {
-    T v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-}
 
 // Texts of dttoasc/intoasc fit in far less; the formatted routines get 127.
 constexpr int kTextSize = 128;
@@ -44,7 +38,7 @@ TDateTime DateTimeOfDay(const TIfxLibrary& lib, int4 day) {
 
 // ---- DATE ----
 
-int4 TIfxDateValue::GetDate() const { return Load<int4>(Buffer()); }
+int4 TIfxDateValue::GetDate() const { return LoadRaw<int4>(Buffer()); }
 
 std::string TIfxDateValue::GetString() const {
     char buf[kTextSize] = {};
@@ -81,7 +75,7 @@ void TIfxDateValue::PutDateTime(TDateTime v) {
 
 // ---- DATETIME ----
 
-dtime_t TIfxDTimeValue::GetDTime() const { return Load<dtime_t>(Buffer()); }
+dtime_t TIfxDTimeValue::GetDTime() const { return LoadRaw<dtime_t>(Buffer()); }
 
 std::string TIfxDTimeValue::GetString() const {
     dtime_t v = GetDTime();
@@ -165,7 +159,7 @@ void TIfxDTimeValue::PutDate(int4 day) {
 
 // ---- INTERVAL ----
 
-intrvl_t TIfxIntervalValue::GetInterval() const { return Load<intrvl_t>(Buffer()); }
+intrvl_t TIfxIntervalValue::GetInterval() const { return LoadRaw<intrvl_t>(Buffer()); }
 
 std::string TIfxIntervalValue::GetString() const {
     intrvl_t v = GetInterval();
