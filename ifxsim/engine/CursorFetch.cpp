@@ -23,11 +23,14 @@ void readRow(sqlite3_stmt* s, std::vector<CellValue>& row) {
 
 // Steps SQLite once: 1 with a row in `row`, 0 at the end, or a stored error.
 int stepRow(RequestGuard& guard, Handle& c, std::vector<CellValue>& row) {
+    // The connection's mutex (recursive) is taken once for the step and the
+    // row's reads, instead of once by each column call.
+    sqlite3_mutex* mutex = sqlite3_db_mutex(sqlite3_db_handle(c.stmt.get()));
+    sqlite3_mutex_enter(mutex);
     const int rc = sqlite3_step(c.stmt.get());
-    if (rc == SQLITE_ROW) {
-        readRow(c.stmt.get(), row);
-        return 1;
-    }
+    if (rc == SQLITE_ROW) readRow(c.stmt.get(), row);
+    sqlite3_mutex_leave(mutex);
+    if (rc == SQLITE_ROW) return 1;
     if (rc == SQLITE_DONE) return 0;
     return reportSqliteError(guard.connection().db(), rc, guard, StatementPhase::Select, c.plan->tokens,
                              c.plan->translated ? &*c.plan->translated : nullptr);

@@ -163,7 +163,9 @@ RequestGuard::RequestGuard()
     if (state.depth.fetch_add(1) == 0) {
         outermost_ = true;
         state.breakRequested.store(false);
-        state.lastTick = Clock::now();
+        // Only a callback needs the start time (a fetch is a request too).
+        if (state.callback)
+            state.lastTick = Clock::now();
         TakeSavepoint(*connection);
         NotifyRequestCallback(state, 1);
     }

@@ -162,6 +162,44 @@ std::string formatAnsi(const TimeFields &t, const Qualifier &q, bool interval) {
     return out;
 }
 
+// The text dttoasc writes for q ("YYYY-MM-DD hh:mm:ss.fffff" cut to it, every
+// field at its full width, no blanks around), read straight into the digits:
+// they are the text's digits without the separators. False for any other
+// text, left to the general reader, and for values out of range (the general
+// reader reports them).
+bool readCanonical(const char *str, const Qualifier &q, dec_t &out) {
+    if (!str || q.start == FFraction)
+        return false;
+    char digits[32];
+    size_t n = 0;
+    TimeFields t;
+    const char *p = str;
+    for (int f = q.start; f <= q.end; ++f) {
+        if (f != q.start) {
+            if (*p != kSeparatorBefore[f])
+                return false;
+            ++p;
+        }
+        const int width = f == FFraction ? q.fracDigits : (f == FYear ? 4 : 2);
+        if (f == FFraction)
+            digits[n++] = '.';
+        int64_t v = 0;
+        for (int k = 0; k < width; ++k, ++p) {
+            if (*p < '0' || *p > '9')
+                return false;
+            v = v * 10 + (*p - '0');
+            digits[n++] = *p;
+        }
+        if (f == FFraction)
+            for (int k = width; k < 5; ++k)
+                v *= 10;
+        t.f[f] = v;
+    }
+    if (*p != '\0' || checkDateTimeFields(t, q) != 0)
+        return false;
+    return plainTextToDec(std::string_view(digits, n), &out);
+}
+
 }  // namespace
 
 namespace ifxsim {
@@ -201,6 +239,8 @@ mint dtcvasc(char *str, dtime_t *d) {
     Qualifier q;
     if (!decodeQualifier(d->dt_qual, false, q))
         return err::DtBadQualifier;
+    if (readCanonical(str, q, d->dt_dec))
+        return 0;
     TimeFields t;
     bool isNull = false;
     int rc = parseAnsi(str, q, false, t, isNull);

@@ -164,6 +164,35 @@ TEST(DateTimeTextForms, TextsRoundTripAndKeepTheirDigits) {
         ASSERT_EQ(deccvasc(digits.data(), static_cast<mint>(digits.size()), &expected), 0);
         EXPECT_EQ(deccmp(&dt.dt_dec, &expected), 0) << c.text;
     }
+    // Texts in the full form read like their looser spellings; impossible
+    // dates in the full form fail as the looser ones do.
+    const int ys = TU_DTENCODE(TU_YEAR, TU_SECOND);
+    const std::pair<const char*, const char*> sameValue[] = {
+        {"2024-01-05 01:02:03", " 2024-1-5 1:2:3 "},
+        {"2024-01-05 01:02:03", "2024-01-05   01:02:03"},
+    };
+    for (const auto& [full, loose] : sameValue) {
+        dtime_t a{}, b{};
+        a.dt_qual = b.dt_qual = static_cast<int2>(ys);
+        std::string fullText = full, looseText = loose;
+        ASSERT_EQ(dtcvasc(fullText.data(), &a), 0) << full;
+        ASSERT_EQ(dtcvasc(looseText.data(), &b), 0) << loose;
+        EXPECT_EQ(deccmp(&a.dt_dec, &b.dt_dec), 0) << loose;
+    }
+    const std::pair<const char*, const char*> sameError[] = {
+        {"2024-02-30 10:20:30", "2024-2-30 10:20:30"},
+        {"2024-13-01 00:00:00", "2024-13-1 00:00:00"},
+        {"2024-01-01 24:00:00", "2024-1-1 24:00:00"},
+        {"0000-01-01 00:00:00", "0000-1-1 00:00:00"},
+    };
+    for (const auto& [full, loose] : sameError) {
+        dtime_t a{}, b{};
+        a.dt_qual = b.dt_qual = static_cast<int2>(ys);
+        std::string fullText = full, looseText = loose;
+        const int fullRc = dtcvasc(fullText.data(), &a);
+        EXPECT_NE(fullRc, 0) << full;
+        EXPECT_EQ(fullRc, dtcvasc(looseText.data(), &b)) << full;
+    }
     struct IntervalCase {
         int qualifier;
         const char* text;
