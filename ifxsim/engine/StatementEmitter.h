@@ -26,6 +26,13 @@ public:
     void takeColumnWords() { columnWords_ = true; }
 
     void token(const Token& t) {
+        // UNIQUE means DISTINCT right after SELECT and in an aggregate's
+        // parenthesis (count(unique x)); elsewhere in a query it is a column.
+        if (columnWords_ && t.kind == TokenKind::Word && t.length != 0 && t.is("UNIQUE") && !afterDot_) {
+            const bool keyword = lastPiece_ == "(" || toLowerAscii(lastPiece_) == "select";
+            raw(keyword ? std::string("DISTINCT") : quoteIdent(foldName(t)), t.offset);
+            return;
+        }
         // A word right after a "." qualifier is always a column or table name;
         // when SQLite reserves it (sysdefaults' `default`, sysreferences'
         // `primary`) it only reads it quoted.
@@ -47,6 +54,7 @@ public:
         out_.offsets.emplace_back(out_.sql.size(), origin);
         out_.sql += text;
         afterDot_ = text == ".";
+        lastPiece_ = text;
     }
     void range(const Tokens& t, std::size_t from, std::size_t to) {
         for (std::size_t i = from; i < to && i < t.size(); ++i) token(t[i]);
@@ -84,7 +92,8 @@ public:
     static bool isColumnOnlyWord(std::string_view word) {
         static constexpr std::string_view words[] = {"default", "primary", "references", "check", "constraint",
                                                       "foreign", "autoincrement", "deferrable", "isnull",
-                                                      "notnull", "returning", "transaction", "index"};
+                                                      "notnull", "returning", "transaction", "index",
+                                                      "add", "alter", "create", "drop", "commit"};
         const std::string lower = toLowerAscii(word);
         for (std::string_view w : words)
             if (lower == w) return true;
@@ -101,6 +110,7 @@ private:
     std::string_view source_;
     TranslatedStatement out_;
     bool afterDot_ = false;  // the last piece written was a "." qualifier
+    std::string lastPiece_;
     bool delimitedIdentifiers_ = false;
     bool columnWords_ = false;
 };

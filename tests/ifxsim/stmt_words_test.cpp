@@ -36,6 +36,37 @@ TEST_F(StmtFixture, KeywordsAsColumnNames) {
               (Rows{{std::string("x") + std::string(255, ' ')}}));
 }
 
+// Words SQLite reserves that an Informix query can only mean as columns, unqualified
+// in the select list, WHERE, GROUP BY and ORDER BY; UNIQUE after SELECT or "(" is DISTINCT.
+TEST_F(StmtFixture, ReservedWordsAsUnqualifiedColumns) {
+    ASSERT_EQ(Exec("create table rw (primary integer, unique integer, index char(2), add integer, drop integer)"), 0)
+        << Errm();
+    for (const char* sql : {"insert into rw values (1, 10, 'a', 5, 0)", "insert into rw values (2, 10, 'b', 6, 0)",
+                            "insert into rw (primary, unique, index, add, drop) values (3, 20, 'a', 7, 1)"})
+        ASSERT_EQ(Exec(sql), 0) << sql << ": " << Errm();
+    EXPECT_EQ(Query("select primary from rw where primary = 1"), (Rows{{"1"}}));
+    EXPECT_EQ(Query("select primary, unique, index from rw where unique = 20 and index = 'a'"), (Rows{{"3", "20", "a "}}));
+    EXPECT_EQ(Query("select count(*), unique from rw where drop = 0 group by unique order by unique"), (Rows{{"2", "10"}}));
+    EXPECT_EQ(Query("select add + primary from rw where primary in (1, 3) order by add desc"), (Rows{{"10"}, {"6"}}));
+    EXPECT_EQ(Query("select count(unique unique) from rw"), (Rows{{"2"}}));
+    EXPECT_EQ(Query("select primary from rw where unique in (select unique unique from rw where drop = 1)"), (Rows{{"3"}}));
+    ASSERT_EQ(Exec("update rw set unique = 30, drop = 2 where primary = 2 and add = 6"), 0) << Errm();
+    EXPECT_EQ(Query("select drop, unique from rw where primary = 2"), (Rows{{"2", "30"}}));
+    ASSERT_EQ(Exec("delete from rw where unique = 30"), 0) << Errm();
+    EXPECT_EQ(Query("select count(*) from rw"), (Rows{{"2"}}));
+    // Errors point into the statement as written, before and after a quoted word.
+    const struct {
+        const char* sql;
+        int offset;
+    } errors[] = {{"select nosuch, primary from rw", 7}, {"select primary, unique, nosuch from rw", 24},
+                  {"select primary from rw where unique = 1 and nosuch = 2", 44}};
+    for (const auto& e : errors) {
+        EXPECT_EQ(Exec(e.sql), -217) << e.sql;
+        EXPECT_EQ(Errm(), "nosuch") << e.sql;
+        EXPECT_EQ(Ca().sqlerrd[4], e.offset) << e.sql;
+    }
+}
+
 class Delimident : public StmtFixture {
 protected:
     void TearDown() override {
