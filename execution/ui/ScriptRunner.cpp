@@ -79,6 +79,13 @@ void TScriptRunner::InstallTimeOutHandler(TIfxConnection& database) {
     database.OnTimeOut = [this, &database](TIfxTimeOutStatus) { DatabaseTimeOut(database); };
 }
 
+void TScriptRunner::EndInterruptRequest() {
+    // The request belongs to its run. Left set, the time-out handler would
+    // cancel every request the main window sends afterwards (catalog lists,
+    // table rows, the transaction questions at close) until the next run.
+    interruptRequest_ = false;
+}
+
 void TScriptRunner::AttachResults() {
     dataSource_.SetDataSet(&query_);
 }
@@ -93,7 +100,8 @@ void TScriptRunner::ShowCostInfo(const TRunFigures& figures) {
 }
 
 void TScriptRunner::BeforeScriptEx(TfmEditor* page) {
-    interruptRequest_ = false;
+    // A closing window has asked for the end of this run before it began.
+    interruptRequest_ = closing_;
     if (!host_.executing()) RunAssertionFailure("Error. BeforeScriptEx", __LINE__);
     host_.setExecuting(true);
     DetachResults();
@@ -135,6 +143,7 @@ void TScriptRunner::LogStatement(TfmEditor* page, std::uint32_t elapsedMs, const
 void TScriptRunner::AfterScriptEx(TfmEditor* page, const TRunFigures& figures) {
     if (!host_.executing()) RunAssertionFailure("Error. AfterScriptEx", __LINE__);
     host_.setExecuting(false);
+    EndInterruptRequest();
     // The views read the new result as they are attached; should that fail,
     // the run still ends in the status bar and on its page before the error shows.
     std::exception_ptr attachFailure;
@@ -163,6 +172,7 @@ void TScriptRunner::ExceptionScriptEx(TfmEditor* page, const TRunFigures& figure
                                       std::int32_t textOffset) {
     if (!host_.executing()) RunAssertionFailure("Error. ExceptionScriptEx", __LINE__);
     host_.setExecuting(false);
+    EndInterruptRequest();
     ShowCostInfo(figures);
     const QString message = QString::fromUtf8(error.what());
     if (host_.setMessage) host_.setMessage(message, true);

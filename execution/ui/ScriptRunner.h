@@ -89,8 +89,8 @@ public:
     // the parameter character to its SQL processor.
     void SetOptions(const TExecutionOptions& options);
 
-    // The interrupt request: set by "Interrupt", cleared when a run begins;
-    // read by the thread that waits for the server.
+    // The interrupt request: set by "Interrupt", cleared when a run begins
+    // and when it ends; read by the thread that waits for the server.
     bool InterruptRequested() const { return interruptRequest_; }
     void RequestInterrupt() { interruptRequest_ = true; }
     // The connection's time-out handler (DatabaseTimeOut): while the request
@@ -142,6 +142,7 @@ public:
                            std::int32_t textOffset);
 
 private:
+    void EndInterruptRequest();
     void AttachResults();
     void DetachResults();
     void ShowCostInfo(const TRunFigures& figures);

@@ -170,5 +170,32 @@ TEST_F(ScriptRunnerHandlersTest, ASecondRunIsRefusedWhileOneIsUnderWay) {
     EXPECT_FALSE(executing);
 }
 
+TEST_F(ScriptRunnerHandlersTest, TheInterruptRequestLastsFromTheCommandToTheEndOfItsRun) {
+    const struct {
+        const char* end;
+        std::function<void()> call;
+    } ends[] = {
+        {"AfterScriptEx", [this] { runner->AfterScriptEx(page, {}); }},
+        {"ExceptionScriptEx", [this] { runner->ExceptionScriptEx(page, {}, std::runtime_error("x"), 0); }},
+    };
+    for (const auto& e : ends) {
+        executing = true;
+        runner->RequestInterrupt(); // left over from an earlier run: a new run starts without it
+        runner->BeforeScriptEx(page);
+        EXPECT_FALSE(runner->InterruptRequested()) << e.end;
+        runner->RequestInterrupt();
+        e.call();
+        EXPECT_FALSE(runner->InterruptRequested()) << e.end << ": the request ends with its run";
+    }
+
+    // A closing window asks for the end of a run whose worker has not begun
+    // yet: the run begins with the request already made.
+    executing = true;
+    EXPECT_FALSE(runner->EndRunForClose(0));
+    runner->BeforeScriptEx(page);
+    EXPECT_TRUE(runner->InterruptRequested());
+    runner->AfterScriptEx(page, {});
+}
+
 } // namespace
 } // namespace varnok

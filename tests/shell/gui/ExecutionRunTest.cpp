@@ -314,6 +314,36 @@ TEST_F(ExecutionTest, InterruptCancelsALongStatementWithTheServersError) {
     EXPECT_EQ(Message(), "3 row(s) retrieved.");
 }
 
+TEST_F(ExecutionTest, AnInterruptRequestEndsWithItsRunAndSparesTheMainWindowsOwnRequests) {
+    // Interrupt pressed while the run waits in the confirmation: the run stops there.
+    AnswerConfirmation([this](TfmConfirmDlg& d) {
+        runner_->RequestInterrupt();
+        return d.btRun();
+    });
+    RunText("delete from small");
+    EXPECT_FALSE(runner_->InterruptRequested());
+
+    // A long statement cancelled by the server.
+    SetOptions([](TExecutionOptions& o) { o.warnOfLargeQueryCost = o.warnOfLargeNumberOfRowsRet = false; });
+    Editor()->setText("select count(*) from big a, big b");
+    commands_->Command(C::Execute)->Execute();
+    ASSERT_TRUE(WaitUntil([this] { return Message() == "Executing"; }));
+    WaitUntil([] { return false; }, 200);
+    commands_->Command(C::InterruptSQL)->Execute();
+    WaitForRunEnd();
+    ASSERT_TRUE(Message().startsWith("-213")) << Message().toStdString();
+    EXPECT_FALSE(runner_->InterruptRequested());
+
+    // Requests the main window sends itself after the run (catalog lists,
+    // table data) are not cancelled by the request of a run that is over.
+    TIfxQuery catalog;
+    catalog.SetConnection(&window_->ConnectFlow()->Database());
+    catalog.SetSQLText("select count(*) from big a, digits b");
+    ASSERT_NO_THROW(catalog.Open());
+    EXPECT_EQ(catalog.Field(0).AsString(), "1000000");
+    catalog.Close();
+}
+
 TEST_F(ExecutionTest, AnInterruptRequestStopsTheRunBeforeTheNextStatementWhateverTheAnswer) {
     AnswerConfirmation([this](TfmConfirmDlg& d) {
         runner_->RequestInterrupt(); // "Interrupt" pressed while the run waits here
