@@ -13,8 +13,11 @@
 
 #include <QFileInfo>
 #include <QMenu>
+#include <QResizeEvent>
 #include <QTabBar>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace varnok {
 
@@ -195,13 +198,66 @@ int TEditorPages::TabPlacement() const {
     return TabPlacementCodeOf(this);
 }
 
+namespace {
+bool SideTabs(const QTabWidget* tabs) {
+    return tabs->tabPosition() == QTabWidget::West || tabs->tabPosition() == QTabWidget::East;
+}
+} // namespace
+
 void TEditorPages::PlaceCloseButton() {
-    // The close button sits in the corner beside the tabs.
-    setCornerWidget(nullptr, Qt::TopRightCorner);
+    // Above or below the pages the button sits in the corner beside the tabs.
+    // The tab control has no corners when its tabs stand at a side, so there
+    // the tab column is kept short of the foot of the control and the button
+    // is placed below it by hand.
+    LimitSideTabBar(height());
+    setCornerWidget(nullptr, Qt::TopRightCorner); // (also lays the control out anew)
     setCornerWidget(nullptr, Qt::BottomRightCorner);
-    const bool bottom = tabPosition() == QTabWidget::South;
-    setCornerWidget(closeButton_, bottom ? Qt::BottomRightCorner : Qt::TopRightCorner);
+    if (SideTabs(this)) {
+        closeButton_->setParent(this);
+        MoveSideCloseButton();
+    } else {
+        const bool bottom = tabPosition() == QTabWidget::South;
+        setCornerWidget(closeButton_, bottom ? Qt::BottomRightCorner : Qt::TopRightCorner);
+    }
     closeButton_->show();
+}
+
+void TEditorPages::LimitSideTabBar(int controlHeight) {
+    const int limit =
+        SideTabs(this) ? std::max(0, controlHeight - closeButton_->sizeHint().height()) : QWIDGETSIZE_MAX;
+    tabBar()->setMaximumHeight(limit);
+}
+
+void TEditorPages::MoveSideCloseButton() {
+    if (!SideTabs(this) || closeButton_->parentWidget() != this) return;
+    const QSize size = closeButton_->sizeHint();
+    const QRect bar = tabBar()->geometry();
+    const bool west = tabPosition() == QTabWidget::West;
+    int x = west ? 0 : width() - size.width();
+    if (tabBar()->isVisible() && bar.width() >= size.width()) x = bar.left() + (bar.width() - size.width()) / 2;
+    closeButton_->setGeometry(x, height() - size.height(), size.width(), size.height());
+    closeButton_->raise();
+}
+
+void TEditorPages::resizeEvent(QResizeEvent* e) {
+    LimitSideTabBar(e->size().height());
+    QTabWidget::resizeEvent(e);
+    MoveSideCloseButton();
+}
+
+void TEditorPages::showEvent(QShowEvent* e) {
+    QTabWidget::showEvent(e);
+    MoveSideCloseButton();
+}
+
+void TEditorPages::tabInserted(int index) {
+    QTabWidget::tabInserted(index);
+    MoveSideCloseButton();
+}
+
+void TEditorPages::tabRemoved(int index) {
+    QTabWidget::tabRemoved(index);
+    MoveSideCloseButton();
 }
 
 void TEditorPages::SetEditorPopupMenu(QMenu* menu) {

@@ -103,9 +103,17 @@ signals:
     void WantTabChanged(bool want);
     void PageCountChanged(int count);
 
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void tabInserted(int index) override;
+    void tabRemoved(int index) override;
+
 private:
     void UpdateRunMarkIcon(TfmEditor* page);
     void PlaceCloseButton();
+    void LimitSideTabBar(int controlHeight);
+    void MoveSideCloseButton();
     void ApplyPage(TfmEditor* page);
 
     bool wantTab_ = true;

@@ -298,6 +298,32 @@ TEST_F(EditorPagesTest, CloseButtonClosesTheActivePage) {
     EXPECT_EQ(Captions(pages), (QStringList{"2", "3"}));
 }
 
+TEST_F(EditorPagesTest, CloseButtonShowsBesideTheTabsAtEveryPlacement) {
+    pages.resize(500, 300);
+    pages.show();
+    pages.LoadPages(TIniFile(), Folder());
+    auto* button = pages.findChild<QToolButton*>("tbClosePage");
+    ASSERT_NE(button, nullptr);
+    for (int code : {1, 3, 0, 2, 1}) {
+        pages.SetTabPlacement(code);
+        QApplication::processEvents();
+        EXPECT_TRUE(button->isVisible()) << code;
+        const QRect at = button->geometry();
+        EXPECT_TRUE(pages.rect().contains(at)) << code;
+        // Beside the tabs, never over the text of the page.
+        const QWidget* page = pages.currentWidget();
+        const QRect pageRect(page->mapTo(&pages, QPoint(0, 0)), page->size());
+        EXPECT_FALSE(pageRect.intersects(at)) << code;
+        EXPECT_FALSE(pages.tabBar()->geometry().intersects(at)) << code;
+    }
+    pages.ActivatePage(1);
+    button->click(); // at the left
+    EXPECT_EQ(Captions(pages), (QStringList{"1", "3"}));
+    pages.resize(400, 250); // follows the size of the control
+    QApplication::processEvents();
+    EXPECT_EQ(button->geometry().bottom(), pages.rect().bottom());
+}
+
 TEST_F(EditorPagesTest, StoredPagePositionAndWantTabAreApplied) {
     TIniFile ini;
     ini.LoadFromText("[SQL]\nSQLSheetPos=3\nWantTab=0\n");
