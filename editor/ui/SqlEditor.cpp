@@ -36,6 +36,10 @@ TSqlEditor::TSqlEditor(QWidget* parent) : QsciScintilla(parent) {
     setMarginType(0, NumberMargin);
     setMarginLineNumbers(0, true);
     setFolding(NoFoldStyle);
+    // The horizontal scroll bar follows the longest line shown instead of a
+    // fixed width, so a page of short lines has none.
+    setScrollWidth(1);
+    setScrollWidthTracking(true);
     // F1 belongs to the application; context help is on Ctrl+F1 (keyPressEvent).
     ReleaseKeys({QKeySequence(Qt::Key_F1)});
     SetFontHeight(kNewPageFontHeight);

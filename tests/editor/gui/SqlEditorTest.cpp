@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QWheelEvent>
 
 #include <memory>
@@ -265,6 +266,17 @@ TEST(SqlEditorLook, CurrentLineInTheTooltipColour) {
     EXPECT_EQ(colour, long(tip.red() | (tip.green() << 8) | (tip.blue() << 16)));
     EXPECT_TRUE(editor.SendScintilla(QsciScintillaBase::SCI_GETCARETLINEVISIBLE));
     EXPECT_GT(editor.marginWidth(0), 0); // the gutter
+}
+
+TEST(SqlEditorLook, NoHorizontalScrollBarForShortLines) {
+    TSqlEditor editor;
+    editor.resize(300, 200);
+    editor.show();
+    editor.setText("select 1");
+    QApplication::processEvents();
+    EXPECT_FALSE(editor.horizontalScrollBar()->isVisible());
+    // It comes as soon as a longer line has been shown.
+    EXPECT_TRUE(editor.SendScintilla(QsciScintillaBase::SCI_GETSCROLLWIDTHTRACKING));
 }
 
 } // namespace
