@@ -104,7 +104,9 @@ int TLogModel::columnCount(const QModelIndex& parent) const {
 
 QVariant TLogModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || role != Qt::DisplayRole) return {};
-    return CellText(index.row(), index.column());
+    // The list shows each entry on one line; mmLog, copy and save keep the text as it is.
+    const QString text = CellText(index.row(), index.column());
+    return index.column() >= ColMessage ? OneLineText(text) : text;
 }
 
 QVariant TLogModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -126,8 +128,25 @@ QVariant TLogModel::headerData(int section, Qt::Orientation orientation, int rol
 }
 
 QString PageLogLine(uint32_t ms, const QString& message, const QString& statement) {
-    return TLogModel::FormatDuration(ms) + QLatin1Char('\t') + message + QLatin1Char('\t') +
-           statement.left(80);
+    return TLogModel::FormatDuration(ms) + QLatin1Char('\t') + OneLineText(message) + QLatin1Char('\t') +
+           OneLineText(statement.left(80));
+}
+
+QString OneLineText(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r')) {
+            if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n')) ++i;
+            out += QLatin1Char(' ');
+        } else if (c == QLatin1Char('\n')) {
+            out += QLatin1Char(' ');
+        } else {
+            out += c;
+        }
+    }
+    return out.trimmed();
 }
 
 } // namespace varnok

@@ -66,7 +66,13 @@ private:
     QString lastTimeText_; // shared by every entry of that second
 };
 
-// A page-log line: duration, tab, result text, tab, first 80 characters of the statement.
+// A page-log line: duration, tab, result text, tab, first 80 characters of
+// the statement; each text shown on the one line (OneLineText).
 QString PageLogLine(uint32_t ms, const QString& message, const QString& statement);
+
+// How a text shows in a one-line list cell: every line break (CR LF, CR, LF)
+// becomes a blank and white space at either end is dropped, so a statement
+// that starts on a new line or spans several lines is still readable there.
+QString OneLineText(const QString& text);
 
 } // namespace varnok

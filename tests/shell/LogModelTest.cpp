@@ -99,3 +99,35 @@ TEST(PageLog, LineKeepsTheFirst80CharactersOfTheStatement) {
     EXPECT_EQ(PageLogLine(1004, "Done", statement), "00:00:01.004\tDone\t" + QString(80, 'a'));
     EXPECT_EQ(PageLogLine(0, "x", "short"), "00:00:00.000\tx\tshort");
 }
+
+TEST(LogModel, ListShowsMultiLineTextsOnOneLineAndKeepsThemWhole) {
+    TLogModel log;
+    log.AddLogEntryAt("t0", 0, "-217 SQL error:\nColumn not found", "\r\nselect nosuch\r\nfrom t;", 0);
+    const auto shown = [&](int column) { return log.data(log.index(0, column)).toString(); };
+    EXPECT_EQ(shown(TLogModel::ColMessage), "-217 SQL error: Column not found");
+    EXPECT_EQ(shown(TLogModel::ColAdditional), "select nosuch from t;");
+    // mmLog, copy and save get the text as it was run.
+    EXPECT_EQ(log.Additional(0), "\r\nselect nosuch\r\nfrom t;");
+    EXPECT_EQ(log.AllEntriesText(), "t0\t00:00:00.000\t0\t-217 SQL error:\nColumn not found\t"
+                                     "\r\nselect nosuch\r\nfrom t;\t\r\n");
+}
+
+TEST(OneLineText, LineBreaksBecomeBlanksAndEndsAreTrimmed) {
+    struct Row {
+        const char* in;
+        const char* out;
+    };
+    for (const Row& r : {Row{"", ""}, Row{"a", "a"}, Row{"a\r\nb", "a b"}, Row{"a\rb\nc", "a b c"},
+                         Row{"\r\n\r\nselect 1\r\n", "select 1"}, Row{"a\n\nb", "a  b"},
+                         Row{"  x\ty  ", "x\ty"}}) {
+        EXPECT_EQ(OneLineText(r.in).toStdString(), r.out) << r.in;
+    }
+}
+
+TEST(PageLog, StatementStartingOnANewLineShowsOnTheLine) {
+    EXPECT_EQ(PageLogLine(0, "1 row(s) retrieved.", "\r\nselect count(*)\r\nfrom systables"),
+              "00:00:00.000\t1 row(s) retrieved.\tselect count(*) from systables");
+    // The 80 characters are counted in the statement as run.
+    const QString statement = "\r\n" + QString(78, 'a') + "TAIL";
+    EXPECT_EQ(PageLogLine(5, "Done", statement), "00:00:00.005\tDone\t" + QString(78, 'a'));
+}
