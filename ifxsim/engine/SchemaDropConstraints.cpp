@@ -374,7 +374,13 @@ DdlOutcome dropNamedConstraints(sqlite3* db, std::string_view sql) {
     const std::string table = foldName(nameToken);
     const I tabid = scalar(db, "SELECT tabid FROM systables WHERE tabname = ? AND tabid >= 100 AND tabtype = 'T'",
                            {table}, 0);
-    if (!tabid) return DdlOutcome::fail(ddlerr::kNoTable, table, static_cast<int>(nameToken.offset));
+    if (!tabid) {
+        // A temporary table's constraints are not in the catalog, so none can be named.
+        if (scalar(db, "SELECT count(*) FROM sqlite_temp_schema WHERE type = 'table' AND name = ? COLLATE NOCASE",
+                   {table}, 0) > 0)
+            return DdlOutcome::fail(ddlerr::kConstraintMissing, names.front().name, static_cast<int>(names.front().offset));
+        return DdlOutcome::fail(ddlerr::kNoTable, table, static_cast<int>(nameToken.offset));
+    }
     // All or nothing: a failure takes back what was dropped before it.
     if (int rc = run(db, "SAVEPOINT ifxsim_drop_constraint"); rc != SQLITE_OK) return DdlOutcome::sqliteFailure(rc);
     const DdlOutcome outcome = apply(db, table, tabid, names);

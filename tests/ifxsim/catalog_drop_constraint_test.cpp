@@ -157,7 +157,9 @@ TEST_F(DropConstraint, AnUnknownNameFailsAndChangesNothing) {
         {"alter table a drop constraint b_z", -623, "b_z", 30},  // b's constraint, not a's
         {"alter table a drop constraint (a_y, nosuch, a_x)", -623, "nosuch", 36},
         {"alter table nosuch drop constraint a_x", -206, "nosuch", 12},
+        {"alter table tmp drop constraint tmp_k", -623, "tmp_k", 32},  // not in the catalog
     };
+    ASSERT_EQ(Exec("create temp table tmp (k integer unique constraint tmp_k)"), 0) << Errm();
     for (const Case& c : cases) {
         EXPECT_EQ(Exec(c.sql), c.code) << c.sql;
         EXPECT_EQ(Errm(), c.errm) << c.sql;
