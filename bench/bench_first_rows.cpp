@@ -43,14 +43,16 @@ struct TStats {
 
 TStats Summarise(std::vector<double> ms) {
     std::sort(ms.begin(), ms.end());
-    const auto at = [&](double q) { return ms[std::min(ms.size() - 1, static_cast<std::size_t>(q * ms.size()))]; };
+    const auto at = [&](double q) {
+        return ms[std::min(ms.size() - 1, static_cast<std::size_t>(q * ms.size()))];
+    };
     return {at(0.5), at(0.95), ms.back()};
 }
 
 void Print(const std::string& what, const std::vector<double>& ms) {
     const TStats s = Summarise(ms);
-    std::printf("    %-46s n=%-4zu median %8.3f  p95 %8.3f  max %8.3f ms\n", what.c_str(), ms.size(), s.median, s.p95,
-                s.max);
+    std::printf("    %-46s n=%-4zu median %8.3f  p95 %8.3f  max %8.3f ms\n", what.c_str(), ms.size(),
+                s.median, s.p95, s.max);
 }
 
 // One Execute up to the first rows on screen, in milliseconds; -1 on failure.
@@ -111,7 +113,8 @@ int main(int argc, char** argv) {
                 (root / "data" / "bench.db").c_str(), grid->viewport()->width(), grid->viewport()->height());
 
     std::printf("(a) Execute to the first rows painted in the Result grid (%d runs each)\n", kOpenRepeats);
-    for (const auto& [table, count] : {std::pair<std::string, long>{"small", kBenchSmallRows}, {"big", rows}}) {
+    for (const auto& [table, count] :
+         {std::pair<std::string, long>{"small", kBenchSmallRows}, {"big", rows}}) {
         std::vector<double> times;
         for (int i = 0; i < kOpenRepeats; ++i) {
             const double ms = FirstRowsPainted(main, table);
@@ -132,14 +135,16 @@ int main(int argc, char** argv) {
     clock.start();
     main.Result().Command("acGetRecordCount")->Execute();
     QCoreApplication::processEvents();
-    std::printf("(b) Record Count: %d rows in the grid after %.1f s (status \"%s\")\n", grid->model()->rowCount(),
-                clock.elapsed() / 1000.0, main.StatusMessage().toUtf8().constData());
+    std::printf("(b) Record Count: %d rows in the grid after %.1f s (status \"%s\")\n",
+                grid->model()->rowCount(), clock.elapsed() / 1000.0,
+                main.StatusMessage().toUtf8().constData());
     if (grid->model()->rowCount() != rows) {
         std::fprintf(stderr, "expected %ld rows in the grid\n", rows);
         return 1;
     }
     QScrollBar* bar = grid->verticalScrollBar();
-    const int rowsOnScreen = std::max(1, grid->viewport()->height() / grid->verticalHeader()->defaultSectionSize());
+    const int rowsOnScreen =
+        std::max(1, grid->viewport()->height() / grid->verticalHeader()->defaultSectionSize());
 
     std::vector<double> paging;
     bar->setValue(bar->maximum() / 2);

@@ -30,15 +30,14 @@ using namespace varnok;
 
 namespace {
 
-constexpr const char* kScript =
-    "-- Orders of the demo customers, newest first\n"
-    "select count(*) from orders;\n"
-    "\n"
-    "select o.order_num, o.order_date, c.company, c.city, c.state,\n"
-    "       o.po_num, o.ship_date, o.ship_weight, o.ship_charge\n"
-    "  from orders o, customers c\n"
-    " where c.customer_num = o.customer_num\n"
-    " order by o.order_date desc, o.order_num;\n";
+constexpr const char* kScript = "-- Orders of the demo customers, newest first\n"
+                                "select count(*) from orders;\n"
+                                "\n"
+                                "select o.order_num, o.order_date, c.company, c.city, c.state,\n"
+                                "       o.po_num, o.ship_date, o.ship_weight, o.ship_charge\n"
+                                "  from orders o, customers c\n"
+                                " where c.customer_num = o.customer_num\n"
+                                " order by o.order_date desc, o.order_num;\n";
 
 // The demo server's sqlhosts and data in a folder of their own; the demo
 // database is made there when missing.

@@ -72,7 +72,8 @@ protected:
         });
     }
 
-    static TConnectionsParam Saved(const std::string& name, const std::string& database, const std::string& script) {
+    static TConnectionsParam Saved(const std::string& name, const std::string& database,
+                                   const std::string& script) {
         TConnectionsParam record;
         record.Name = name;
         record.Server = "simsrv";
@@ -189,11 +190,13 @@ TEST_F(MainWindowConnectTest, ASavedConnectionToAMissingDatabaseLogsBlinksAndSki
     WaitUntil([] { return false; }, 100); // a script would have started by now
     EXPECT_FALSE(window_->Executing());
     const auto lines = LogLinesFrom(before);
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "Error on connect to Database | simsrv - nosuch"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Error on connect to Database | simsrv - nosuch"),
+              lines.end());
     for (const std::string& line : lines)
         EXPECT_EQ(line.find("marks"), std::string::npos) << line; // the script never ran
     EXPECT_TRUE(window_->Status().IsBlinking());
-    EXPECT_TRUE(Message().endsWith(" Error on connect to Database simsrv - nosuch")) << Message().toStdString();
+    EXPECT_TRUE(Message().endsWith(" Error on connect to Database simsrv - nosuch"))
+        << Message().toStdString();
     ASSERT_FALSE(sink_.boxes.empty());
     EXPECT_EQ(sink_.boxes.back().kind, "error"); // the error ends in the standard error box
 }
