@@ -45,7 +45,6 @@ void TIfxSQLVAR::CreateBuffer(const TIfxLibrary& lib) {
     ReleaseBuffer();
     ifx_sqlvar_t& var = Var();
     value_ = CreateIfxValue(lib, describedType_, describedLen_, var.sqlxid, name_);
-    locator_ = dynamic_cast<TIfxLocatorValue*>(value_.get());
     // Collections and other types the layer reads as text: ask the library for that form.
     if (value_->SqlType() != (describedType_ & SQLTYPE)) {
         var.sqltype = static_cast<int2>(value_->SqlType());
@@ -63,7 +62,6 @@ void TIfxSQLVAR::CreateBuffer(const TIfxLibrary& lib) {
 void TIfxSQLVAR::ReleaseBuffer() {
     if (value_) value_->ReleaseRowResources();
     value_.reset();
-    locator_ = nullptr;
     buffer_.reset();
     if (owner_->da_ && index_ < owner_->da_->sqld) {
         ifx_sqlvar_t& var = Var();
@@ -75,17 +73,13 @@ void TIfxSQLVAR::ReleaseBuffer() {
 }
 
 void TIfxSQLVAR::ResetRowState() {
-    if (locator_)
-        locator_->PrepareForFetch();
-    else if (value_)
-        value_->ReleaseRowResources();
+    if (value_) value_->PrepareForFetch();
 }
 
 void TIfxSQLVAR::Retype(const TIfxLibrary& lib, int sqlType, int sqlLen) {
     if (!value_ || value_->SqlType() != sqlType || value_->SqlLen() != sqlLen) {
         if (value_) value_->ReleaseRowResources();
         value_ = CreateIfxValue(lib, sqlType, sqlLen, 0, name_);
-        locator_ = nullptr;   // an input locator owns what it points at: nothing to reset per row
         const std::size_t cells = (std::max<std::size_t>(value_->BufferSize(), 1) + sizeof(std::max_align_t) - 1) /
                                   sizeof(std::max_align_t);
         buffer_ = std::make_unique<std::max_align_t[]>(cells);

@@ -71,7 +71,6 @@ private:
     int describedType_ = 0;
     int describedLen_ = 0;
     std::unique_ptr<TIfxValue> value_;
-    TIfxLocatorValue* locator_ = nullptr;   // value_ when it is a BYTE/TEXT locator
     std::unique_ptr<std::max_align_t[]> buffer_;
     int2 indicator_ = -1;
     std::unique_ptr<TParam> param_;

@@ -52,6 +52,8 @@ void TIfxValue::ReadError(const char* target) const {
     throw EIfxAccessError(Format("Invalid data conversion '%s'", {target}));
 }
 
+void TIfxValue::NoConversion() { throw TNoConversion{}; }
+
 void TIfxValue::WriteError(const char* target) const {
     throw EIfxAccessError(Format("Invalid data conversion '%s'", {target}));
 }

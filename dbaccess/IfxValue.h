@@ -57,6 +57,9 @@ public:
     void SetNull();
     // Gives back what the library allocated for the current row (locator buffers).
     virtual void ReleaseRowResources() {}
+    // Readies the buffer for the next fetch: the previous row's allocations
+    // go back, and a value the library allocates is set up for it.
+    virtual void PrepareForFetch() { ReleaseRowResources(); }
 
     // ---- reading ----
     std::string AsString() const;
@@ -136,6 +139,9 @@ protected:
     template <typename TFn>
     void Writing(const char* target, TFn fn);
     [[noreturn]] void ReadError(const char* target) const;
+    // A value the conversion cannot take (text that is no number): the
+    // accessor the caller used names the target.
+    [[noreturn]] static void NoConversion();
     [[noreturn]] void WriteError(const char* target) const;
     char* Buffer() const;
     void MarkNotNull();
@@ -349,7 +355,7 @@ public:
     std::size_t BufferSize() const override { return sizeof(loc_t); }
     std::size_t BufferAlignment() const override { return alignof(loc_t); }
     // Sets the locator up for a fetch into memory that the library allocates.
-    void PrepareForFetch();
+    void PrepareForFetch() override;
     void ReleaseRowResources() override;
 
 protected:
@@ -395,6 +401,8 @@ public:
     std::size_t BufferAlignment() const override { return alignof(void*); }
     // Gives the holder back to the library (ifx_var_freevar when present).
     void ReleaseRowResources() override;
+    // A fresh holder whose data the library allocates as long as the value is.
+    void PrepareForFetch() override;
 
 protected:
     int CType() const override { return CLVCHARPTRTYPE; }
@@ -422,8 +430,9 @@ protected:
 // opaque types named by their extended id.
 std::string IfxTypeName(const TIfxLibrary& lib, int sqlType, int extendedId);
 // The value class of a column; "Unsupported data type '%s'. Field '%s'" for
-// any other type. Collections, rows and user-defined types are read as
-// lvarchar text of 2048 bytes (or through an opaque holder, code 124).
+// any other type. Collections, rows and user-defined types are read as text:
+// through an opaque holder (code 124, any length) when the library has
+// ifx_var_freevar, else as lvarchar of 2048 bytes.
 std::unique_ptr<TIfxValue> CreateIfxValue(const TIfxLibrary& lib, int sqlType, int sqlLen, int extendedId,
                                           const std::string& columnName);
 // An opaque holder needs ifx_var_freevar ("Data type in '%s' requires Informix

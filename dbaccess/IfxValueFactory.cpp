@@ -56,7 +56,9 @@ std::unique_ptr<TIfxValue> CreateIfxValue(const TIfxLibrary& lib, int sqlType, i
     case SQLTEXT: return std::make_unique<TIfxLocatorValue>(lib, code, sqlLen, columnName);
     case SQLSET: case SQLMULTISET: case SQLLIST: case SQLROW: case SQLCOLLECTION:
     case SQLUDTVAR: case SQLUDTFIXED:
-        // Read as lvarchar text.
+        // Read as text. An lvarchar buffer would cut a longer value at 2048
+        // bytes; a holder takes the whole value when the library can free it.
+        if (lib.ifx_var_freevar) return std::make_unique<TIfxOpaqueValue>(lib, kIfxOpaqueHolderType, 0, columnName);
         return std::make_unique<TIfxLVarCharValue>(lib, SQLLVARCHAR, SIZLVARCHAR, columnName);
     case kIfxOpaqueHolderType:
         CheckOpaqueSupport(lib, columnName);

@@ -169,7 +169,7 @@ std::string TIfxFloatValue::GetFormatted(const std::string& format) const {
 
 std::int64_t TIfxFloatValue::GetLargeInt() const {
     const double v = GetFloat();
-    if (!std::isfinite(v) || std::fabs(v) >= 9.2e18) ReadError("Largeint");
+    if (!std::isfinite(v) || std::fabs(v) >= 9.2e18) NoConversion();
     return static_cast<std::int64_t>(v);
 }
 

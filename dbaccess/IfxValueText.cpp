@@ -36,14 +36,14 @@ void TIfxCharValue::PutString(const std::string& text) {
 std::int64_t TIfxCharValue::GetLargeInt() const {
     std::string text = TrimText(GetString());
     mlong v = 0;
-    if (text.empty() || lib_.rstol(text.data(), &v) < 0) ReadError("Largeint");
+    if (text.empty() || lib_.rstol(text.data(), &v) < 0) NoConversion();
     return v;
 }
 
 double TIfxCharValue::GetFloat() const {
     std::string text = TrimText(GetString());
     double v = 0;
-    if (text.empty() || lib_.rstod(text.data(), &v) < 0) ReadError("Float");
+    if (text.empty() || lib_.rstod(text.data(), &v) < 0) NoConversion();
     return v;
 }
 
@@ -58,7 +58,7 @@ bool TIfxCharValue::GetBoolean() const {
     const std::string t = LowerText(TrimText(GetString()));
     if (t == "t" || t == "true" || t == "1") return true;
     if (t == "f" || t == "false" || t == "0" || t.empty()) return false;
-    ReadError("Boolean");
+    NoConversion();
 }
 
 void TIfxCharValue::PutFloat(double v) {
@@ -120,6 +120,11 @@ void TIfxOpaqueValue::PutBytes(const std::string& bytes) {
     std::string copy = bytes;
     Check(lib_.ifx_var_setdata(holder, copy.data(), static_cast<int4>(copy.size())));
     MarkNotNull();
+}
+
+void TIfxOpaqueValue::PrepareForFetch() {
+    ReleaseRowResources();
+    Check(lib_.ifx_var_flag(reinterpret_cast<void**>(Buffer()), 1));
 }
 
 void TIfxOpaqueValue::ReleaseRowResources() {

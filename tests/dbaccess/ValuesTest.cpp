@@ -199,6 +199,10 @@ TEST_F(ValuesConversion, UnofferedConversionsNameTheirTarget) {
     TOwnedValue boolean(lib(), SQLBOOL, 1);
     TOwnedValue text(lib(), SQLCHAR, 10);
     TOwnedValue small(lib(), SQLSMINT, 2);
+    TOwnedValue word(lib(), SQLCHAR, 10);
+    word->SetAsString("abc");
+    TOwnedValue huge(lib(), SQLFLOAT, 8);
+    huge->SetAsFloat(1e300);
     struct Case {
         const char* what;
         std::function<void()> run;
@@ -217,6 +221,12 @@ TEST_F(ValuesConversion, UnofferedConversionsNameTheirTarget) {
         {"write interval to text", [&] { text->SetAsInterval(interval->AsInterval()); }, "Interval"},
         {"write 40000 to smallint", [&] { small->SetAsInteger(40000); }, "SmallInt"},
         {"write 'maybe' to boolean", [&] { boolean->SetAsString("maybe"); }, "Boolean"},
+        // A value the conversion cannot take is named by what the caller asked for.
+        {"text as integer", [&] { (void)word->AsInteger(); }, "Integer"},
+        {"text as smallint", [&] { (void)word->AsSmallInt(); }, "SmallInt"},
+        {"text as currency", [&] { (void)word->AsCurrency(); }, "Currencty"},
+        {"text as boolean", [&] { (void)word->AsBoolean(); }, "Boolean"},
+        {"huge float as integer", [&] { (void)huge->AsInteger(); }, "Integer"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ConversionError(c.run), std::string("Invalid data conversion '") + c.target + "'") << c.what;
@@ -250,7 +260,7 @@ TEST_F(ValuesTypes, ClassOfEachColumnType) {
         {SQLINT8, 0, typeid(TIfxInt8Value)},         {SQLSERIAL8, 0, typeid(TIfxInt8Value)},
         {SQLBOOL, 0, typeid(TIfxBooleanValue)},      {SQLUDTFIXED, XID_BOOLEAN, typeid(TIfxBooleanValue)},
         {SQLUDTFIXED, XID_BLOB, typeid(TIfxBlobValue)}, {SQLUDTFIXED, XID_CLOB, typeid(TIfxClobValue)},
-        {SQLSET, 0, typeid(TIfxLVarCharValue)},      {124, 0, typeid(TIfxOpaqueValue)},
+        {SQLSET, 0, typeid(TIfxOpaqueValue)},        {124, 0, typeid(TIfxOpaqueValue)},
     };
     for (const Case& c : cases) {
         auto v = CreateIfxValue(lib(), c.type, 10, c.xid, "c");
@@ -273,6 +283,10 @@ TEST_F(ValuesTypes, UnsupportedTypesAndOldLibrariesAreNamed) {
 
     TIfxLibrary old = lib();
     old.ifx_var_freevar = nullptr;
+    // Without a holder to free, collections are read as lvarchar text of 2048 bytes.
+    auto collection = CreateIfxValue(old, SQLSET, 100, 0, "s");
+    EXPECT_EQ(typeid(*collection), typeid(TIfxLVarCharValue));
+    EXPECT_EQ(collection->SqlLen(), SIZLVARCHAR);
     try {
         CreateIfxValue(old, 124, 0, 0, "udt");
         FAIL();
