@@ -85,9 +85,26 @@ void TParameterListEditor::currentChanged(const QModelIndex& current, const QMod
 }
 
 QModelIndex TParameterListEditor::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) {
+    if (cursorAction == MoveNext || cursorAction == MovePrevious) return NextSelectableCell(cursorAction == MoveNext);
     const QModelIndex target = QTableView::moveCursor(cursorAction, modifiers);
     // A cell that cannot be selected keeps the current cell where it is.
     return CanSelect(target) ? target : currentIndex();
+}
+
+QModelIndex TParameterListEditor::NextSelectableCell(bool forward) const {
+    // Tab and Shift+Tab walk the cells row by row, wrapping at the ends, past
+    // the names and the locked values: from a row's value to the next row's type.
+    const int columns = model_->columnCount();
+    const int cells = model_->rowCount() * columns;
+    const QModelIndex current = currentIndex();
+    if (cells == 0 || !current.isValid()) return current;
+    const int from = current.row() * columns + current.column();
+    for (int step = 1; step < cells; ++step) {
+        const int at = ((from + (forward ? step : -step)) % cells + cells) % cells;
+        const QModelIndex candidate = model_->index(at / columns, at % columns);
+        if (CanSelect(candidate)) return candidate;
+    }
+    return current;
 }
 
 void TParameterListEditor::mousePressEvent(QMouseEvent* event) {

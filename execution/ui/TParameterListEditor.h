@@ -57,6 +57,7 @@ protected:
 
 private:
     bool CanSelect(const QModelIndex& index) const;
+    QModelIndex NextSelectableCell(bool forward) const;
     void CommitEditor();
     void FitValueColumn();
 

@@ -145,6 +145,57 @@ TEST_F(ParamsDialogTest, OkReturnsTypedValuesForEveryReference) {
     EXPECT_EQ(Editor()->maxVisibleItems(), 10);
 }
 
+TEST_F(ParamsDialogTest, TheKeyboardAloneFillsEveryRow) {
+    // Keys go where the user's focus is: the window opens on the first
+    // type, Tab walks from a row's value to the next row's type (past the
+    // names and a locked value), Shift+Tab back, Enter answers Ok.
+    auto key = [](int code, const QString& text = {}, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* target = QApplication::focusWidget();
+        ASSERT_NE(target, nullptr);
+        QKeyEvent press(QEvent::KeyPress, code, modifiers, text);
+        QApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, code, modifiers, text);
+        QApplication::sendEvent(target, &release);
+        QApplication::processEvents();
+    };
+    auto at = [this] {
+        const QModelIndex current = dialog.Grid()->currentIndex();
+        return std::pair(current.row(), current.column());
+    };
+    TParamList params = MakeParamList({"a", "b", "c"});
+    const bool ok = RunModal(params, [&] {
+        ASSERT_NE(Editor(), nullptr);
+        for (int wait = 0; wait < 100 && !QApplication::focusWidget(); ++wait)
+            QApplication::processEvents(QEventLoop::AllEvents, 10);  // the window becomes active
+        ASSERT_EQ(QApplication::focusWidget(), Editor());
+        key(Qt::Key_I, "i");
+        key(Qt::Key_Tab, "\t");
+        EXPECT_EQ(at(), std::pair(0, 2));
+        key(Qt::Key_5, "5");
+        key(Qt::Key_Tab, "\t");
+        EXPECT_EQ(at(), std::pair(1, 1)) << "from a value to the next row's type";
+        ASSERT_NE(Editor(), nullptr);
+        tick += 1000;
+        key(Qt::Key_N, "n");
+        key(Qt::Key_Tab, "\t");
+        EXPECT_EQ(at(), std::pair(2, 1)) << "past the locked value of a Null row";
+        key(Qt::Key_Backtab, {}, Qt::ShiftModifier);
+        EXPECT_EQ(at(), std::pair(1, 1));
+        key(Qt::Key_Tab, "\t");
+        key(Qt::Key_Tab, "\t");
+        EXPECT_EQ(at(), std::pair(2, 2));
+        key(Qt::Key_X, "x");
+        key(Qt::Key_Tab, "\t");
+        EXPECT_EQ(at(), std::pair(0, 1)) << "from the last value back to the first type";
+        key(Qt::Key_Return, "\r");
+    });
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(params[0].value, TParamData(std::int32_t{5}));
+    EXPECT_TRUE(params[1].IsNull());
+    EXPECT_EQ(params[1].dataType, TParamDataType::Unknown);
+    EXPECT_EQ(params[2].value, TParamData(std::string("x")));
+}
+
 TEST_F(ParamsDialogTest, CancelChangesNothingAndRemembersNothing) {
     TParamList params = MakeParamList({"a"});
     const bool ok = RunModal(params, [this] {
