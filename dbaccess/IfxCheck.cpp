@@ -16,7 +16,12 @@ TIfxMessageSource LibraryMessageSource(const TIfxLibrary& lib) {
 EIfxError IfxErrorFor(const TIfxLibrary& lib, int code) {
     int isamCode = 0;
     std::string sqlerrm;
-    if (const ifx_sqlca_t* ca = lib.fnsqlca()) {
+    // The communication area describes the last statement. A failure it does
+    // not record (a value conversion, a code of the layer's own) must not
+    // borrow its ISAM code and sqlerrm: after an INSERT sqlerrd[1] holds the
+    // new SERIAL, after an earlier failure that failure's ISAM error.
+    const ifx_sqlca_t* ca = lib.fnsqlca();
+    if (ca && ca->sqlcode == code) {
         isamCode = ca->sqlerrd[1];
         // sqlerrm fills its whole field when the text is long: no NUL to rely on.
         sqlerrm.assign(ca->sqlerrm, strnlen(ca->sqlerrm, sizeof ca->sqlerrm));

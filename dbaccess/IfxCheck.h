@@ -18,7 +18,8 @@ class TIfxCustomMonitor;
 TIfxMessageSource LibraryMessageSource(const TIfxLibrary& lib);
 
 // EIfxError for code, with the ISAM code and sqlerrm of the calling thread's
-// communication area.
+// communication area when that area records this failure (its sqlcode is
+// code); a failure it does not record has no ISAM part.
 EIfxError IfxErrorFor(const TIfxLibrary& lib, int code);
 
 int CheckResult(const TIfxLibrary& lib, int code, TIfxCustomMonitor* monitor = nullptr);

@@ -116,6 +116,28 @@ TEST_F(StandInStatus, MissingTableGivesTheSqlAndIsamMessagesOfTheServer) {
     }
 }
 
+TEST_F(StandInStatus, AFailureTheCommunicationAreaDoesNotRecordHasNoIsamPart) {
+    lib.sqli_connect_open(ESQLINTVERSION, 0, "@simsrv", "ifxcon$00000003", nullptr, 1);
+    CheckSqlCode(lib);
+    CheckResult(lib, lib.sqli_exec_immed("create database varnok_stale"));
+    CheckResult(lib, lib.sqli_exec_immed("create table s (id serial, v integer)"));
+    const char* conversion = "-1213 SQL error: A character to numeric conversion process failed.";
+    // The area after an INSERT (sqlerrd[1] = the new SERIAL) and after another
+    // statement's failure; a conversion routine's -1213 is neither.
+    for (const char* statement : {"insert into s (v) values (1)", "select * from customer"}) {
+        lib.sqli_exec_immed(statement);
+        ASSERT_NE(lib.fnsqlca()->sqlerrd[1], 0) << statement;
+        try {
+            CheckResult(lib, -1213);
+            FAIL() << "no error raised";
+        } catch (const EIfxError& e) {
+            EXPECT_EQ(e.SqlCode(), -1213);
+            EXPECT_EQ(e.IsamCode(), 0) << statement;
+            EXPECT_STREQ(e.what(), conversion) << statement;
+        }
+    }
+}
+
 TEST_F(StandInStatus, ResultsOfZeroAndAbovePass) {
     for (int code : {0, 1, 100}) EXPECT_EQ(CheckResult(lib, code), code);
 }
