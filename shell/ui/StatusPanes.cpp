@@ -7,14 +7,15 @@ namespace varnok {
 
 TStatusPanes::TStatusPanes(QStatusBar* bar) : QObject(bar) {
     cost_ = new QLabel(bar);
-    cost_->setObjectName(QStringLiteral("pnCost"));
+    cost_->setObjectName(QStringLiteral("sbCostInfo"));
     cost_->setFixedWidth(kCostWidth);
     glyph_ = new QLabel(bar);
     glyph_->setObjectName(QStringLiteral("pnGlyph"));
     glyph_->setFixedWidth(kGlyphWidth);
     message_ = new QLabel(bar);
-    message_->setObjectName(QStringLiteral("pnMessage"));
+    message_->setObjectName(QStringLiteral("sbMessage"));
     QFont bold = message_->font();
+    bold.setFamily(QStringLiteral("Verdana"));
     bold.setBold(true);
     message_->setFont(bold);
     bar->addWidget(cost_);

@@ -1,6 +1,6 @@
 #pragma once
-// The status bar panes: cost (120 pixels), glyph (25 pixels) and the bold
-// message pane taking the rest, which can blink in red (1000 ms on, 1000 ms off).
+// The status bar panes: cost (sbCostInfo, 120 pixels), glyph (25 pixels) and
+// the message pane (sbMessage, bold Verdana) taking the rest, which can blink in red (1000 ms on, 1000 ms off).
 #include <QObject>
 #include <QTimer>
 

@@ -195,6 +195,9 @@ TEST_F(MainWindowTest, FirstStartHasTheDefaults) {
     EXPECT_EQ(w->Status().pnCost()->width(), 120);
     EXPECT_EQ(w->Status().pnGlyph()->width(), 25);
     EXPECT_TRUE(w->Status().pnMessage()->font().bold());
+    EXPECT_EQ(w->Status().pnMessage()->font().family(), "Verdana");
+    EXPECT_EQ(w->Status().pnMessage()->objectName(), "sbMessage");
+    EXPECT_EQ(w->Status().pnCost()->objectName(), "sbCostInfo");
 
     // The two start-up log entries.
     const TLogModel& log = w->Log();
