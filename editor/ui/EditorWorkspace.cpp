@@ -1,5 +1,6 @@
 #include "editor/ui/EditorWorkspace.h"
 
+#include "editor/ui/EditingCommands.h"
 #include "editor/ui/EditorCommands.h"
 #include "editor/ui/EditorPages.h"
 
@@ -19,6 +20,7 @@ TEditorWorkspace InstallEditorPages(QWidget* host, TCommandRegistry& commands, T
     }
     layout->addWidget(w.pages);
     w.commands = new TEditorCommands(*w.pages, commands, w.pages);
+    w.editing = new TEditingCommands(*w.pages, commands, w.pages);
     w.pages->RegisterSettings(settings, std::move(settingsFolder));
     return w;
 }

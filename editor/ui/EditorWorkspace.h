@@ -1,6 +1,6 @@
 #pragma once
 // One call that puts the editor pages into the main window: the page control
-// in its pane of the "Query" tab, the page commands in the command registry,
+// in its pane of the "Query" tab, the page and editing commands in the command registry,
 // and the "SQL" sections in the settings order.
 #include <functional>
 #include <string>
@@ -10,6 +10,7 @@ class QWidget;
 namespace varnok {
 
 class TCommandRegistry;
+class TEditingCommands;
 class TEditorCommands;
 class TEditorPages;
 class TSettingsRegistry;
@@ -17,6 +18,7 @@ class TSettingsRegistry;
 struct TEditorWorkspace {
     TEditorPages* pages = nullptr;       // child of the host pane
     TEditorCommands* commands = nullptr; // child of the page control
+    TEditingCommands* editing = nullptr; // Undo, Cut, Paste, ...; child of the page control
 };
 
 // host: the pane the pages fill (its layout is used, or one is made).

@@ -1,0 +1,75 @@
+#include "editor/ui/EditingCommands.h"
+
+#include "editor/ui/EditorPages.h"
+#include "editor/ui/SqlEditor.h"
+#include "shell/kit/Command.h"
+#include "shell/kit/CommandRegistry.h"
+
+#include <QPointer>
+
+namespace varnok {
+
+namespace {
+
+struct TEditingCommandInfo {
+    const char* name;
+    const char* caption;
+    const char* hint;
+    int picture;
+    void (*run)(TSqlEditor&);
+    bool (*enabled)(const TSqlEditor&);
+};
+
+bool HasSelection(const TSqlEditor& e) {
+    return e.hasSelectedText();
+}
+
+// In the order of the main command list.
+const TEditingCommandInfo kCommands[] = {
+    {"acUndo", "Undo", "UnDo", 15, [](TSqlEditor& e) { e.undo(); },
+     [](const TSqlEditor& e) { return e.isUndoAvailable(); }},
+    {"acRedo", "Redo", "ReDo", 14, [](TSqlEditor& e) { e.redo(); },
+     [](const TSqlEditor& e) { return e.isRedoAvailable(); }},
+    {"acCopyToClipboard", "Copy", "Copy To Clipboard", 18, [](TSqlEditor& e) { e.copy(); }, HasSelection},
+    {"acCutToClipboard", "Cut", "Cut To Clipboard", 11, [](TSqlEditor& e) { e.cut(); }, HasSelection},
+    {"acPasteFromClipboard", "Paste", "Paste From Clipboard", 19, [](TSqlEditor& e) { e.paste(); },
+     [](const TSqlEditor& e) {
+         return const_cast<TSqlEditor&>(e).SendScintilla(QsciScintillaBase::SCI_CANPASTE) != 0;
+     }},
+    {"acSelectAll", "Select All", "Select All (CTRL+A )", -1, [](TSqlEditor& e) { e.selectAll(true); },
+     [](const TSqlEditor& e) { return !e.text().isEmpty(); }},
+    {"acDeleteSelected", "Delete", "Delete Selected", -1, [](TSqlEditor& e) { e.removeSelectedText(); },
+     HasSelection},
+};
+
+} // namespace
+
+TEditingCommands::TEditingCommands(TEditorPages& pages, TCommandRegistry& registry, QObject* parent)
+    : QObject(parent), pages_(pages), registry_(registry) {
+    // The registry may outlive the pages: an operation checks they are still there.
+    const QPointer<TEditingCommands> guard(this);
+    for (const TEditingCommandInfo& info : kCommands) {
+        TCommandSpec spec;
+        spec.name = QString::fromLatin1(info.name);
+        spec.category = QStringLiteral("SQLEditor");
+        spec.caption = QString::fromLatin1(info.caption);
+        spec.hint = QString::fromLatin1(info.hint);
+        spec.picture = info.picture;
+        registry_.Add(spec, [guard, run = info.run] {
+            if (!guard) return;
+            if (TSqlEditor* editor = guard->pages_.ActiveEditor()) run(*editor);
+        });
+    }
+    registry_.AddUpdateHook([guard] {
+        if (guard) guard->UpdateCommands();
+    });
+}
+
+void TEditingCommands::UpdateCommands() {
+    const TSqlEditor* editor = pages_.ActiveEditor();
+    for (const TEditingCommandInfo& info : kCommands)
+        if (TCommand* command = registry_.Find(QString::fromLatin1(info.name)))
+            command->setEnabled(editor != nullptr && info.enabled(*editor));
+}
+
+} // namespace varnok
