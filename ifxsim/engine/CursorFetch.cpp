@@ -15,10 +15,11 @@ constexpr int kFetchNotOpen = -400;
 constexpr int kNotAvailable = -404;
 
 // Reads the current row into `row`, reusing its cells and their text buffers.
+// The caller holds the connection mutex.
 void readRow(sqlite3_stmt* s, std::vector<CellValue>& row) {
     const int n = sqlite3_column_count(s);
     row.resize(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) readCellInto(s, i, row[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < n; ++i) readCellLocked(s, i, row[static_cast<std::size_t>(i)]);
 }
 
 // Steps SQLite once: 1 with a row in `row`, 0 at the end, or a stored error.

@@ -30,6 +30,9 @@ struct CellValue {
 CellValue readCell(sqlite3_stmt* stmt, int column);
 // The same into an existing cell, whose text buffer is reused.
 void readCellInto(sqlite3_stmt* stmt, int column, CellValue& cell);
+// The same while the caller holds the connection's mutex (sqlite3_db_mutex):
+// the column's value is read directly, without a lock per call.
+void readCellLocked(sqlite3_stmt* stmt, int column, CellValue& cell);
 
 // Writes a value of `column` into `var` (its sqltype says which host
 // representation: an SQL type code or a C type code). Returns 0, or a negative

@@ -322,6 +322,27 @@ void readCellInto(sqlite3_stmt* stmt, int i, CellValue& c) {
     }
 }
 
+void readCellLocked(sqlite3_stmt* stmt, int i, CellValue& c) {
+    // The result value is unprotected: safe to read only because the caller
+    // holds the connection mutex for the whole row.
+    sqlite3_value* v = sqlite3_column_value(stmt, i);
+    c.storage = sqlite3_value_type(v);
+    c.integer = 0;
+    c.real = 0;
+    c.bytes.clear();
+    switch (c.storage) {
+    case SQLITE_INTEGER: c.integer = sqlite3_value_int64(v); break;
+    case SQLITE_FLOAT: c.real = sqlite3_value_double(v); break;
+    case SQLITE_TEXT: case SQLITE_BLOB: {
+        const void* p = c.storage == SQLITE_TEXT ? static_cast<const void*>(sqlite3_value_text(v)) : sqlite3_value_blob(v);
+        const int n = sqlite3_value_bytes(v);
+        if (p && n > 0) c.bytes.assign(static_cast<const char*>(p), static_cast<std::size_t>(n));
+        break;
+    }
+    default: c.storage = SQLITE_NULL; break;
+    }
+}
+
 std::string cellText(const CellValue& c, const ColumnInfo& column) {
     if (c.isNull()) return {};
     const int code = column.type.code;
