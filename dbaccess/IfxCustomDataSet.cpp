@@ -156,9 +156,15 @@ bool TIfxCustomDataSet::FetchRow() {
     if (!sql_.CursorOpen() || sql_.EndOfRows()) return false;
     if (sql_.Fetch(FETCH_NEXT) == SQLNOTFOUND) return false;
     if (!managersBuilt_) BuildManagers();
+    // Managers hold data fields only: one record area for the row, which a
+    // fetch may write whole.
+    char* area = managers_.empty() || State() != TDataSetState::dsFetch ? nullptr
+                                                                       : ActiveArea(*managers_.front().field);
     for (const TFieldManager& m : managers_) {
         const TIfxValue& value = *m.source->Value();
-        if (m.native)
+        if (m.native && area)
+            m.native->LoadInto(m.native->BufferIn(area), value, trimStrings_);
+        else if (m.native)
             m.native->LoadFrom(value, trimStrings_);
         else
             LoadOrdinaryField(*m.field, value, trimStrings_);

@@ -93,7 +93,10 @@ void TIfxNativeField::SetAsDateTime(TDateTime d) {
 }
 
 void TIfxNativeField::LoadFrom(const TIfxValue& source, bool trimStrings) {
-    char* buffer = WriteBuffer();
+    LoadInto(WriteBuffer(), source, trimStrings);
+}
+
+void TIfxNativeField::LoadInto(char* buffer, const TIfxValue& source, bool trimStrings) const {
     if (source.IsNull()) {
         InitNull(buffer);
         return;

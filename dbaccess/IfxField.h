@@ -55,6 +55,9 @@ public:
     // same type) into this field's buffer of the active record; with
     // trimStrings, character values lose their trailing blanks.
     void LoadFrom(const TIfxValue& source, bool trimStrings);
+    // The same into `buffer`, this field's bytes in a record being fetched
+    // (the caller has found the record and knows it may be written).
+    void LoadInto(char* buffer, const TIfxValue& source, bool trimStrings) const;
 
 protected:
     // The value object bound to the active record, after the write checks.
