@@ -542,32 +542,22 @@ void TDataSet::Edit() {
     Fire(AfterEdit);
 }
 
-void TDataSet::Insert() {
-    CheckBrowseMode();
-    if (!CanModify()) DataSetError("Cannot modify a read-only dataset");
-    Fire(BeforeInsert);
-    Fire(BeforeScroll);
-    TRowHeader* row = NewNullRow();
-    row->status = TRowStatus::rsInserted;
-    impl_->InsertAfter(cur_ ? cur_->prev : nullptr, row);
-    cur_ = row;
-    eof_ = bof_ = false;
-    modified_ = false;
-    SetState(TDataSetState::dsInsert);
-    Fire(OnNewRecord);
-    Fire(AfterInsert);
-    Fire(AfterScroll);
-}
+void TDataSet::Insert() { StartNewRow(false); }
 
-void TDataSet::Append() {
+void TDataSet::Append() { StartNewRow(true); }
+
+void TDataSet::StartNewRow(bool append) {
     CheckBrowseMode();
     if (!CanModify()) DataSetError("Cannot modify a read-only dataset");
-    FetchAll();
+    if (append) FetchAll();   // the new row goes after the last one there is
     Fire(BeforeInsert);
     Fire(BeforeScroll);
     TRowHeader* row = NewNullRow();
     row->status = TRowStatus::rsInserted;
-    impl_->Append(row);
+    if (append)
+        impl_->Append(row);
+    else
+        impl_->InsertAfter(cur_ ? cur_->prev : nullptr, row);
     cur_ = row;
     eof_ = bof_ = false;
     modified_ = false;

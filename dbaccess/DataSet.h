@@ -193,6 +193,8 @@ private:
     void ResetCursor();
     bool FetchOne();
     TRowHeader* NewNullRow();   // a detached row whose fields all hold null
+    // Insert (before the current row) and Append (after the last row).
+    void StartNewRow(bool append);
     void FetchPacket();
     TRowHeader* FirstAccepted();
     TRowHeader* NextAccepted(TRowHeader* row);

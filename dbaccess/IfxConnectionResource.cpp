@@ -221,15 +221,16 @@ void TIfxConnectionResource::StartTransaction() {
 
 void TIfxConnectionResource::Commit() {
     Report(meInformation, trace::kCommitTransaction, {name_});
-    const int result = Ifx().sqli_trans_commit();
-    if (result == kNotInTransaction) inTransaction_ = false;
-    Check(result);
-    inTransaction_ = false;
+    TransactionEnded(Ifx().sqli_trans_commit());
 }
 
 void TIfxConnectionResource::Rollback() {
     Report(meInformation, trace::kRollbackTransaction, {name_});
-    const int result = Ifx().sqli_trans_rollback();
+    TransactionEnded(Ifx().sqli_trans_rollback());
+}
+
+void TIfxConnectionResource::TransactionEnded(int result) {
+    // "Not in a transaction" is an error, but none is open afterwards either.
     if (result == kNotInTransaction) inTransaction_ = false;
     Check(result);
     inTransaction_ = false;

@@ -110,6 +110,8 @@ private:
     void EmptyCacheWithoutServer();
     void FreeCache();
     void ForgetStatement(TIfxStatementResource* statement);
+    // The result of a commit or rollback: checked; no transaction is open any more.
+    void TransactionEnded(int result);
     // A statement is declaring a cursor of this name: any other statement that
     // kept a cursor of that name forgets it (the server binds the name anew).
     void CursorNameTaken(const std::string& cursorName, const TIfxStatementResource* by);
