@@ -2,8 +2,6 @@
 // parameter lines, isolation, transactions, the close sequence with an open
 // transaction, and the questions about the server.
 #include <algorithm>
-#include <future>
-#include <thread>
 
 #include "ConnectionTestFixture.h"
 #include "dbaccess/IfxExceptions.h"
@@ -266,19 +264,11 @@ TEST_F(StandInConnection, CloseFailureGoesToOnCloseErrorAndTheConnectionEndsClos
     db.OnCloseError = [&](const std::exception& e) { closeErrors.push_back(e.what()); };
     db.Open();
     const std::string name = db.Resource()->Name();
-    db.MakeDormant();
-    // Another thread holds the connection while this one closes it, so this
-    // thread cannot make it current.
-    std::promise<void> held, done;
-    std::thread holder([&] {
-        db.Resource()->MakeCurrent();
-        held.set_value();
-        done.get_future().wait();
-    });
-    held.get_future().wait();
-    EXPECT_NO_THROW(db.Close());
-    done.set_value();
-    holder.join();
+    {
+        // Another thread holds the connection while this one closes it.
+        TConnectionHeldElsewhere held(db);
+        EXPECT_NO_THROW(db.Close());
+    }
     EXPECT_FALSE(db.Connected());
     ASSERT_EQ(closeErrors.size(), 1u);
     EXPECT_EQ(closeErrors[0].rfind("-1802 SQL error", 0), 0u) << closeErrors[0];

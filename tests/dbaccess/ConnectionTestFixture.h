@@ -9,8 +9,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <random>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -64,6 +66,32 @@ inline void BindStandIn() {
 #undef VARNOK_FIND
     InstallIfxClientTable(table);
 }
+
+// Another thread makes the (dormant) connection its current one and holds it
+// until this object goes, so the creating thread cannot make it current.
+class TConnectionHeldElsewhere {
+public:
+    explicit TConnectionHeldElsewhere(TIfxConnection& db) {
+        db.MakeDormant();
+        std::promise<void> held;
+        holder_ = std::thread([&db, &held, this] {
+            db.Resource()->MakeCurrent();
+            held.set_value();
+            release_.get_future().wait();
+        });
+        held.get_future().wait();
+    }
+    ~TConnectionHeldElsewhere() {
+        release_.set_value();
+        holder_.join();
+    }
+    TConnectionHeldElsewhere(const TConnectionHeldElsewhere&) = delete;
+    TConnectionHeldElsewhere& operator=(const TConnectionHeldElsewhere&) = delete;
+
+private:
+    std::promise<void> release_;
+    std::thread holder_;
+};
 
 class StandInConnection : public ::testing::Test {
 protected:

@@ -1,8 +1,5 @@
 // The plain statement component on the stand-in: preparing, running,
 // cursors and their flags, parameters and the monitor trace.
-#include <future>
-#include <thread>
-
 #include "QueryTestFixture.h"
 #include "dbaccess/IfxSQL.h"
 
@@ -253,19 +250,11 @@ TEST_F(StandInQuery, CloseAndUnprepareErrorsGoOnlyToTheirEvents) {
     sql.OnUnprepareError = [&](const std::exception& e) { unprepareErrors.push_back(e.what()); };
     sql.SetSQLText("select id from t");
     sql.Open();
-    // Another thread holds the connection, so this one cannot make it current.
-    db.MakeDormant();
-    std::promise<void> held, done;
-    std::thread holder([&] {
-        db.Resource()->MakeCurrent();
-        held.set_value();
-        done.get_future().wait();
-    });
-    held.get_future().wait();
-    EXPECT_NO_THROW(sql.Close());
-    EXPECT_NO_THROW(sql.Unprepare());
-    done.set_value();
-    holder.join();
+    {
+        TConnectionHeldElsewhere held(db);
+        EXPECT_NO_THROW(sql.Close());
+        EXPECT_NO_THROW(sql.Unprepare());
+    }
     EXPECT_FALSE(sql.Active());
     EXPECT_FALSE(sql.Prepared());
     ASSERT_EQ(closeErrors.size(), 1u);
