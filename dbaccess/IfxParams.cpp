@@ -6,6 +6,7 @@
 
 #include "dbaccess/FormatText.h"
 #include "dbaccess/IfxExceptions.h"
+#include "dbaccess/IfxField.h"
 #include "dbaccess/TextUtils.h"
 
 namespace varnok {
@@ -72,8 +73,18 @@ void TParam::AssignField(const TField& field) {
     case F::ftWord:
     case F::ftAutoInc:
     case F::ftLargeint: value_ = field.AsLargeInt(); break;
-    case F::ftFloat:
-    case F::ftCurrency: value_ = field.AsFloat(); break;
+    case F::ftFloat: value_ = field.AsFloat(); break;
+    case F::ftCurrency:
+        // A native money field holds the library's decimal: its text keeps
+        // every digit, where a double would round a 16-digit amount (and an
+        // update's where part would then miss the row).
+        if (dynamic_cast<const TIfxNativeField*>(&field)) {
+            type_ = F::ftBCD;
+            value_ = field.AsString();
+        } else {
+            value_ = field.AsFloat();
+        }
+        break;
     case F::ftBoolean: value_ = field.AsBoolean(); break;
     case F::ftDate:
     case F::ftTime:
