@@ -48,6 +48,8 @@ TfmConfirmDlg::TfmConfirmDlg(QWidget* parent)
     sqlText_->setWrapMode(QsciScintilla::WrapWord);
     for (int margin = 0; margin < 3; ++margin)
         sqlText_->setMarginWidth(margin, 0);
+    // The text box would keep Escape to itself: it answers "Skip this SQL" there too.
+    sqlText_->installEventFilter(this);
 
     auto* top = new QHBoxLayout;
     top->addWidget(image_);
@@ -91,13 +93,27 @@ TConfirmAnswer TfmConfirmDlg::ShowWarnings(TRunWarnings warnings, std::int32_t e
     }
 }
 
+namespace {
+bool IsPlainEscape(const QKeyEvent* event) {
+    return event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier;
+}
+} // namespace
+
 void TfmConfirmDlg::keyPressEvent(QKeyEvent* event) {
     // Escape answers "Skip this SQL", the harmless way on.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    if (IsPlainEscape(event)) {
         btSkip_->click();
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+bool TfmConfirmDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == sqlText_ && event->type() == QEvent::KeyPress && IsPlainEscape(static_cast<QKeyEvent*>(event))) {
+        btSkip_->click();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TfmConfirmDlg::CentreOnParent() {

@@ -81,6 +81,18 @@ TEST_F(ConfirmDlgTest, EachWayOfClosingGivesItsAnswer) {
              QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : d.btRun(), &key);
          },
          TConfirmAnswer::Run},
+        {"Escape while the statement text has the focus",
+         [](TfmConfirmDlg& d) {
+             d.activateWindow();
+             d.mmSQLText()->setFocus();
+             for (int wait = 0; wait < 100 && QApplication::focusWidget() != d.mmSQLText(); ++wait)
+                 QApplication::processEvents(QEventLoop::AllEvents, 10);
+             EXPECT_EQ(QApplication::focusWidget(), d.mmSQLText());
+             QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+             QApplication::sendEvent(QApplication::focusWidget(), &key);
+             if (d.isVisible()) d.Button4()->click();
+         },
+         TConfirmAnswer::Skip},
         {"close box", [](TfmConfirmDlg& d) { d.close(); }, TConfirmAnswer::Closed},
     };
     for (const auto& c : cases) {
