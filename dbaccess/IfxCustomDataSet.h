@@ -85,6 +85,8 @@ public:
     void SetRefreshLocates(bool on) { refreshLocates_ = on; }
     bool CachedUpdates() const { return cachedUpdates_; }
     void SetCachedUpdates(bool on) { cachedUpdates_ = on; }
+    // Cached updates that ApplyUpdates wrote leave the queue at once; off,
+    // they wait for the updater's CommitUpdates (and may be applied again).
     bool AutoCommitUpdates() const { return autoCommitUpdates_; }
     void SetAutoCommitUpdates(bool on) { autoCommitUpdates_ = on; }
     TIfxUpdateMode UpdateMode() const { return updateMode_; }
