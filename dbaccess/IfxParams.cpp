@@ -86,10 +86,20 @@ void TParam::AssignField(const TField& field) {
         }
         break;
     case F::ftBoolean: value_ = field.AsBoolean(); break;
-    case F::ftDate:
-    case F::ftTime:
     case F::ftDateTime:
-    case F::ftTimeStamp: value_ = field.AsDateTime(); break;
+    case F::ftTimeStamp:
+        // A native DATETIME holds the library's value with the column's own
+        // fields; its ANSI text keeps a fraction(5) and a month-to-day date
+        // that a date-time in milliseconds from 1899 would not, and the server
+        // reads it back in the column's qualifier.
+        if (dynamic_cast<const TIfxNativeField*>(&field)) {
+            type_ = F::ftString;
+            value_ = field.AsString();
+            break;
+        }
+        [[fallthrough]];
+    case F::ftDate:
+    case F::ftTime: value_ = field.AsDateTime(); break;
     default: value_ = field.AsString(); break;   // texts, decimals (all digits) and bytes
     }
 }

@@ -1,5 +1,6 @@
 // Rows of native fields written back through TIfxUpdater on the stand-in:
-// money amounts keep every digit in the set and where parts.
+// money amounts keep every digit, and DATETIME values their fraction(5) and
+// their own fields (a month-to-day February 29), in the set and where parts.
 #include "QueryTestFixture.h"
 #include "dbaccess/IfxFieldTypes.h"
 #include "dbaccess/IfxQuery.h"
@@ -27,14 +28,17 @@ protected:
         q.Close();
         StandInQuery::TearDown();
     }
-    std::vector<std::string> Prices() {
+    std::vector<std::string> Rows(const std::string& sql) {
         TIfxSQL s;
         s.SetConnection(&db);
-        s.SetSQLText("select price, qty from p order by code");
+        s.SetSQLText(sql);
         s.Open();
         std::vector<std::string> rows;
-        for (; !s.EndOfRows(); s.FetchNext())
-            rows.push_back(s.Fields()[0].Value()->AsString() + "/" + s.Fields()[1].Value()->AsString());
+        for (; !s.EndOfRows(); s.FetchNext()) {
+            std::string row;
+            for (int i = 0; i < s.Fields().Count(); ++i) row += (i ? "/" : "") + s.Fields()[i].Value()->AsString();
+            rows.push_back(row);
+        }
         s.Close();
         return rows;
     }
@@ -58,5 +62,26 @@ TEST_F(NativeWriteBack, MoneyAmountsKeepEveryDigit) {
     q.Edit();
     q.FieldByName("price").SetAsString("-12345678901234.57");
     q.Post();
-    EXPECT_EQ(Prices(), (std::vector<std::string>{"99999999999999.99/5", "-12345678901234.57/1"}));
+    EXPECT_EQ(Rows("select price, qty from p order by code"),
+              (std::vector<std::string>{"99999999999999.99/5", "-12345678901234.57/1"}));
+}
+
+TEST_F(NativeWriteBack, DateTimesKeepTheirFractionAndFields) {
+    Exec("create table d (f5 datetime year to fraction(5), md datetime month to day, hs datetime hour to second, "
+         "qty integer)");
+    Exec("insert into d values ('2024-01-02 03:04:05.12345', '02-29', '10:11:12', 1)");
+    TIfxUpdater updater(q);
+    q.SetSQLText("select f5, md, hs, qty from d");
+    q.Open();
+    q.FetchAll();
+    q.Edit();
+    q.FieldByName("qty").SetAsInteger(5);   // the where part compares each old value
+    q.Post();
+    q.Edit();
+    q.FieldByName("f5").SetAsString("2024-01-02 03:04:05.54321");
+    q.FieldByName("md").SetAsString("02-28");
+    q.FieldByName("hs").SetAsString("23:59:58");
+    q.Post();
+    EXPECT_EQ(Rows("select f5, md, qty from d"), (std::vector<std::string>{"2024-01-02 03:04:05.54321/02-28/5"}));
+    EXPECT_EQ(Rows("select hs, qty from d"), (std::vector<std::string>{"23:59:58/5"}));
 }
