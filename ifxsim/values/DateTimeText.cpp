@@ -197,7 +197,35 @@ bool readCanonical(const char *str, const Qualifier &q, dec_t &out) {
     }
     if (*p != '\0' || checkDateTimeFields(t, q) != 0)
         return false;
-    return plainTextToDec(std::string_view(digits, n), &out);
+    // Every field before the point has two digits (a year four): the digits
+    // pair up as they stand. Zero pairs at either end are dropped, as the
+    // number's own form has them.
+    size_t len = n;
+    if (q.end == FFraction) {
+        const size_t point = n - 1 - static_cast<size_t>(q.fracDigits);
+        std::memmove(digits + point, digits + point + 1, static_cast<size_t>(q.fracDigits));
+        len = n - 1;
+        if (q.fracDigits & 1)
+            digits[len++] = '0';
+    }
+    const int intPairs = static_cast<int>((n - (q.end == FFraction ? 1 + q.fracDigits : 0)) / 2);
+    int first = 0, last = static_cast<int>(len / 2);
+    auto pairAt = [&](int k) { return (digits[2 * k] - '0') * 10 + (digits[2 * k + 1] - '0'); };
+    while (first < last && pairAt(first) == 0)
+        ++first;
+    while (last > first && pairAt(last - 1) == 0)
+        --last;
+    dec_t result;
+    std::memset(&result, 0, sizeof result);
+    result.dec_pos = 1;
+    if (first < last) {
+        result.dec_exp = static_cast<int2>(intPairs - first);
+        result.dec_ndgts = static_cast<int2>(last - first);
+        for (int k = first; k < last; ++k)
+            result.dec_dgts[k - first] = static_cast<char>(pairAt(k));
+    }
+    out = result;
+    return true;
 }
 
 }  // namespace
