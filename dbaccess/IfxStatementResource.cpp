@@ -42,7 +42,8 @@ void TIfxStatementResource::Prepare(double now) {
 }
 
 void TIfxStatementResource::ReportStep(const char* step) {
-    if (owner_) owner_->Report(meInformation, trace::kCursorStep, {name_, step});
+    // Checked first: the arguments are copies, and a fetch is a step.
+    if (owner_ && owner_->Monitor()) owner_->Report(meInformation, trace::kCursorStep, {name_, step});
 }
 
 void TIfxStatementResource::NoteUse() {
