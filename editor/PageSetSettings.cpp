@@ -2,6 +2,7 @@
 
 #include "shell/IniFile.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace varnok {
@@ -13,7 +14,7 @@ std::string PageSectionName(int pageNumber) {
 TPageSetSettings ReadPageSetSettings(const TIniFile& ini) {
     TPageSetSettings s;
     s.sheetPos = ini.ReadInteger(kSqlSection, "SQLSheetPos", kDefaultPageSheetPos);
-    const int count = ini.ReadInteger(kSqlSection, "SQLSheetCnt", kDefaultPageCount);
+    const int count = std::min(StoredPageCount(ini), kMaxPageCount);
     for (int n = 1; n <= count; ++n) {
         const std::string section = PageSectionName(n);
         TPageSettings page;
@@ -23,6 +24,10 @@ TPageSetSettings ReadPageSetSettings(const TIniFile& ini) {
     }
     s.wantTab = ini.ReadBool(kSqlSection, "WantTab", true);
     return s;
+}
+
+int StoredPageCount(const TIniFile& ini) {
+    return ini.ReadInteger(kSqlSection, "SQLSheetCnt", kDefaultPageCount);
 }
 
 void WritePageSetSettings(TIniFile& ini, const TPageSetSettings& settings) {

@@ -14,6 +14,9 @@ constexpr int kDefaultPageFontHeight = -17; // a stored page without "fnHeight"
 constexpr int kNewPageFontHeight = -15;     // a page added while the program runs
 constexpr int kDefaultPageSheetPos = 2;     // tabs at the bottom
 constexpr int kDefaultPageCount = 3;
+// Every page is a whole editor: a mistyped count must not make the program
+// build pages until memory runs out. Files of pages beyond it stay on disk.
+constexpr int kMaxPageCount = 1000;
 
 struct TPageSettings {
     std::string name;
@@ -33,8 +36,11 @@ inline const char* const kSqlSection = "SQL";
 std::string PageSectionName(int pageNumber); // "SQL" + n, n from 1
 
 // Reads "SQL" and "SQL1" … "SQL<SQLSheetCnt>". A missing page section gives
-// the caption n and the default font height; a negative count reads as none.
+// the caption n and the default font height; a negative count reads as none,
+// a count above kMaxPageCount as kMaxPageCount.
 TPageSetSettings ReadPageSetSettings(const TIniFile& ini);
+// "SQLSheetCnt" as stored (the default when missing).
+int StoredPageCount(const TIniFile& ini);
 
 // Writes "SQLSheetPos", "SQLSheetCnt" = number of pages, "fnHeight" and "Name"
 // of every page, then "WantTab" - the order of the saved file.

@@ -285,6 +285,9 @@ void TEditorPages::LoadPages(const TIniFile& ini, const std::string& settingsFol
     const TPageSetSettings s = ReadPageSetSettings(ini);
     SetTabPlacement(s.sheetPos);
     std::string failures;
+    if (const int stored = StoredPageCount(ini); stored > kMaxPageCount)
+        failures = "The settings file asks for " + std::to_string(stored) + " editor pages; the first " +
+                   std::to_string(kMaxPageCount) + " are opened.";
     int n = 0;
     for (const TPageSettings& stored : s.pages) {
         ++n;

@@ -91,6 +91,7 @@ public:
     // "I Use TabKey". Pages that exist already are kept. Files that cannot be
     // read are reported together in one ETextFileError after all pages are
     // made; such a page is empty and its file is not overwritten while it stays so.
+    // A stored page count above kMaxPageCount is reported the same way.
     void LoadPages(const TIniFile& ini, const std::string& settingsFolder);
     // Writes the keys and every page's file. Files that cannot be written
     // are reported together in one ETextFileError after all the others are written.

@@ -51,6 +51,15 @@ TEST(PageSetSettings, ZeroOrNegativeCountGivesNoPages) {
     }
 }
 
+TEST(PageSetSettings, CountAboveTheLimitReadsAsTheLimit) {
+    TIniFile ini;
+    ini.LoadFromText("[SQL]\nSQLSheetCnt=2000000000\n[SQL1000]\nName=last\n");
+    const TPageSetSettings s = ReadPageSetSettings(ini);
+    ASSERT_EQ(s.pages.size(), size_t(kMaxPageCount));
+    EXPECT_EQ(s.pages.back().name, "last");
+    EXPECT_EQ(StoredPageCount(ini), 2000000000);
+}
+
 TEST(PageSetSettings, WriteThenReadGivesTheSameSet) {
     TPageSetSettings s;
     s.sheetPos = 3;

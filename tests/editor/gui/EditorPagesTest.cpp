@@ -324,6 +324,21 @@ TEST_F(EditorPagesTest, CloseButtonShowsBesideTheTabsAtEveryPlacement) {
     EXPECT_EQ(button->geometry().bottom(), pages.rect().bottom());
 }
 
+TEST_F(EditorPagesTest, PageCountAboveTheLimitOpensTheLimitAndSaysSo) {
+    TIniFile ini;
+    ini.LoadFromText("[SQL]\nSQLSheetCnt=100000\n");
+    WriteBytes(PageFile(2), "second");
+    try {
+        pages.LoadPages(ini, Folder());
+        FAIL() << "no report";
+    } catch (const ETextFileError& e) {
+        EXPECT_STREQ(e.what(), "The settings file asks for 100000 editor pages; the first 1000 are opened.");
+    }
+    EXPECT_EQ(pages.PageCount(), kMaxPageCount);
+    EXPECT_EQ(pages.EditorOfPage(1)->text(), "second");
+    EXPECT_EQ(pages.currentIndex(), 0);
+}
+
 TEST_F(EditorPagesTest, StoredPagePositionAndWantTabAreApplied) {
     TIniFile ini;
     ini.LoadFromText("[SQL]\nSQLSheetPos=3\nWantTab=0\n");
