@@ -217,6 +217,14 @@ TEST_F(ParamsDialogTest, EscapeInTheCellEditorCancelsTheWindow) {
     });
     EXPECT_FALSE(ok);
     EXPECT_TRUE(params[0].IsNull());
+
+    // The same in the type's drop-down, where the window opens.
+    const bool typeOk = RunModal(params, [this] {
+        PickType(0, "i");
+        SendKey(Editor(), Qt::Key_Escape);
+    });
+    EXPECT_FALSE(typeOk);
+    EXPECT_EQ(dialog.Grid()->UsedParams().Count(), 0u);
 }
 
 TEST_F(ParamsDialogTest, EnterInTheValueEditorAnswersOkWithTheTypedText) {

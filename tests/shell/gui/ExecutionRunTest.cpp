@@ -221,6 +221,47 @@ TEST_F(ExecutionTest, ParametersABAShowTwoRowsAndTheStatementRunsWithTheirValues
     EXPECT_EQ(Message(), "2 row(s) retrieved.");
 }
 
+TEST_F(ExecutionTest, TheParametersWindowFollowsTheConfirmationWhateverItsAnswer) {
+    const struct {
+        const char* answer;
+        QPushButton* (*pick)(TfmConfirmDlg&);
+        bool paramsOk;
+        std::vector<std::string> log; // entries of the run
+        const char* names;            // small's names afterwards
+    } cases[] = {
+        {"Run this SQL", RunIt, true, {"3 row(s) updated. | update small set name = &n"}, "x,x,x"},
+        {"Skip this SQL", SkipIt, true, {"Query Skipped. 0 row(s) updated. | update small set name = &n"}, "one,three,two"},
+        {"Abort Script", AbortIt, true, {}, "one,three,two"},
+        {"Run, parameters cancelled", RunIt, false, {}, "one,three,two"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> order;
+        AnswerConfirmation([&](TfmConfirmDlg& d) {
+            order.push_back("confirm");
+            return c.pick(d);
+        });
+        AnswerParams([&](TfmParamsDialog& d) {
+            order.push_back("params");
+            QAbstractItemModel* model = d.Grid()->model();
+            model->setData(model->index(0, 2), QStringLiteral("x"), Qt::EditRole);
+            (c.paramsOk ? d.btOk() : d.btCancel())->click();
+        });
+        const int before = Log().EntryCount();
+        RunText("update small set name = &n");
+        EXPECT_EQ(order, (std::vector<std::string>{"confirm", "params"})) << c.answer;
+        EXPECT_EQ(LogFrom(Log(), before), c.log) << c.answer;
+
+        RunText("select name from small order by 1");
+        QStringList names;
+        TDataSet* rows = runner_->DataSource1().DataSet();
+        ASSERT_NE(rows, nullptr);
+        for (rows->First(); !rows->Eof(); rows->Next()) names << QString::fromStdString(rows->Field(0).AsString()).trimmed();
+        EXPECT_EQ(names.join(','), c.names) << c.answer;
+        if (names.join(',') != "one,three,two")
+            RunText("update small set name = case id when 1 then 'one' when 2 then 'two' else 'three' end where 1 = 1");
+    }
+}
+
 TEST_F(ExecutionTest, CancellingTheParametersWindowStopsTheRun) {
     AnswerParams([](TfmParamsDialog& d) { d.btCancel()->click(); });
     const int before = Log().EntryCount();
