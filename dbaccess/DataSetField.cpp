@@ -334,15 +334,16 @@ void TDateTimeField::SetAsString(const std::string& text) {
     const std::string t = TrimText(text);
     if (t.empty()) return Clear();
     int y = 1899, mo = 12, d = 30, h = 0, mi = 0, s = 0;
-    int n = 0;
-    if (DataType() == TFieldType::ftTime) {
-        n = std::sscanf(t.c_str(), "%d:%d:%d", &h, &mi, &s);
-        if (n < 2) throw EDatabaseError(Format("'%s' is not a valid time", {text}));
-    } else {
-        n = std::sscanf(t.c_str(), "%d-%d-%d %d:%d:%d", &y, &mo, &d, &h, &mi, &s);
-        if (n < 3 || mo < 1 || mo > 12 || d < 1 || d > 31)
-            throw EDatabaseError(Format("'%s' is not a valid date", {text}));
-    }
+    const bool timeOnly = DataType() == TFieldType::ftTime;
+    const int n = timeOnly ? std::sscanf(t.c_str(), "%d:%d:%d", &h, &mi, &s)
+                           : std::sscanf(t.c_str(), "%d-%d-%d %d:%d:%d", &y, &mo, &d, &h, &mi, &s);
+    // A day the month does not have (2024-02-31) is refused, not carried into March.
+    int cy, cmo, cd, ch, cmi, cs, cms;
+    DecodeDateTime(EncodeDateTime(y, mo, d), cy, cmo, cd, ch, cmi, cs, cms);
+    const bool dateOk = mo >= 1 && mo <= 12 && cy == y && cmo == mo && cd == d;
+    const bool timeOk = h >= 0 && h < 24 && mi >= 0 && mi < 60 && s >= 0 && s < 60;
+    if (timeOnly && (n < 2 || !timeOk)) throw EDatabaseError(Format("'%s' is not a valid time", {text}));
+    if (!timeOnly && (n < 3 || !dateOk || !timeOk)) throw EDatabaseError(Format("'%s' is not a valid date", {text}));
     SetAsDateTime(EncodeDateTime(y, mo, d, h, mi, s));
 }
 

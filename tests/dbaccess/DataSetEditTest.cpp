@@ -412,6 +412,27 @@ TEST(DataSetFields, OrdinaryFieldConversions) {
     EXPECT_TRUE(ds.FieldByName("i").IsNull());
 }
 
+TEST(DataSetFields, DateTextsOfDaysAMonthLacksAreRefused) {
+    TRowsDataSet ds({{"d", TFieldType::ftDate}, {"t", TFieldType::ftTime}, {"dt", TFieldType::ftDateTime}},
+                    {{"2024-02-29", "10:11:12", "2024-02-29 10:11:12"}});
+    ds.Open();
+    ds.Edit();
+    TField& d = ds.FieldByName("d");
+    TField& dt = ds.FieldByName("dt");
+    for (const char* text : {"2024-02-30", "2023-02-29", "2024-04-31", "2024-13-01", "2024-00-10", "2024-01-00"})
+        EXPECT_THROW(d.SetAsString(text), EDatabaseError) << text;
+    for (const char* text : {"2024-02-28 24:00:00", "2024-02-28 10:60:00", "2024-02-28 10:00:61"})
+        EXPECT_THROW(dt.SetAsString(text), EDatabaseError) << text;
+    EXPECT_THROW(ds.FieldByName("t").SetAsString("25:00"), EDatabaseError);
+    EXPECT_EQ(d.AsString(), "2024-02-29");   // a refused text loses nothing
+    d.SetAsString("2024-12-31");
+    EXPECT_EQ(d.AsString(), "2024-12-31");
+    dt.SetAsString("2000-02-29 23:59:59");
+    EXPECT_EQ(dt.AsString(), "2000-02-29 23:59:59");
+    ds.FieldByName("t").SetAsString("23:59");
+    EXPECT_EQ(ds.FieldByName("t").AsString(), "23:59:00");
+}
+
 TEST(DataSetBlobFields, BytesOfAnyLengthSurviveEditsAndGoWithTheirRows) {
     const std::string big(100000, 'b');
     TRowsDataSet ds({{"n", TFieldType::ftInteger}, {"memo", TFieldType::ftMemo}}, {{"1", big}, {"2", ""}, {"3", "short"}});
