@@ -1,10 +1,13 @@
 #include "editor/ui/EditingCommands.h"
 
+#include "editor/QuoteLines.h"
 #include "editor/ui/EditorPages.h"
 #include "editor/ui/SqlEditor.h"
 #include "shell/kit/Command.h"
 #include "shell/kit/CommandRegistry.h"
 
+#include <QApplication>
+#include <QCursor>
 #include <QPointer>
 
 namespace varnok {
@@ -18,10 +21,21 @@ struct TEditingCommandInfo {
     int picture;
     void (*run)(TSqlEditor&);
     bool (*enabled)(const TSqlEditor&);
+    bool hotkey = false;
 };
 
 bool HasSelection(const TSqlEditor& e) {
     return e.hasSelectedText();
+}
+
+// Quot / UnQuot: the selected lines transformed, in place of the selection as
+// one undoable step; the editor keeps the focus.
+void ReplaceSelectedLines(TSqlEditor& e, std::string (*transform)(const std::string&)) {
+    QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    const std::string text = transform(e.selectedText().toStdString());
+    e.ReplaceSelection(QString::fromStdString(text));
+    QApplication::restoreOverrideCursor();
+    e.setFocus();
 }
 
 // In the order of the main command list.
@@ -40,6 +54,10 @@ const TEditingCommandInfo kCommands[] = {
      [](const TSqlEditor& e) { return !e.text().isEmpty(); }},
     {"acDeleteSelected", "Delete", "Delete Selected", -1, [](TSqlEditor& e) { e.removeSelectedText(); },
      HasSelection},
+    {"acAddQuot", "Quot", "Add Quot", 20, [](TSqlEditor& e) { ReplaceSelectedLines(e, QuoteLines); },
+     HasSelection, true},
+    {"acDeleteQuot", "UnQuot", "Delete Quot", 21, [](TSqlEditor& e) { ReplaceSelectedLines(e, UnquoteLines); },
+     HasSelection, true},
 };
 
 } // namespace
@@ -55,6 +73,7 @@ TEditingCommands::TEditingCommands(TEditorPages& pages, TCommandRegistry& regist
         spec.caption = QString::fromLatin1(info.caption);
         spec.hint = QString::fromLatin1(info.hint);
         spec.picture = info.picture;
+        spec.hotkey = info.hotkey;
         registry_.Add(spec, [guard, run = info.run] {
             if (!guard) return;
             if (TSqlEditor* editor = guard->pages_.ActiveEditor()) run(*editor);

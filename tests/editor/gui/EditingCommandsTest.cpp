@@ -54,7 +54,8 @@ TEST_F(EditingCommandsTest, CommandsCarryTheirCaptionsHintsAndPictures) {
                          Row{"acCutToClipboard", "Cut", "Cut To Clipboard", 11},
                          Row{"acPasteFromClipboard", "Paste", "Paste From Clipboard", 19},
                          Row{"acSelectAll", "Select All", "Select All (CTRL+A )", -1},
-                         Row{"acDeleteSelected", "Delete", "Delete Selected", -1}}) {
+                         Row{"acDeleteSelected", "Delete", "Delete Selected", -1},
+                         Row{"acAddQuot", "Quot", "Add Quot", 20}, Row{"acDeleteQuot", "UnQuot", "Delete Quot", 21}}) {
         const TCommand* c = registry.Find(r.name);
         ASSERT_NE(c, nullptr) << r.name;
         EXPECT_EQ(c->Caption(), r.caption);
@@ -66,7 +67,8 @@ TEST_F(EditingCommandsTest, CommandsCarryTheirCaptionsHintsAndPictures) {
 }
 
 TEST_F(EditingCommandsTest, EnablingFollowsTextSelectionAndUndo) {
-    const char* selectionCommands[] = {"acCopyToClipboard", "acCutToClipboard", "acDeleteSelected"};
+    const char* selectionCommands[] = {"acCopyToClipboard", "acCutToClipboard", "acDeleteSelected", "acAddQuot",
+                                       "acDeleteQuot"};
     EXPECT_FALSE(Enabled("acSelectAll"));
     EXPECT_FALSE(Enabled("acUndo"));
     EXPECT_FALSE(Enabled("acRedo"));
@@ -89,7 +91,7 @@ TEST_F(EditingCommandsTest, EnablingFollowsTextSelectionAndUndo) {
     while (w.pages->PageCount() > 0)
         w.pages->ClosePage();
     for (const char* name : {"acUndo", "acRedo", "acCopyToClipboard", "acCutToClipboard", "acPasteFromClipboard",
-                             "acSelectAll", "acDeleteSelected"})
+                             "acSelectAll", "acDeleteSelected", "acAddQuot", "acDeleteQuot"})
         EXPECT_FALSE(Enabled(name)) << name;
     Run("acSelectAll"); // and running one anyway does nothing
 }
@@ -117,15 +119,30 @@ TEST_F(EditingCommandsTest, CommandsActOnTheActiveEditor) {
     EXPECT_EQ(editor->text(), ""); // the first page is untouched
 }
 
+TEST_F(EditingCommandsTest, QuotAndUnQuotReplaceTheSelectionAsOneUndoStep) {
+    editor->setText("-- head\r\nselect *\r\nfrom t\r\n-- tail");
+    editor->setSelection(1, 0, 2, 6); // "select *" to "from t"
+    Run("acAddQuot");
+    EXPECT_EQ(editor->text(), "-- head\r\n'select * '+\r\n'from t '+\r\n\r\n-- tail");
+    Run("acUndo");
+    EXPECT_EQ(editor->text(), "-- head\r\nselect *\r\nfrom t\r\n-- tail");
+
+    editor->setText("x = + 'a'\r\n");
+    editor->setSelection(0, 4, 0, 9); // "+ 'a'"
+    Run("acDeleteQuot");
+    EXPECT_EQ(editor->text(), "x = a\r\n\r\n");
+}
+
 TEST_F(EditingCommandsTest, EditorPopupMenuHoldsTheEditingCommandsInOrder) {
     QMenu* popup = w.commands->EditorPopupMenu();
     emit popup->aboutToShow();
     QStringList items;
     for (QAction* a : popup->actions())
         items << (a->isSeparator() ? "-" : a->text());
-    // Quot, UnQuot and the search commands come with the text commands' window.
-    EXPECT_EQ(items.mid(0, 12), (QStringList{"Undo", "Redo", "-", "Cut", "Copy", "Paste", "Delete", "-",
-                                             "Select All", "-", "Erase", "-"}));
+    // The search commands come with the search window.
+    EXPECT_EQ(items, (QStringList{"Undo", "Redo", "-", "Cut", "Copy", "Paste", "Delete", "-", "Select All", "-",
+                                  "Erase", "-", "Open", "Save As ...", "-", "Quot", "UnQuot", "-",
+                                  "I Use TabKey", "-"}));
 }
 
 } // namespace
