@@ -1,5 +1,7 @@
 #include "execution/ui/ParamCellDelegate.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QKeyEvent>
 
 #include "execution/ui/ParamGridModel.h"
@@ -44,10 +46,22 @@ void TParamCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model
 
 bool TParamCellDelegate::eventFilter(QObject* editor, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
+        auto* keyEvent = static_cast<QKeyEvent*>(event);
+        const int key = keyEvent->key();
         if (key == Qt::Key_Escape) return false;
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             emit EnterPressed();
+            return true;
+        }
+        // Up and Down move to the row above or below, as in any grid: left
+        // to the drop-down they would step its type or value to the
+        // neighbouring entry ("Money" to "Null" wipes the value). The list
+        // itself opens with Alt+Down or F4.
+        const auto* dropDown = qobject_cast<const TInplaceEditDropDown*>(editor);
+        auto* grid = qobject_cast<QAbstractItemView*>(parent());
+        if ((key == Qt::Key_Up || key == Qt::Key_Down) && !(keyEvent->modifiers() & Qt::AltModifier) && dropDown &&
+            grid && !dropDown->view()->isVisible()) {
+            QApplication::sendEvent(grid, keyEvent);
             return true;
         }
     }

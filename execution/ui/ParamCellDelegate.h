@@ -23,7 +23,8 @@ signals:
 
 protected:
     // Escape and Enter belong to the window (Cancel, "Ok"), not to the cell
-    // editor, which stays open: its text is in the rows already.
+    // editor, which stays open: its text is in the rows already. Up and Down
+    // belong to the grid (the parent given at creation): they change the row.
     bool eventFilter(QObject* editor, QEvent* event) override;
 
 private:

@@ -196,6 +196,49 @@ TEST_F(ParamsDialogTest, TheKeyboardAloneFillsEveryRow) {
     EXPECT_EQ(params[2].value, TParamData(std::string("x")));
 }
 
+TEST_F(ParamsDialogTest, UpAndDownMoveBetweenRowsWithoutChangingTheCell) {
+    // In a cell editor the arrow keys move to the row above or below, as in
+    // any grid; the drop-down opens with Alt+Down. A type or a remembered
+    // value must not change under a key meant to leave the cell.
+    TParamList first = MakeParamList({"a", "b"});
+    ASSERT_TRUE(RunModal(first, [this] {
+        PickType(0, "m");
+        EnterValue(0, "3.5");
+        dialog.btOk()->click();
+    }));
+    TParamList params = MakeParamList({"a", "b", "c"});
+    dialog.show();
+    dialog.LoadParams(params);
+    ASSERT_EQ(Cell(0, 1), "Money");
+    auto at = [this] { return std::pair(dialog.Grid()->currentIndex().row(), dialog.Grid()->currentIndex().column()); };
+
+    SendKey(Editor(), Qt::Key_Down);
+    EXPECT_EQ(at(), std::pair(1, 1));
+    EXPECT_EQ(Cell(0, 1), "Money") << "the type of the row left behind";
+    ASSERT_NE(Editor(), nullptr);
+    SendKey(Editor(), Qt::Key_Up);
+    EXPECT_EQ(at(), std::pair(0, 1));
+    EXPECT_EQ(Cell(1, 1), "String");
+
+    dialog.Grid()->SelectCell(0, TParamColumn::Value);
+    ASSERT_NE(Editor(), nullptr);
+    ASSERT_EQ(Editor()->count(), 1);  // 3.5 is offered
+    SendKey(Editor()->lineEdit(), Qt::Key_Down);
+    EXPECT_EQ(at(), std::pair(1, 2));
+    EXPECT_EQ(Cell(0, 2), "3.5");
+    EXPECT_EQ(Cell(1, 2), "");
+
+    // Alt+Down opens the list instead.
+    dialog.Grid()->SelectCell(1, TParamColumn::Type);
+    ASSERT_NE(Editor(), nullptr);
+    QKeyEvent altDown(QEvent::KeyPress, Qt::Key_Down, Qt::AltModifier);
+    QApplication::sendEvent(Editor(), &altDown);
+    EXPECT_EQ(at(), std::pair(1, 1));
+    EXPECT_TRUE(Editor()->view()->isVisible());
+    Editor()->hidePopup();
+    dialog.hide();
+}
+
 TEST_F(ParamsDialogTest, CancelChangesNothingAndRemembersNothing) {
     TParamList params = MakeParamList({"a"});
     const bool ok = RunModal(params, [this] {
