@@ -29,7 +29,9 @@ TIfxNativeField::TIfxNativeField(const TIfxLibrary& lib, const TFieldDef& def)
       value_(CreateIfxValue(lib, def.sqlType, def.sqlLen, def.extendedId, def.name)),
       sqlType_(def.sqlType & SQLTYPE),
       sqlLen_(def.sqlLen),
-      isChar_(dynamic_cast<const TIfxCharValue*>(value_.get()) != nullptr) {}
+      isChar_(dynamic_cast<const TIfxCharValue*>(value_.get()) != nullptr),
+      valueOffset_(ValueOffset()),
+      valueSize_(value_->BufferSize()) {}
 
 void TIfxNativeField::BindTo(char* buffer) const {
     if (!buffer)
@@ -103,8 +105,8 @@ void TIfxNativeField::LoadInto(char* buffer, const TIfxValue& source, bool trimS
     }
     // The bytes a null record would hold, written once: indicator and padding,
     // the value, zeros after a shorter source.
-    const std::size_t offset = ValueOffset();
-    const std::size_t size = value_->BufferSize();
+    const std::size_t offset = valueOffset_;
+    const std::size_t size = valueSize_;
     const std::size_t n = std::min(source.BufferSize(), size);
     std::memset(buffer, 0, offset);
     std::memcpy(buffer + offset, source.Data(), n);

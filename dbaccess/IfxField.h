@@ -74,6 +74,9 @@ private:
     int sqlType_;
     int sqlLen_;
     bool isChar_;  // character values: trimmed on load when asked
+    // The record layout of the value, fixed with the value object.
+    std::size_t valueOffset_;
+    std::size_t valueSize_;
 };
 
 // Character fields: Size (default 20) and EditMask, which shapes the edit
