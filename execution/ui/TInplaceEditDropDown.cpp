@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QWheelEvent>
 #include <chrono>
 
 namespace varnok {
@@ -49,6 +50,10 @@ void TInplaceEditDropDown::keyPressEvent(QKeyEvent* event) {
     for (int i = 0; i < count(); ++i) entries << itemText(i);
     if (const auto found = search_.KeyPress(typed.at(0), tick_(), entries)) setCurrentIndex(findText(*found));
     event->accept();  // consumed: the text box itself never takes the character
+}
+
+void TInplaceEditDropDown::wheelEvent(QWheelEvent* event) {
+    event->ignore();  // on to the grid
 }
 
 }  // namespace varnok

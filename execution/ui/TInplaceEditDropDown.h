@@ -36,6 +36,8 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // The wheel scrolls the grid; it never steps the cell's text.
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     bool canType_;

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QWheelEvent>
 #include <functional>
 
 #include "execution/ui/ParamGridModel.h"
@@ -227,6 +228,17 @@ TEST_F(ParamsDialogTest, UpAndDownMoveBetweenRowsWithoutChangingTheCell) {
     EXPECT_EQ(at(), std::pair(1, 2));
     EXPECT_EQ(Cell(0, 2), "3.5");
     EXPECT_EQ(Cell(1, 2), "");
+
+    // The wheel over a cell editor scrolls; it changes no cell.
+    dialog.Grid()->SelectCell(0, TParamColumn::Type);
+    ASSERT_NE(Editor(), nullptr);
+    for (const int delta : {-120, 120}) {
+        const QPointF at = Editor()->rect().center();
+        QWheelEvent wheel(at, Editor()->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(Editor(), &wheel);
+        EXPECT_EQ(Cell(0, 1), "Money") << delta;
+    }
 
     // Alt+Down opens the list instead.
     dialog.Grid()->SelectCell(1, TParamColumn::Type);
