@@ -1,5 +1,6 @@
 #include "editor/ui/EditingCommands.h"
 
+#include "editor/CaseConversions.h"
 #include "editor/QuoteLines.h"
 #include "editor/ui/EditorPages.h"
 #include "editor/ui/SqlEditor.h"
@@ -28,6 +29,12 @@ bool HasSelection(const TSqlEditor& e) {
     return e.hasSelectedText();
 }
 
+// The case commands: the selected text converted, in place of the selection
+// as one undoable step.
+void ReplaceSelectedText(TSqlEditor& e, QString (*convert)(const QString&)) {
+    e.ReplaceSelection(convert(e.selectedText()));
+}
+
 // Quot / UnQuot: the selected lines transformed, in place of the selection as
 // one undoable step; the editor keeps the focus.
 void ReplaceSelectedLines(TSqlEditor& e, std::string (*transform)(const std::string&)) {
@@ -54,6 +61,14 @@ const TEditingCommandInfo kCommands[] = {
      [](const TSqlEditor& e) { return !e.text().isEmpty(); }},
     {"acDeleteSelected", "Delete", "Delete Selected", -1, [](TSqlEditor& e) { e.removeSelectedText(); },
      HasSelection},
+    {"acUpperCase", "Upper Case", "Upper Case", 22, [](TSqlEditor& e) { ReplaceSelectedText(e, UpperCaseText); },
+     HasSelection, true},
+    {"acLowerCase", "Lower Case", "Lower Case", 23, [](TSqlEditor& e) { ReplaceSelectedText(e, LowerCaseText); },
+     HasSelection, true},
+    {"acCapitalCase", "Capital Case", "Capital Case", 24,
+     [](TSqlEditor& e) { ReplaceSelectedText(e, CapitalCaseText); }, HasSelection, true},
+    {"acInversCase", "InversCase", "Invers Case", 25, [](TSqlEditor& e) { ReplaceSelectedText(e, InverseCaseText); },
+     HasSelection, true},
     {"acAddQuot", "Quot", "Add Quot", 20, [](TSqlEditor& e) { ReplaceSelectedLines(e, QuoteLines); },
      HasSelection, true},
     {"acDeleteQuot", "UnQuot", "Delete Quot", 21, [](TSqlEditor& e) { ReplaceSelectedLines(e, UnquoteLines); },

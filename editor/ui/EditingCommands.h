@@ -1,8 +1,10 @@
 #pragma once
 // The plain editing commands of the active editor page: acUndo, acRedo,
 // acCutToClipboard, acCopyToClipboard, acPasteFromClipboard,
-// acDeleteSelected and acSelectAll, and the quote conversions acAddQuot
-// ("Quot") and acDeleteQuot ("UnQuot"), with their part of the enabling rule.
+// acDeleteSelected and acSelectAll, the case conversions acUpperCase,
+// acLowerCase, acCapitalCase and acInversCase, and the quote conversions
+// acAddQuot ("Quot") and acDeleteQuot ("UnQuot"), with their part of the
+// enabling rule.
 // They stand in the main editor popup menu and may be put on the toolbars.
 // With no editor page every one of them is disabled.
 #include <QObject>

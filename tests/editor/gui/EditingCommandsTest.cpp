@@ -55,6 +55,10 @@ TEST_F(EditingCommandsTest, CommandsCarryTheirCaptionsHintsAndPictures) {
                          Row{"acPasteFromClipboard", "Paste", "Paste From Clipboard", 19},
                          Row{"acSelectAll", "Select All", "Select All (CTRL+A )", -1},
                          Row{"acDeleteSelected", "Delete", "Delete Selected", -1},
+                         Row{"acUpperCase", "Upper Case", "Upper Case", 22},
+                         Row{"acLowerCase", "Lower Case", "Lower Case", 23},
+                         Row{"acCapitalCase", "Capital Case", "Capital Case", 24},
+                         Row{"acInversCase", "InversCase", "Invers Case", 25},
                          Row{"acAddQuot", "Quot", "Add Quot", 20}, Row{"acDeleteQuot", "UnQuot", "Delete Quot", 21}}) {
         const TCommand* c = registry.Find(r.name);
         ASSERT_NE(c, nullptr) << r.name;
@@ -68,7 +72,8 @@ TEST_F(EditingCommandsTest, CommandsCarryTheirCaptionsHintsAndPictures) {
 
 TEST_F(EditingCommandsTest, EnablingFollowsTextSelectionAndUndo) {
     const char* selectionCommands[] = {"acCopyToClipboard", "acCutToClipboard", "acDeleteSelected", "acAddQuot",
-                                       "acDeleteQuot"};
+                                       "acDeleteQuot", "acUpperCase", "acLowerCase", "acCapitalCase",
+                                       "acInversCase"};
     EXPECT_FALSE(Enabled("acSelectAll"));
     EXPECT_FALSE(Enabled("acUndo"));
     EXPECT_FALSE(Enabled("acRedo"));
@@ -91,7 +96,7 @@ TEST_F(EditingCommandsTest, EnablingFollowsTextSelectionAndUndo) {
     while (w.pages->PageCount() > 0)
         w.pages->ClosePage();
     for (const char* name : {"acUndo", "acRedo", "acCopyToClipboard", "acCutToClipboard", "acPasteFromClipboard",
-                             "acSelectAll", "acDeleteSelected", "acAddQuot", "acDeleteQuot"})
+                             "acSelectAll", "acDeleteSelected", "acAddQuot", "acDeleteQuot", "acUpperCase"})
         EXPECT_FALSE(Enabled(name)) << name;
     Run("acSelectAll"); // and running one anyway does nothing
 }
@@ -131,6 +136,18 @@ TEST_F(EditingCommandsTest, QuotAndUnQuotReplaceTheSelectionAsOneUndoStep) {
     editor->setSelection(0, 4, 0, 9); // "+ 'a'"
     Run("acDeleteQuot");
     EXPECT_EQ(editor->text(), "x = a\r\n\r\n");
+}
+
+TEST_F(EditingCommandsTest, CaseCommandsConvertOnlyTheSelection) {
+    editor->setText("select tabname from systables");
+    editor->setSelection(0, 7, 0, 14);
+    Run("acUpperCase");
+    EXPECT_EQ(editor->text(), "select TABNAME from systables");
+    editor->setSelection(0, 15, 0, 29);
+    Run("acCapitalCase");
+    EXPECT_EQ(editor->text(), "select TABNAME From Systables");
+    Run("acUndo");
+    EXPECT_EQ(editor->text(), "select TABNAME from systables");
 }
 
 TEST_F(EditingCommandsTest, EditorPopupMenuHoldsTheEditingCommandsInOrder) {
