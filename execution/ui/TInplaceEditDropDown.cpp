@@ -1,5 +1,6 @@
 #include "execution/ui/TInplaceEditDropDown.h"
 
+#include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QWheelEvent>
@@ -40,6 +41,19 @@ void TInplaceEditDropDown::SetPickListAndText(const QStringList& pickList, const
 }
 
 void TInplaceEditDropDown::keyPressEvent(QKeyEvent* event) {
+    // A list box would step its entry on these keys (End gives "Null" and
+    // wipes the value): the text is only picked from the list or searched.
+    if (!canType_ && !view()->isVisible()) {
+        switch (event->key()) {
+        case Qt::Key_Home:
+        case Qt::Key_End:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            event->ignore();
+            return;
+        default: break;
+        }
+    }
     const QString typed = event->text();
     const bool character = !typed.isEmpty() && typed.at(0).isPrint() && !(event->modifiers() & Qt::ControlModifier);
     if (canType_ || event->key() == Qt::Key_Backspace || !character) {

@@ -239,6 +239,10 @@ TEST_F(ParamsDialogTest, UpAndDownMoveBetweenRowsWithoutChangingTheCell) {
         QApplication::sendEvent(Editor(), &wheel);
         EXPECT_EQ(Cell(0, 1), "Money") << delta;
     }
+    for (const int key : {Qt::Key_End, Qt::Key_Home, Qt::Key_PageDown, Qt::Key_PageUp}) {
+        SendKey(Editor(), key);
+        EXPECT_EQ(Cell(0, 1), "Money") << key;
+    }
 
     // Alt+Down opens the list instead.
     dialog.Grid()->SelectCell(1, TParamColumn::Type);
