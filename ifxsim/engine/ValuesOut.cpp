@@ -1,6 +1,7 @@
 // Output side: SQLite values into the caller's sqlvar buffers.
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -48,7 +49,33 @@ std::string numericText(const CellValue& c) {
     }
 }
 
-// A DECIMAL from a cell: an integer straight into the digits, the rest
+// A double that is m / 10^k for an integer m of at most 15 digits (k up to
+// 4: money and most stored decimals) as that plain text. %.15g gives the same
+// number: the double lies within half a unit of its 15th digit.
+bool scaledDecimalText(double d, char* buf, std::size_t& n) {
+    static constexpr double kScale[] = {1, 10, 100, 1000, 10000};
+    for (int k = 0; k < 5; ++k) {
+        const double scaled = d * kScale[k];
+        if (!(std::fabs(scaled) < 1e15) || scaled != std::trunc(scaled)) continue;
+        const auto m = static_cast<std::int64_t>(scaled);
+        const std::uint64_t magnitude = m < 0 ? static_cast<std::uint64_t>(-m) : static_cast<std::uint64_t>(m);
+        char digits[24];
+        auto [end, ec] = std::to_chars(digits, digits + sizeof digits, magnitude);
+        std::size_t len = static_cast<std::size_t>(end - digits);
+        n = 0;
+        if (m < 0) buf[n++] = '-';
+        const std::size_t width = std::max<std::size_t>(len, static_cast<std::size_t>(k) + 1);
+        for (std::size_t i = 0; i < width; ++i) {
+            if (i == width - static_cast<std::size_t>(k) && k > 0) buf[n++] = '.';
+            buf[n++] = i < width - len ? '0' : digits[i - (width - len)];
+        }
+        return true;
+    }
+    return false;
+}
+
+// A DECIMAL from a cell: an integer straight into the digits, a double
+// through the text %.15g gives (or the same number shorter), the rest
 // through deccvasc.
 int toDecimal(const CellValue& c, dec_t* dec) {
     if (c.storage == SQLITE_INTEGER) {
@@ -57,23 +84,13 @@ int toDecimal(const CellValue& c, dec_t* dec) {
         if (ec == std::errc() && plainTextToDec(std::string_view(buf, static_cast<std::size_t>(end - buf)), dec))
             return 0;
     }
-    if (c.storage == SQLITE_FLOAT && std::isfinite(c.real)) {
-        // The shortest text that reads back as the double: when it has at
-        // most 15 significant digits it is the number %.15g gives too (the
-        // double lies within half a unit of its 15th digit), and cheaper.
-        char buf[40];
-        auto [end, ec] = std::to_chars(buf, buf + sizeof buf, c.real);
-        if (ec == std::errc()) {
-            int significant = 0;
-            bool leading = true;
-            for (const char* p = buf; p < end && *p != 'e'; ++p) {
-                if (*p < '0' || *p > '9') continue;
-                if (leading && *p == '0') continue;
-                leading = false;
-                ++significant;
-            }
-            if (significant <= 15) return deccvasc(buf, static_cast<mint>(end - buf), dec);
-        }
+    if (c.storage == SQLITE_FLOAT) {
+        char buf[64];
+        std::size_t n = 0;
+        if (scaledDecimalText(c.real, buf, n) && plainTextToDec(std::string_view(buf, n), dec)) return 0;
+        // %.15g into a buffer: deccvasc reads it as numericText's text.
+        auto [end, ec] = std::to_chars(buf, buf + sizeof buf, c.real, std::chars_format::general, 15);
+        if (ec == std::errc()) return deccvasc(buf, static_cast<mint>(end - buf), dec);
     }
     std::string text = numericText(c);
     return deccvasc(text.data(), static_cast<mint>(text.size()), dec);
