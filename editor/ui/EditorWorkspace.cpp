@@ -3,6 +3,7 @@
 #include "editor/ui/EditingCommands.h"
 #include "editor/ui/EditorCommands.h"
 #include "editor/ui/EditorPages.h"
+#include "editor/ui/SearchCommands.h"
 
 #include <QLayout>
 #include <QVBoxLayout>
@@ -21,6 +22,7 @@ TEditorWorkspace InstallEditorPages(QWidget* host, TCommandRegistry& commands, T
     layout->addWidget(w.pages);
     w.commands = new TEditorCommands(*w.pages, commands, w.pages);
     w.editing = new TEditingCommands(*w.pages, commands, w.pages);
+    w.search = new TSearchCommands(*w.pages, commands, w.pages);
     w.pages->RegisterSettings(settings, std::move(settingsFolder));
     return w;
 }

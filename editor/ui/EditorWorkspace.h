@@ -13,12 +13,14 @@ class TCommandRegistry;
 class TEditingCommands;
 class TEditorCommands;
 class TEditorPages;
+class TSearchCommands;
 class TSettingsRegistry;
 
 struct TEditorWorkspace {
     TEditorPages* pages = nullptr;       // child of the host pane
     TEditorCommands* commands = nullptr; // child of the page control
     TEditingCommands* editing = nullptr; // Undo, Cut, Paste, ...; child of the page control
+    TSearchCommands* search = nullptr;   // search and replace; child of the page control
 };
 
 // host: the pane the pages fill (its layout is used, or one is made).

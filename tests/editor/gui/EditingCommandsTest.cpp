@@ -156,10 +156,10 @@ TEST_F(EditingCommandsTest, EditorPopupMenuHoldsTheEditingCommandsInOrder) {
     QStringList items;
     for (QAction* a : popup->actions())
         items << (a->isSeparator() ? "-" : a->text());
-    // The search commands come with the search window.
     EXPECT_EQ(items, (QStringList{"Undo", "Redo", "-", "Cut", "Copy", "Paste", "Delete", "-", "Select All", "-",
                                   "Erase", "-", "Open", "Save As ...", "-", "Quot", "UnQuot", "-",
-                                  "I Use TabKey", "-"}));
+                                  "I Use TabKey", "-", "Search...", "Replace...", "Search Next",
+                                  "Search Prior"}));
 }
 
 } // namespace
