@@ -1,7 +1,9 @@
 #include "shell/ui/LogTab.h"
 
 #include <QItemSelectionModel>
+#include <QPainter>
 #include <QPlainTextEdit>
+#include <QStyledItemDelegate>
 #include <QSplitter>
 #include <QToolBar>
 #include <QTreeView>
@@ -15,6 +17,26 @@ namespace varnok {
 namespace {
 constexpr int kDefaultLogHeight = 70;
 constexpr int kMinLogHeight = 10;
+
+// The log list is a report with grid lines: each cell gets a line along its
+// right and bottom edges, in the colour the style uses for grids.
+class TGridLineDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        const QWidget* widget = option.widget;
+        const int gridHint = widget ? widget->style()->styleHint(QStyle::SH_Table_GridLineColor, &option, widget) : -1;
+        const QColor grid = gridHint >= 0 ? QColor::fromRgba(static_cast<QRgb>(gridHint))
+                                          : option.palette.color(QPalette::Mid);
+        painter->save();
+        painter->setPen(grid);
+        painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
+        painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+        painter->restore();
+    }
+};
 } // namespace
 
 TLogTab::TLogTab(TLogModel& model, QWidget* parent) : QWidget(parent), model_(model) {
@@ -42,6 +64,7 @@ TLogTab::TLogTab(TLogModel& model, QWidget* parent) : QWidget(parent), model_(mo
     lvLog_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     lvLog_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lvLog_->setAlternatingRowColors(false);
+    lvLog_->setItemDelegate(new TGridLineDelegate(lvLog_));
     lvLog_->setModel(&model_);
     spLog_->addWidget(lvLog_);
 
