@@ -8,7 +8,13 @@
 // The announcements are made by this base class, so handlers see the
 // component through this interface only (class name, name, identity): at
 // that moment the derived part is not built yet, or already gone.
+//
+// A component that keeps a pointer to another (a connection to its monitor,
+// processor and field types) asks to be told when that one goes
+// (FreeNotification): the going component calls Notification on each such
+// holder from its destructor, so no holder is left with a dangling link.
 #include <string>
+#include <vector>
 
 namespace varnok {
 
@@ -27,10 +33,25 @@ public:
     bool Designing() const { return designing_; }
     void SetDesigning(bool designing) { designing_ = designing; }
 
+    // holder->Notification(*this) runs when this component is destroyed
+    // (once per holder, however often it asked). A holder that goes first is
+    // forgotten by itself.
+    void FreeNotification(TIfxComponent* holder);
+    void RemoveFreeNotification(TIfxComponent* holder);
+
+protected:
+    // A component this one asked about is being destroyed: forget it. Only
+    // its address may be used (its derived part is already gone).
+    virtual void Notification(TIfxComponent& /*destroyed*/) {}
+
 private:
+    void ForgetHolder(TIfxComponent* holder);
+
     std::string className_;
     std::string name_;
     bool designing_ = false;
+    std::vector<TIfxComponent*> holders_;   // told when this one goes
+    std::vector<TIfxComponent*> watched_;   // components this one asked about
 };
 
 }  // namespace varnok

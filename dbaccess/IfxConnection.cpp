@@ -6,8 +6,11 @@
 #include "dbaccess/IfxCheck.h"
 #include "dbaccess/IfxConnectionCallback.h"
 #include "dbaccess/IfxExceptions.h"
+#include "dbaccess/IfxFieldTypes.h"
 #include "dbaccess/IfxLibrary.h"
 #include "dbaccess/IfxMonitor.h"
+#include "dbaccess/IfxParams.h"
+#include "dbaccess/IfxSQLDA.h"
 #include "dbaccess/ResourcePool.h"
 #include "dbaccess/SQLProcessor.h"
 
@@ -30,9 +33,9 @@ TIfxConnection::~TIfxConnection() {
     std::vector<TIfxConnectionClient*> clients;
     clients.swap(clients_);
     for (TIfxConnectionClient* client : clients) client->ConnectionDestroyed(*this);
-    sqlProcessor_ = nullptr;
-    monitor_ = nullptr;
-    fieldTypes_ = nullptr;
+    SetSQLProcessor(nullptr);
+    SetMonitor(nullptr);
+    SetFieldTypes(nullptr);
 }
 
 TIfxConnectionParams& TIfxConnection::MutableParams() {
@@ -40,12 +43,32 @@ TIfxConnectionParams& TIfxConnection::MutableParams() {
     return *params_;
 }
 
-void TIfxConnection::ComponentDestroyed(const TIfxComponent* component) {
-    if (!component) return;
-    if (static_cast<const TIfxComponent*>(sqlProcessor_) == component) sqlProcessor_ = nullptr;
-    if (static_cast<const TIfxComponent*>(monitor_) == component) monitor_ = nullptr;
-    // Field types are known here only by address; their component base comes first.
-    if (static_cast<const void*>(fieldTypes_) == static_cast<const void*>(component)) fieldTypes_ = nullptr;
+void TIfxConnection::Notification(TIfxComponent& destroyed) {
+    // Compared as components: only the address of what is going may be used.
+    if (sqlProcessor_ && static_cast<TIfxComponent*>(sqlProcessor_) == &destroyed) sqlProcessor_ = nullptr;
+    if (monitor_ && static_cast<TIfxComponent*>(monitor_) == &destroyed) monitor_ = nullptr;
+    if (fieldTypes_ && static_cast<TIfxComponent*>(fieldTypes_) == &destroyed) fieldTypes_ = nullptr;
+}
+
+void TIfxConnection::Relink(TIfxComponent* from, TIfxComponent* to) {
+    if (from == to) return;
+    if (from) from->RemoveFreeNotification(this);
+    if (to) to->FreeNotification(this);
+}
+
+void TIfxConnection::SetSQLProcessor(TIfxSQLProcessor* processor) {
+    Relink(sqlProcessor_, processor);
+    sqlProcessor_ = processor;
+}
+
+void TIfxConnection::SetMonitor(TIfxCustomMonitor* monitor) {
+    Relink(monitor_, monitor);
+    monitor_ = monitor;
+}
+
+void TIfxConnection::SetFieldTypes(TIfxFieldTypes* fieldTypes) {
+    Relink(fieldTypes_, fieldTypes);
+    fieldTypes_ = fieldTypes;
 }
 
 TIfxConnectionResource& TIfxConnection::Live() const {
@@ -132,6 +155,8 @@ void TIfxConnection::DoDisconnect() {
     try {
         SetUseTimeOut(false);
     } catch (const std::exception& e) {
+        // Off in any case: the next connection installs the callback only when asked again.
+        useTimeOut_ = false;
         if (OnCloseError) OnCloseError(e);
     }
     std::unique_ptr<TIfxConnectionResource> resource = std::move(resource_);
@@ -269,6 +294,27 @@ bool TIfxConnection::Interrupt() {
 int TIfxConnection::ExecuteDirect(const std::string& sql, ifx_sqlvar_t* inputs, int inputCount) {
     EnsureConnected();
     return resource_->ExecuteDirect(sql, inputs, inputCount);
+}
+
+int TIfxConnection::ExecuteDirect(const std::string& sql, TIfxParams& inputs) {
+    EnsureConnected();
+    inputs.BindAll(Ifx());
+    ifx_sqlda_t* descriptor = inputs.Descriptor();
+    return descriptor ? resource_->ExecuteDirect(sql, descriptor->sqlvar, descriptor->sqld)
+                      : resource_->ExecuteDirect(sql);
+}
+
+int TIfxConnection::ExecuteDirect(const std::string& sql, const TParams& inputs) {
+    TIfxParams descriptor;
+    std::vector<std::string> names;
+    names.reserve(static_cast<size_t>(inputs.Count()));
+    // Unnamed parameters are told apart by position ("?" starts no parameter name),
+    // since entries of one name share the first one's value.
+    for (const TParam& param : inputs)
+        names.push_back(param.Name().empty() ? "?" + std::to_string(names.size() + 1) : param.Name());
+    descriptor.SetNames(names);
+    for (int i = 0; i < inputs.Count(); ++i) descriptor[i].Param().AssignValue(inputs[i]);
+    return ExecuteDirect(sql, descriptor);
 }
 
 ifx_sqlca_t* TIfxConnection::SqlCa() { return Ifx().fnsqlca(); }

@@ -27,6 +27,8 @@ namespace varnok {
 class TIfxCustomMonitor;
 class TIfxSQLProcessor;
 class TIfxFieldTypes;
+class TIfxParams;
+class TParams;
 class TResourcePool;
 
 inline constexpr const char* kIfxAccessVersion = "2.6.3.62";
@@ -88,18 +90,18 @@ public:
     bool ShareCursorStatement() const { return params_->ShareCursorStatement; }
     void SetShareCursorStatement(bool value) { MutableParams().ShareCursorStatement = value; }
     TIfxSQLProcessor* SQLProcessor() const { return sqlProcessor_; }
-    void SetSQLProcessor(TIfxSQLProcessor* processor) { sqlProcessor_ = processor; }
+    // The processor, monitor and field types tell the connection when they go
+    // first: the link is cleared then.
+    void SetSQLProcessor(TIfxSQLProcessor* processor);
     TIfxCustomMonitor* Monitor() const { return monitor_; }
-    void SetMonitor(TIfxCustomMonitor* monitor) { monitor_ = monitor; }
+    void SetMonitor(TIfxCustomMonitor* monitor);
     const std::set<TIfxTableType>& TableTypes() const { return tableTypes_; }
     void SetTableTypes(std::set<TIfxTableType> types) { tableTypes_ = std::move(types); }
     TIfxFieldTypes* FieldTypes() const { return fieldTypes_; }
-    void SetFieldTypes(TIfxFieldTypes* fieldTypes) { fieldTypes_ = fieldTypes; }
+    void SetFieldTypes(TIfxFieldTypes* fieldTypes);
     std::string Version() const { return kIfxAccessVersion; }
     const TIfxConnectionParams& ParamsBlock() const { return *params_; }
 
-    // A linked processor, monitor or field-type component is being destroyed.
-    void ComponentDestroyed(const TIfxComponent* component);
 
     // While the component is read from its stored form a Connected = true is
     // only remembered; it takes effect at EndLoading (never for a
@@ -133,6 +135,12 @@ public:
     bool Interrupt();
     // Rows processed. inputs: the statement's input values (none by default).
     int ExecuteDirect(const std::string& sql, ifx_sqlvar_t* inputs = nullptr, int inputCount = 0);
+    // With an input descriptor: its entries are bound from their values and
+    // go to the markers in order.
+    int ExecuteDirect(const std::string& sql, TIfxParams& inputs);
+    // With a parameter list: each parameter in list order fills one marker
+    // (through a temporary input descriptor).
+    int ExecuteDirect(const std::string& sql, const TParams& inputs);
     static ifx_sqlca_t* SqlCa();
     static int RowsProcessed();
     int LastSerial();
@@ -160,7 +168,13 @@ public:
     // The request callback's work for status, found by the current connection's name.
     static void HandleRequestCallback(int status);
 
+protected:
+    // A linked processor, monitor or field-type component is being destroyed.
+    void Notification(TIfxComponent& destroyed) override;
+
 private:
+    // Replaces one link, asking to be told when the new component goes.
+    void Relink(TIfxComponent* from, TIfxComponent* to);
     TIfxConnectionParams& MutableParams();
     TIfxConnectionResource& Live() const;  // raises on a closed connection
     void DoConnect();
