@@ -4,6 +4,8 @@
 
 #include "ConnectionTestFixture.h"
 #include "dbaccess/IfxExceptions.h"
+#include "dbaccess/IfxParams.h"
+#include "dbaccess/IfxSQLDA.h"
 
 using namespace connection_test;
 
@@ -261,4 +263,31 @@ TEST_F(StandInConnection, SharedCursorStatementDeclaresACursorPerOpen) {
     const std::string s = first->Name();
     EXPECT_TRUE(monitor.Saw(s + ": Declare the cursor (handle 'ifxcur_0000000a')"));
     EXPECT_TRUE(monitor.Saw(s + ": Declare the cursor (handle 'ifxcur_0000000b')"));
+}
+
+TEST_F(StandInConnection, ExecuteDirectBindsAParameterListOrAnInputDescriptor) {
+    db.Open();
+    TParams list;
+    list.Add("id").SetAsInteger(1);
+    EXPECT_EQ(db.ExecuteDirect("insert into t values (?)", list), 1);
+    list[0].SetAsInteger(2);
+    EXPECT_EQ(db.ExecuteDirect("insert into t values (?)", list), 1);
+
+    TIfxParams descriptor;
+    descriptor.SetNames({"id"});
+    descriptor[0].Param().SetAsInteger(3);
+    EXPECT_EQ(db.ExecuteDirect("insert into t values (?)", descriptor), 1);
+    EXPECT_EQ(CountRows("vk_log"), 3);
+    EXPECT_TRUE(monitor.SawContaining(": Execute direct\r\ninsert into t values (?)"));
+
+    // Unnamed parameters fill the markers by position, each with its own value.
+    TParams unnamed;
+    unnamed.Add("").SetAsInteger(1);
+    unnamed.Add("").SetAsInteger(3);
+    EXPECT_EQ(db.ExecuteDirect("delete from t where id = ? or id = ?", unnamed), 2);
+    EXPECT_EQ(CountRows("vk_log"), 1);
+
+    // An empty list is no inputs.
+    EXPECT_EQ(db.ExecuteDirect("delete from t where id = 2", TParams()), 1);
+    EXPECT_EQ(CountRows("vk_log"), 0);
 }

@@ -170,3 +170,24 @@ TEST_F(StandInConnection, FailingTimeOutHandlerFailsTheRequestInsteadOfCrossingT
     db.OnTimeOut = nullptr;
     EXPECT_NO_THROW(db.ExecuteDirect("insert into t values (2)")) << "raised once, then forgotten";
 }
+
+TEST_F(StandInConnection, UseTimeOutReadsFalseAfterACloseThatCouldNotRemoveTheCallback) {
+    std::vector<std::string> closeErrors;
+    db.OnCloseError = [&](const std::exception& e) { closeErrors.push_back(e.what()); };
+    db.SetUseTimeOut(true);
+    db.Open();
+    {
+        // Another thread holds the connection: removing the callback fails too.
+        TConnectionHeldElsewhere held(db);
+        EXPECT_NO_THROW(db.Close());
+    }
+    EXPECT_FALSE(db.Connected());
+    EXPECT_EQ(closeErrors.size(), 2u) << "the callback removal and the disconnect both failed";
+    EXPECT_FALSE(db.UseTimeOut());
+    db.OnCloseError = nullptr;
+    int calls = 0;
+    db.OnTimeOut = [&](TIfxTimeOutStatus) { ++calls; };
+    db.Open();
+    db.ExecuteDirect("insert into t values (1)");
+    EXPECT_EQ(calls, 0) << "the callback is not installed on the next connection";
+}
