@@ -32,19 +32,24 @@ void TPoolCleanerThread::Run() {
     for (;;) {
         const std::optional<std::chrono::milliseconds> wait = pool_.CleanIdle(TPoolClock::now());
         std::unique_lock guard(lock_);
-        if (stop_) break;
-        if (!wait) {
-            // Nothing left to wait for, unless a release came in meanwhile.
-            if (!woken_) break;
+        // Ending is decided under the lock together with finished_: a Wake
+        // that comes later sees the thread finished and the pool starts a new
+        // one, instead of being taken by a thread that is already leaving.
+        if (stop_ || (!wait && !woken_)) {
+            finished_ = true;
+            return;
+        }
+        if (!wait) {  // nothing to wait for, but a release came in meanwhile
             woken_ = false;
             continue;
         }
         wake_.wait_for(guard, *wait, [this] { return stop_ || woken_; });
-        if (stop_) break;
+        if (stop_) {
+            finished_ = true;
+            return;
+        }
         woken_ = false;
     }
-    std::lock_guard guard(lock_);
-    finished_ = true;
 }
 
 }  // namespace varnok
