@@ -58,7 +58,7 @@ const TEditingCommandInfo kCommands[] = {
          return const_cast<TSqlEditor&>(e).SendScintilla(QsciScintillaBase::SCI_CANPASTE) != 0;
      }},
     {"acSelectAll", "Select All", "Select All (CTRL+A )", -1, [](TSqlEditor& e) { e.selectAll(true); },
-     [](const TSqlEditor& e) { return !e.text().isEmpty(); }},
+     [](const TSqlEditor& e) { return e.length() > 0; }},
     {"acDeleteSelected", "Delete", "Delete Selected", -1, [](TSqlEditor& e) { e.removeSelectedText(); },
      HasSelection},
     {"acUpperCase", "Upper Case", "Upper Case", 22, [](TSqlEditor& e) { ReplaceSelectedText(e, UpperCaseText); },

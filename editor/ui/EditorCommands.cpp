@@ -180,7 +180,7 @@ void TEditorCommands::RebuildEditorPopupMenu() {
 void TEditorCommands::UpdateCommands() {
     const TSqlEditor* editor = pages_.ActiveEditor();
     const bool hasPages = pages_.PageCount() > 0;
-    const bool hasText = editor && !editor->text().isEmpty();
+    const bool hasText = editor && editor->length() > 0; // no copy of the text at every idle update
     Cmd("acSaveFile")->setEnabled(hasText);
     Cmd("acErase")->setEnabled(hasText);
     Cmd("acDeletePage")->setEnabled(hasPages);

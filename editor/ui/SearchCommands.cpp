@@ -125,7 +125,7 @@ TSearchCommands::TSearchCommands(TEditorPages& pages, TCommandRegistry& registry
 
 void TSearchCommands::UpdateCommands() {
     const TSqlEditor* editor = pages_.ActiveEditor();
-    const bool hasText = editor != nullptr && !editor->text().isEmpty();
+    const bool hasText = editor != nullptr && editor->length() > 0; // no copy of the text at every idle update
     const auto set = [this](const char* name, bool on) {
         if (TCommand* c = registry_.Find(QString::fromLatin1(name))) c->setEnabled(on);
     };
