@@ -276,3 +276,53 @@ TEST_F(StandInConnection, CloseFailureGoesToOnCloseErrorAndTheConnectionEndsClos
     EXPECT_NO_THROW(db.Open()) << "a new connection after the failed close";
     EXPECT_NE(db.Resource()->Name(), name);
 }
+
+TEST_F(StandInConnection, StoredConnectedTakesEffectWhenLoadingEnds) {
+    db.BeginLoading();
+    db.SetConnected(true);
+    EXPECT_FALSE(db.Connected()) << "only remembered while loading";
+    db.EndLoading();
+    EXPECT_TRUE(db.Connected());
+    db.Close();
+
+    // A design connection stored as open stays closed in the running program.
+    db.SetDesignConnection(true);
+    db.BeginLoading();
+    db.SetConnected(true);
+    db.EndLoading();
+    EXPECT_FALSE(db.Connected());
+
+    // A stored false closes nothing and opens nothing.
+    db.SetDesignConnection(false);
+    db.BeginLoading();
+    db.SetConnected(false);
+    db.EndLoading();
+    EXPECT_FALSE(db.Connected());
+}
+
+TEST_F(StandInConnection, LastSerialAndRowsProcessedAfterAnInsert) {
+    db.Open();
+    db.ExecuteDirect("create table s (id serial, v integer)");
+    EXPECT_EQ(db.ExecuteDirect("insert into s (v) values (10)"), 1);
+    EXPECT_EQ(db.LastSerial(), 1);
+    EXPECT_EQ(db.ExecuteDirect("insert into s (id, v) values (41, 11)"), 1);
+    EXPECT_EQ(db.LastSerial(), 41);
+    EXPECT_EQ(db.ExecuteDirect("insert into s (v) values (12)"), 1);
+    EXPECT_EQ(db.LastSerial(), 42) << "the next serial follows the highest one";
+    EXPECT_EQ(db.ExecuteDirect("update s set v = v + 1 where id > 1"), 2);
+    EXPECT_EQ(TIfxConnection::RowsProcessed(), 2);
+}
+
+TEST_F(StandInConnection, SingleSafeModeSkipsMakingCurrentButNotMakingDormant) {
+    db.SetSafeMode(smSingle);
+    db.Open();
+    const std::string name = db.Resource()->Name();
+    db.MakeDormant();
+    EXPECT_EQ(Ifx().ifx_getcur_conn_name(), nullptr) << "dormant regardless of the safe mode";
+    db.MakeCurrent();
+    EXPECT_EQ(Ifx().ifx_getcur_conn_name(), nullptr) << "no switching in single mode";
+    db.SetSafeMode(smConcurent);
+    db.MakeCurrent();
+    ASSERT_NE(Ifx().ifx_getcur_conn_name(), nullptr);
+    EXPECT_EQ(std::string(Ifx().ifx_getcur_conn_name()), name);
+}
