@@ -506,8 +506,9 @@ int TDataSet::CompareBookmarks(TBookmark a, TBookmark b) const {
 // ---- editing ----
 
 TRowHeader* TDataSet::NewNullRow() {
-    TRowHeader* row = impl_->NewRow();
-    for (const auto& f : fields_) f->InitNull(f->BufferIn(f->Calculated() ? impl_->Calc(row) : impl_->Data(row)));
+    TRowHeader* row = impl_->NewRow();  // handed out zeroed
+    for (const auto& f : fields_)
+        f->InitNullOnZeroed(f->BufferIn(f->Calculated() ? impl_->Calc(row) : impl_->Data(row)));
     return row;
 }
 

@@ -53,6 +53,8 @@ public:
     std::size_t Offset() const { return offset_; }
     // Makes buffer (this field's buffer in some record) hold a null.
     virtual void InitNull(char* buffer) const;
+    // The same for a buffer that holds only zero bytes (a new record).
+    virtual void InitNullOnZeroed(char* buffer) const { InitNull(buffer); }
     // Fields whose value lives outside the record (blob contents) free it
     // before the record goes, and give a copied record its own copy.
     virtual bool OwnsMemory() const { return false; }

@@ -65,6 +65,9 @@ void TIfxNativeField::InitNull(char* buffer) const {
     *IndicatorIn(buffer) = -1;
 }
 
+// Zero bytes are the value's null form already; only the indicator says so.
+void TIfxNativeField::InitNullOnZeroed(char* buffer) const { *IndicatorIn(buffer) = -1; }
+
 void TIfxNativeField::Clear() {
     Write([](TIfxValue& v) { v.SetNull(); });
 }

@@ -31,6 +31,7 @@ public:
     std::size_t DataSize() const override { return ValueOffset() + value_->BufferSize(); }
     std::size_t BufferAlignment() const override { return ValueOffset(); }
     void InitNull(char* buffer) const override;
+    void InitNullOnZeroed(char* buffer) const override;
     bool IsNull() const override;
     void Clear() override;
     std::string AsString() const override;
