@@ -10,10 +10,12 @@ namespace varnok {
 namespace {
 
 // Links are made and broken on any thread (a connection may be built in a
-// worker); one lock for all of them is enough: they change rarely.
+// worker); one lock for all of them is enough: they change rarely. Never
+// destroyed: process-wide components (the default processor) go at exit,
+// after a lock of function scope would already be gone.
 std::mutex& LinkLock() {
-    static std::mutex lock;
-    return lock;
+    static std::mutex* lock = new std::mutex;
+    return *lock;
 }
 
 void EraseOne(std::vector<TIfxComponent*>& list, TIfxComponent* item) {
