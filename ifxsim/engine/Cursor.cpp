@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <atomic>
 #include <unordered_map>
 
 namespace ifxsim {
@@ -19,6 +20,19 @@ std::unordered_map<const ifx_cursor_t*, Handle*>& liveHandles() {
     static std::unordered_map<const ifx_cursor_t*, Handle*> live;
     return live;
 }
+
+// Moves on (under liveMutex) whenever a handle comes or goes: a thread's last
+// answer from handleOf holds while it has not moved.
+std::atomic<std::uint64_t>& liveGeneration() {
+    static std::atomic<std::uint64_t> generation{0};
+    return generation;
+}
+
+struct LastLookup {
+    const ifx_cursor_t* pub = nullptr;
+    Handle* handle = nullptr;
+    std::uint64_t generation = 0;
+};
 
 }  // namespace
 
@@ -39,9 +53,16 @@ void Handle::closeCursor() {
 
 Handle* handleOf(ifx_cursor_t* pub) {
     if (!pub) return nullptr;
+    // Fetch after fetch asks for the same handle: the thread's last answer
+    // serves while no handle has been made or freed since.
+    thread_local LastLookup last;
+    if (last.pub == pub && last.handle && last.generation == liveGeneration().load(std::memory_order_acquire))
+        return last.handle;
     std::lock_guard lock(liveMutex());
     const auto it = liveHandles().find(pub);
-    return it == liveHandles().end() ? nullptr : it->second;
+    Handle* h = it == liveHandles().end() ? nullptr : it->second;
+    last = {pub, h, liveGeneration().load(std::memory_order_relaxed)};
+    return h;
 }
 
 Handle* newHandle(Handle::Kind kind, std::string name, CursorRegistry* registry) {
@@ -54,6 +75,7 @@ Handle* newHandle(Handle::Kind kind, std::string name, CursorRegistry* registry)
     {
         std::lock_guard lock(liveMutex());
         liveHandles().emplace(&h->pub, h);
+        liveGeneration().fetch_add(1, std::memory_order_release);
     }
     if (registry) registry->add(h);
     return owned.release();
@@ -64,6 +86,7 @@ void freeHandle(Handle* h) {
     {
         std::lock_guard lock(liveMutex());
         liveHandles().erase(&h->pub);
+        liveGeneration().fetch_add(1, std::memory_order_release);
     }
     if (h->registry) h->registry->remove(h);
     std::unique_ptr<Handle> owned(h);  // finalizes its SQLite statement

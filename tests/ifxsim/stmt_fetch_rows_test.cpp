@@ -221,3 +221,43 @@ TEST(DateTimeTextForms, TextsRoundTripAndKeepTheirDigits) {
 
 }  // namespace
 }  // namespace stmt_test
+
+namespace stmt_test {
+namespace {
+
+// A cursor freed right after fetches (the thread's last lookup) is gone for
+// the next fetch, and a cursor made afterwards starts at its first row.
+TEST_F(StmtFixture, FreedCursorIsGoneForTheNextFetch) {
+    ASSERT_EQ(Exec("create table f (i integer)"), 0) << Errm();
+    ASSERT_EQ(Exec("insert into f values (1)"), 0) << Errm();
+    ASSERT_EQ(Exec("insert into f values (2)"), 0) << Errm();
+    Prepared prepared("select i from f order by i");
+    OutputBuffers out(prepared.described());
+    auto open = [&](const char* name) {
+        ifx_cursor_t* c = sqli_curs_locate(ESQLINTVERSION, name, CURS_LOCATE_NEWNAME);
+        EXPECT_NE(c, nullptr) << Errm();
+        EXPECT_EQ(sqli_curs_decl_dynm(ESQLINTVERSION, c, nullptr, prepared.stmt(), 0, 0), 0) << Errm();
+        EXPECT_EQ(sqli_curs_open(ESQLINTVERSION, c, nullptr, nullptr, nullptr, 0, 0), 0) << Errm();
+        return c;
+    };
+    auto fetch = [&](ifx_cursor_t* c) {
+        _FetchSpec spec{0, FETCH_NEXT, 0};
+        const int rc = sqli_curs_fetch(ESQLINTVERSION, c, nullptr, prepared.described(), nullptr, &spec);
+        return rc == 0 ? out.row()[0] : std::to_string(rc);
+    };
+    ifx_cursor_t* first = open("c_freed");
+    EXPECT_EQ(fetch(first), "1");
+    EXPECT_EQ(fetch(first), "2");
+    ASSERT_EQ(sqli_curs_free(ESQLINTVERSION, first), 0);
+    EXPECT_EQ(fetch(first), "-404");
+    // (The new handle may take the freed one's memory, so `first` is not asked again.)
+    ifx_cursor_t* second = open("c_after");
+    EXPECT_EQ(fetch(second), "1");
+    EXPECT_EQ(fetch(second), "2");
+    EXPECT_EQ(fetch(second), "100");
+    sqli_curs_close(ESQLINTVERSION, second);
+    sqli_curs_free(ESQLINTVERSION, second);
+}
+
+}  // namespace
+}  // namespace stmt_test
