@@ -46,7 +46,11 @@ void TIfxCustomDataSet::SetConnection(TIfxConnection* connection) {
 
 void TIfxCustomDataSet::SetFieldTypes(TIfxFieldTypes* types) {
     if (Active()) DataSetError("Cannot perform this operation on an open dataset");
+    if (types == fieldTypes_) return;
+    // The inner statement is the data set's component: it hears when the field types go.
+    if (fieldTypes_) fieldTypes_->RemoveFreeNotification(&sql_);
     fieldTypes_ = types;
+    if (fieldTypes_) fieldTypes_->FreeNotification(&sql_);
 }
 
 TIfxFieldTypes& TIfxCustomDataSet::EffectiveFieldTypes() const {

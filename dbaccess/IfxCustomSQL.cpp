@@ -83,8 +83,15 @@ void TIfxCustomSQL::SetMacros(TStringLines macros) {
 void TIfxCustomSQL::SetSQLProcessor(TIfxSQLProcessor* processor) {
     if (processor == processor_) return;
     Unprepare();
+    if (processor_) processor_->RemoveFreeNotification(this);
     processor_ = processor;
+    if (processor_) processor_->FreeNotification(this);
     MarkUnprocessed();
+}
+
+void TIfxCustomSQL::Notification(TIfxComponent& destroyed) {
+    // Compared as components: only the address of what is going may be used.
+    if (processor_ && static_cast<TIfxComponent*>(processor_) == &destroyed) processor_ = nullptr;
 }
 
 TIfxSQLProcessor& TIfxCustomSQL::EffectiveProcessor() const {

@@ -55,6 +55,7 @@ public:
     const TStringLines& Macros() const { return macros_; }
     void SetMacros(TStringLines macros);
     TIfxSQLProcessor* SQLProcessor() const { return processor_; }
+    // The link is dropped when the processor is destroyed first.
     void SetSQLProcessor(TIfxSQLProcessor* processor);
     // The processor in use: own, else the connection's, else the default.
     TIfxSQLProcessor& EffectiveProcessor() const;
@@ -127,6 +128,9 @@ protected:
     virtual void ParamNamesChanged() {}
     // Fills the input descriptor's values before an open or execute.
     virtual void BindInputs() {}
+    // A processor this statement uses is going: forget it (the processed
+    // text stays; the next text change processes with the one in use then).
+    void Notification(TIfxComponent& destroyed) override;
     // True while the owner is being read from its stored form (no processing then).
     virtual bool OwnerLoading() const { return false; }
     void CheckConnection() const;

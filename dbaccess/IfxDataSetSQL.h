@@ -20,6 +20,8 @@ public:
     void DisconnectNotify(TIfxConnection& connection) override;
 
 protected:
+    // Besides the processor, the data set's field types may be the one going.
+    void Notification(TIfxComponent& destroyed) override;
     void ParamNamesChanged() override;
     void BindInputs() override;
 
