@@ -232,11 +232,17 @@ bool TDataSet::FetchOne() {
         return false;
     }
     ++fetchedRows_;
+    bool replacedCurrent = false;
     if (uniDirectional_) {
         // One row is kept: the one just fetched replaces the previous ones.
-        while (TRowHeader* old = impl_->First()) impl_->Remove(old);
+        while (TRowHeader* old = impl_->First()) {
+            replacedCurrent = replacedCurrent || old == cur_;
+            impl_->Remove(old);
+        }
     }
     impl_->Append(row);
+    // Fetching ahead (FetchAll, RecordCount) must not leave the position on a freed slot.
+    if (replacedCurrent) cur_ = row;
     if (uniDirectional_) row->seq = fetchedRows_;   // its position in the result, not in the cache
     CalculateFields(row);
     return true;

@@ -147,6 +147,31 @@ TEST(DataSetNavigation, UnidirectionalKeepsOneRow) {
     EXPECT_FALSE(ds.CanModify());
 }
 
+TEST(DataSetNavigation, UnidirectionalCountingMovesToTheOneRowKept) {
+    // Fetching the rest drops the row that was current: the row kept (the
+    // last one) becomes current instead of a slot that is gone.
+    for (const int moves : {0, 2, 5}) {
+        TRowsDataSet ds = NumberedRows(6);
+        ds.SetUniDirectional(true);
+        ds.Open();
+        ds.MoveBy(moves);
+        ds.FetchAll();
+        EXPECT_EQ(ds.CachedRowCount(), 1) << moves;
+        ASSERT_TRUE(ds.BookmarkValid(ds.GetBookmark())) << moves;
+        EXPECT_EQ(Current(ds), 6) << moves;
+        ds.Next();
+        EXPECT_TRUE(ds.Eof()) << moves;
+        EXPECT_EQ(Current(ds), 6);
+    }
+    TRowsDataSet ds = NumberedRows(6);
+    ds.SetUniDirectional(true);
+    ds.Open();
+    ds.Next();
+    EXPECT_EQ(ds.RecordCount(), 6);
+    EXPECT_TRUE(ds.IsSequenced());
+    EXPECT_EQ(ds.RecNo(), 6);
+}
+
 TEST(DataSetBookmarks, GoBackToAMarkedRow) {
     TRowsDataSet ds = NumberedRows(8);
     ds.Open();
