@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "dbaccess/DataSet.h"
+#include "dbaccess/IfxExceptions.h"
 
 namespace varnok {
 
@@ -13,6 +14,15 @@ TDataSource::~TDataSource() {
 
 void TDataSource::SetDataSet(TDataSet* dataSet) {
     if (dataSet == dataSet_) return;
+    // A data set whose chain of masters runs through this source would lead
+    // itself: every move would re-run it, without end.
+    int steps = 0;   // the limit guards against a cycle built behind our back
+    for (const TDataSet* ds = dataSet; ds && steps < 1000; ++steps) {
+        const TDataSource* master = ds->MasterSource();
+        if (!master) break;
+        if (master == this) throw EDatabaseError("Circular datalinks are not allowed");
+        ds = master->DataSet();
+    }
     if (dataSet_) {
         auto& list = dataSet_->sources_;
         list.erase(std::remove(list.begin(), list.end(), this), list.end());

@@ -55,11 +55,11 @@ void TIfxQuery::BindInputs(TIfxParams& inputs) {
 
 void TIfxQuery::SetDataSource(TDataSource* source) {
     if (source == DataSource()) return;
-    // Walk the source's chain of masters: reaching this query would make a cycle.
-    for (TDataSource* s = source; s; s = s->DataSet() ? s->DataSet()->MasterSource() : nullptr) {
+    // Walk the source's chain of masters: reaching this query would make a
+    // cycle. The step limit guards against a cycle that does not pass here.
+    int steps = 0;
+    for (TDataSource* s = source; s && s->DataSet() && steps < 1000; s = s->DataSet()->MasterSource(), ++steps)
         if (s->DataSet() == this) DataSetError("Circular datalinks are not allowed");
-        if (s->DataSet() == nullptr) break;
-    }
     masterLink_.SetDataSource(source);
 }
 

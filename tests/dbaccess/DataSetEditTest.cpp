@@ -341,6 +341,31 @@ TEST(DataSetLinks, LinkedToFollowsTheMasterChain) {
     EXPECT_TRUE(b.IsLinkedTo(&sourceOfA));
 }
 
+TEST(DataSetLinks, ASourceRefusesADataSetThatItLeads) {
+    TDetailRows a({{"n", TFieldType::ftInteger}}, {});
+    TDetailRows b({{"n", TFieldType::ftInteger}}, {});
+    TDataSource leadsA;
+    a.master = &leadsA;
+    EXPECT_THROW(
+        {
+            try {
+                leadsA.SetDataSet(&a);   // a would be its own master
+            } catch (const EDatabaseError& e) {
+                EXPECT_STREQ(e.what(), "Circular datalinks are not allowed");
+                throw;
+            }
+        },
+        EDatabaseError);
+    EXPECT_EQ(leadsA.DataSet(), nullptr) << "the refused link is not made";
+
+    TDataSource sourceOfA(&a);
+    b.master = &sourceOfA;   // a leads b
+    EXPECT_THROW(leadsA.SetDataSet(&b), EDatabaseError) << "b -> a -> b through the source";
+    TDetailRows c({{"n", TFieldType::ftInteger}}, {});
+    leadsA.SetDataSet(&c);   // a chain without the source is fine
+    EXPECT_EQ(leadsA.DataSet(), &c);
+}
+
 TEST(DataSetCalculatedFields, ComputedPerRowAndAfterChanges) {
     TRowsDataSet ds({{"n", TFieldType::ftInteger}, {"label", TFieldType::ftString}}, TRowsDataSet::Numbered(4));
     auto calc = std::make_unique<TIntegerField>("twice");
