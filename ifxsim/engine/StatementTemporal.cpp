@@ -54,7 +54,12 @@ struct Piece {
     bool typed = false;         // `type` known (typing an operand asks the database, so it waits until needed)
     std::size_t begin = 0, end = 0;  // the operand's own tokens while untyped
     bool textConstant = false;  // a quoted text on its own
+    bool hostValue = false;     // a '?' parameter on its own
 };
+
+// A value that takes the type of what it is compared with: a quoted text, or
+// a host value, which Informix converts to the other side's type first.
+bool takesOthersType(const Piece& p) { return p.textConstant || p.hostValue; }
 
 class Rewriter {
 public:
@@ -175,6 +180,7 @@ private:
         p.end = e;
         p.typed = true;
         p.textConstant = e == b + 1 && t_[b].kind == TokenKind::String;
+        p.hostValue = e == b + 1 && t_[b].kind == TokenKind::Placeholder;
         if (isUnits(b, e)) {
             p.type = unitsType(*unitOf(t_[e - 1]));
             call(p.tokens, b, "ifx_units");
@@ -366,15 +372,16 @@ private:
     }
 
     // Values compared with each other: one DATETIME qualifier (or all DATE)
-    // compare as stored, a quoted text converted to it; otherwise through
-    // ifx_temporal_key, which puts DATE and DATETIME values on one scale and
-    // INTERVALs in one number.
+    // compare as stored, a quoted text or host value converted to it;
+    // otherwise through ifx_temporal_key, which puts DATE and DATETIME values
+    // on one scale and INTERVALs in one number.
     void harmonize(std::vector<Piece*> pieces) {
         for (Piece* p : pieces) ensureType(*p);
+        harmonizeSmallFloat(pieces);
         const IfxType* model = nullptr;
         bool same = true;
         for (Piece* p : pieces) {
-            if (p->textConstant || !isTemporal(p->type)) continue;
+            if (takesOthersType(*p) || !isTemporal(p->type)) continue;
             if (!model) model = &p->type;
             else if (p->type.code != model->code || p->type.length != model->length) same = false;
         }
@@ -382,7 +389,7 @@ private:
         const IfxType reference = *model;
         if (same && reference.code != SQLINTERVAL) {
             for (Piece* p : pieces) {
-                if (!p->textConstant) continue;
+                if (!takesOthersType(*p)) continue;
                 if (reference.code == SQLDATE) wrap(*p, "ifx_date", "");
                 else wrap(*p, "ifx_datetime", std::to_string(reference.length));
             }
@@ -391,12 +398,27 @@ private:
         bool intervals = reference.code == SQLINTERVAL;
         for (Piece* p : pieces)
             if (isTemporal(p->type) && (p->type.code == SQLINTERVAL) != intervals) return;  // left for SQLite
-        // A quoted text takes the type of the first temporal value.
+        // A quoted text or host value takes the type of the first temporal value.
         IfxType textType = reference;
         for (Piece* p : pieces) {
-            if (p->textConstant) wrap(*p, "ifx_temporal_key", std::to_string(typeTag(textType)));
+            if (takesOthersType(*p)) wrap(*p, "ifx_temporal_key", std::to_string(typeTag(textType)));
             else if (isTemporal(p->type)) wrap(*p, "ifx_temporal_key", std::to_string(typeTag(p->type)));
         }
+    }
+
+    // A host value compared with a SMALLFLOAT is first made a SMALLFLOAT, as
+    // Informix converts it: the SMALLFLOAT side is taken at the same 4-byte
+    // precision, whether its value was stored from a literal (0.1 kept as a
+    // double) or from a host variable, so both compare equal.
+    void harmonizeSmallFloat(const std::vector<Piece*>& pieces) {
+        bool smallFloat = false, host = false;
+        for (const Piece* p : pieces) {
+            smallFloat = smallFloat || (!takesOthersType(*p) && p->type.code == SQLSMFLOAT);
+            host = host || p->hostValue;
+        }
+        if (!smallFloat || !host) return;
+        for (Piece* p : pieces)
+            if (p->hostValue || (!p->textConstant && p->type.code == SQLSMFLOAT)) wrap(*p, "ifx_smallfloat", "");
     }
 
     void append(Tokens& out, const Piece& p) { out.insert(out.end(), p.tokens.begin(), p.tokens.end()); }

@@ -4,7 +4,8 @@
 // call of ifx_temporal() (with each operand's type, found in the statement's
 // tables), `n UNITS unit` becomes ifx_units(), EXTEND() ifx_extend(), and
 // comparisons between values of different temporal types or qualifiers (or
-// with a quoted text) compare converted values. The rewritten tokens keep the
+// with a quoted text or a host value) compare converted values. A host value
+// compared with a SMALLFLOAT is taken at SMALLFLOAT precision. The rewritten tokens keep the
 // offsets of the tokens they came from, so errors still point into the
 // original statement.
 #include <optional>

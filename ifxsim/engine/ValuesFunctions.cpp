@@ -101,6 +101,30 @@ void intervalFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     sqlite3_result_text(ctx, out, -1, SQLITE_TRANSIENT);
 }
 
+// ifx_smallfloat(x): x as a SMALLFLOAT holds it (a 4-byte float), so that a
+// value compared with a SMALLFLOAT column is taken at the column's precision
+// whatever width it was written or stored in; text that is no number is
+// Informix's -1213.
+void smallFloatFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    sqlite3_value* v = argv[0];
+    double d = 0;
+    switch (sqlite3_value_type(v)) {
+    case SQLITE_NULL: return sqlite3_result_null(ctx);
+    case SQLITE_INTEGER: case SQLITE_FLOAT: d = sqlite3_value_double(v); break;
+    default: {
+        const std::string text = textOf(v);
+        const char* begin = text.c_str();
+        while (*begin == ' ') ++begin;
+        char* end = nullptr;
+        d = std::strtod(begin, &end);
+        while (end && *end == ' ') ++end;
+        if (end == begin || !end || *end != '\0') return fail(ctx, -1213);
+        break;
+    }
+    }
+    sqlite3_result_double(ctx, static_cast<double>(static_cast<float>(d)));
+}
+
 // ifx_divisor(x): x as a real number, so that a quotient keeps its fraction;
 // a zero divisor is Informix's -1202.
 void divisorFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
@@ -209,6 +233,7 @@ void ensureValueFunctions(sqlite3* db) {
     sqlite3_create_function(db, "ifx_datetime", 2, flags, nullptr, &datetimeFunction, nullptr, nullptr);
     sqlite3_create_function(db, "ifx_interval", 2, flags, nullptr, &intervalFunction, nullptr, nullptr);
     sqlite3_create_function(db, "ifx_divisor", 1, flags, nullptr, &divisorFunction, nullptr, nullptr);
+    sqlite3_create_function(db, "ifx_smallfloat", 1, flags, nullptr, &smallFloatFunction, nullptr, nullptr);
     sqlite3_create_function(db, "day", 1, flags, nullptr, &datePartFunction<0>, nullptr, nullptr);
     sqlite3_create_function(db, "month", 1, flags, nullptr, &datePartFunction<1>, nullptr, nullptr);
     sqlite3_create_function(db, "year", 1, flags, nullptr, &datePartFunction<2>, nullptr, nullptr);

@@ -10,8 +10,8 @@ struct sqlite3;
 
 namespace ifxsim {
 
-// Registers ifx_date(x), ifx_datetime(x, qualifier), ifx_interval(x, qualifier)
-// on `db` unless they are there already, and makes LIKE case-sensitive there
+// Registers ifx_date(x), ifx_datetime(x, qualifier), ifx_interval(x, qualifier),
+// ifx_smallfloat(x) on `db` unless they are there already, and makes LIKE case-sensitive there
 // as Informix's is.
 void ensureValueFunctions(sqlite3* db);
 

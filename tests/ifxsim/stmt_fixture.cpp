@@ -156,6 +156,16 @@ Params& Params::int8(const std::string& v) {
     return *this;
 }
 
+Params& Params::floating(double v) {
+    std::memcpy(add(SQLFLOAT, 8, sizeof v).sqldata, &v, sizeof v);
+    return *this;
+}
+
+Params& Params::smallFloat(float v) {
+    std::memcpy(add(SQLSMFLOAT, 4, sizeof v).sqldata, &v, sizeof v);
+    return *this;
+}
+
 Params& Params::boolean(bool v) {
     add(SQLBOOL, 1, 2).sqldata[0] = v ? 't' : 'f';
     return *this;

@@ -73,6 +73,8 @@ public:
     Params& datetime(const std::string& v, int qualifier);
     Params& interval(const std::string& v, int qualifier);
     Params& int8(const std::string& v);
+    Params& floating(double v);     // FLOAT
+    Params& smallFloat(float v);    // SMALLFLOAT
     Params& boolean(bool v);
     Params& bytes(const std::string& v, int type);  // BYTE or TEXT through a locator
     Params& null(int type);
