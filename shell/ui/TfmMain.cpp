@@ -16,6 +16,7 @@
 #include "shell/kit/MessageSink.h"
 #include "shell/kit/StandardErrorBox.h"
 #include "shell/ui/DetailTabsMenu.h"
+#include "shell/ui/EditorToolBars.h"
 #include "shell/ui/ExecutionPart.h"
 #include "results/ui/InstallResultViews.h"
 #include "shell/ui/LogCommands.h"
@@ -39,6 +40,7 @@ TMainWindowStartup TMainWindowStartup::FromProcess(const std::vector<std::string
     startup.parts.push_back([](TfmMain& window) { window.InstallConnectFlow(); });
     startup.parts.push_back([](TfmMain& window) { InstallResultViews(window); });
     startup.parts.push_back(InstallExecution);
+    startup.parts.push_back(InstallEditorToolBars);
     return startup;
 }
 
