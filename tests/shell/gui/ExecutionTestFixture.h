@@ -35,6 +35,7 @@
 #include "shell/kit/CommandRegistry.h"
 #include "results/ui/InstallResultViews.h"
 #include "results/ui/TfmResult.h"
+#include "shell/ui/EditorToolBars.h"
 #include "shell/ui/ExecutionPart.h"
 #include "shell/ui/StatusPanes.h"
 #include "shell/ui/TfmMain.h"
@@ -111,6 +112,7 @@ protected:
         s.parts.push_back([](TfmMain& window) { window.InstallConnectFlow(); });
         s.parts.push_back([](TfmMain& window) { InstallResultViews(window); });
         s.parts.push_back(InstallExecution);
+        s.parts.push_back(InstallEditorToolBars);
         window_ = std::make_unique<TfmMain>(s);
         window_->Commands().SetFatalHandler([](const QString& m) { FAIL() << "fatal: " << m.toStdString(); });
         window_->show();
