@@ -279,7 +279,9 @@ int TDataSet::FetchMore() {
 
 void TDataSet::SetPacketRecords(int n) {
     if (n == 0) n = 1;
-    if (packetRecords_ == -1 && n != -1 && Active()) FetchAll();
+    // A unidirectional data set fetches one row at a time anyway: fetching the
+    // rest would only run past its rows.
+    if (packetRecords_ == -1 && n != -1 && Active() && !uniDirectional_) FetchAll();
     packetRecords_ = n;
 }
 

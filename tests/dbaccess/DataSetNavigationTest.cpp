@@ -119,6 +119,21 @@ TEST(DataSetNavigation, LeavingFetchAllWhileOpenFetchesTheRest) {
     EXPECT_EQ(ds.CachedRowCount(), 30);
 }
 
+TEST(DataSetNavigation, UnidirectionalLeavingFetchAllKeepsItsPlace) {
+    // One row at a time whatever the packet size: fetching the rest would
+    // only run past every row to the last one.
+    TRowsDataSet ds = NumberedRows(10);
+    ds.SetUniDirectional(true);
+    ds.SetPacketRecords(-1);
+    ds.Open();
+    ds.Next();
+    ds.SetPacketRecords(5);
+    EXPECT_FALSE(ds.AllRowsFetched());
+    EXPECT_EQ(Current(ds), 2);
+    ds.Next();
+    EXPECT_EQ(Current(ds), 3);
+}
+
 TEST(DataSetNavigation, FetchAllKeepsTheCurrentRow) {
     TRowsDataSet ds = NumberedRows(10);
     ds.Open();
