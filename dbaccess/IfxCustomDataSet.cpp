@@ -204,8 +204,10 @@ void TIfxCustomDataSet::Refresh() {
         } else if (!keyName.empty() && CurrentRow()) {
             while (!Eof() && FieldByName(keyName).AsString() != keyValue) Next();
             if (Eof()) First();
-        } else if (recNo > 1) {
-            MoveBy(recNo - 1);
+        } else {
+            // The row number is the row's position in the result: with a
+            // filter, fewer rows than that lie before it.
+            while (!Eof() && CurrentRow() && RecNo() < recNo) Next();
         }
     } catch (...) {
         EnableControls();

@@ -296,6 +296,21 @@ TEST_F(Query, RefreshComesBackToTheSameRow) {
     }
 }
 
+TEST_F(Query, RefreshOfAFilteredQueryComesBackToTheSameRowNumber) {
+    FillT(10);
+    q.SetPacketRecords(3);
+    q.SetOnFilterRecord([](TDataSet& d, bool& accept) { accept = d.FieldByName("id").AsInteger() % 2 == 0; });
+    q.SetFiltered(true);
+    Select("select id from t order by id");
+    q.Next();
+    q.Next();
+    ASSERT_EQ(q.FieldByName("id").AsInteger(), 6);
+    ASSERT_EQ(q.RecNo(), 6);
+    q.Refresh();
+    EXPECT_EQ(q.RecNo(), 6) << "the row number, not the sixth accepted row";
+    EXPECT_EQ(q.FieldByName("id").AsInteger(), 6);
+}
+
 TEST_F(Query, ExecuteRunsAClosedQuery) {
     FillT(4);
     q.SetSQLText("update t set id = id * 2 where id > :n");
