@@ -12,7 +12,6 @@
 // N is 1,000,000, or the first argument, or VARNOK_BENCH_ROWS. The database
 // is built once (a recursive insert through the stand-in) and kept in
 // $TMPDIR/varnok-bench-dataset-N, so later runs start at once.
-#include <dlfcn.h>
 #include <malloc.h>
 #include <sqlite3.h>
 
@@ -22,13 +21,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "bench/BenchStandIn.h"
 #include "dbaccess/IfxConnection.h"
 #include "dbaccess/IfxFieldTypes.h"
-#include "dbaccess/IfxLibrary.h"
 #include "dbaccess/IfxQuery.h"
 #include "dbaccess/IfxSQL.h"
 
@@ -38,67 +36,7 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-constexpr int kSmallRows = 10'000;
-constexpr int kMemoryRows = 100'000;
-
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
-
-// The stand-in beside the program; a library that still lacks entry points the
-// data set never calls is installed with what it has.
-void BindStandIn() {
-    const std::string path = ExecutableFolder() + "/" + kIfxLibraryFileName;
-    try {
-        LoadIfxClientLibrary(path);
-        return;
-    } catch (const std::exception&) {
-    }
-    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle) {
-        std::fprintf(stderr, "cannot load %s: %s\n", path.c_str(), dlerror());
-        std::exit(1);
-    }
-    static TIfxLibrary table;
-#define VARNOK_FIND(name) table.name = reinterpret_cast<decltype(table.name)>(dlsym(handle, #name));
-    VARNOK_IFX_REQUIRED_ENTRY_POINTS(VARNOK_FIND)
-    VARNOK_IFX_OPTIONAL_ENTRY_POINTS(VARNOK_FIND)
-#undef VARNOK_FIND
-    InstallIfxClientTable(table);
-}
-
-std::string Numbers(long n) {
-    return "(with recursive c(n) as (select 1 union all select n + 1 from c where n < " + std::to_string(n) +
-           ") select n from c)";
-}
-
-// Makes (or finds) the database bench with big (n mixed rows), small (its
-// first 10,000) and ints (10 INTEGER columns).
-void BuildDatabase(TIfxConnection& db, const fs::path& root, long rows) {
-    const fs::path done = root / "complete";
-    if (fs::exists(done)) {
-        db.Params().push_back("DATABASE=bench");
-        db.Open();
-        return;
-    }
-    std::fprintf(stderr, "building %ld rows in %s (once)...\n", rows, root.c_str());
-    fs::remove_all(root / "data");
-    db.Open();
-    db.ExecuteDirect("create database bench");
-    const char* columns =
-        "(id integer, s smallint, c char(20), vc varchar(40), f float, d decimal(12,2), dt date, "
-        "ts datetime year to second, b boolean, i8 int8)";
-    const char* values =
-        "select n, n / 1000, 'name ' || n, 'a longer text ' || n, n * 0.5, n * 1.25, '01/15/2024', "
-        "'2024-01-15 10:20:30', 't', n * 1000000 from ";
-    db.ExecuteDirect(std::string("create table big ") + columns);
-    db.ExecuteDirect(std::string("insert into big ") + values + Numbers(rows));
-    db.ExecuteDirect(std::string("create table small ") + columns);
-    db.ExecuteDirect("insert into small select * from big where id <= " + std::to_string(kSmallRows));
-    db.ExecuteDirect("create table ints (a integer, b integer, c integer, d integer, e integer, f integer, "
-                     "g integer, h integer, i integer, j integer)");
-    db.ExecuteDirect("insert into ints select n, n, n, n, n, n, n, n, n, n from " +
-                     Numbers(std::min<long>(rows, kMemoryRows)));
-    std::ofstream(done) << rows << "\n";
-}
 
 // The calling thread's CPU time: steadier than wall time on a shared machine.
 double CpuSeconds() {
@@ -229,25 +167,14 @@ TMemory RowMemory(TIfxConnection& db, TIfxFieldTypes& types, const std::string& 
 }  // namespace
 
 int main(int argc, char** argv) {
-    long rows = 1'000'000;
-    if (const char* env = std::getenv("VARNOK_BENCH_ROWS")) rows = std::atol(env);
-    if (argc > 1) rows = std::atol(argv[1]);
-    if (rows < kSmallRows) rows = kSmallRows;
-
-    const char* tmp = std::getenv("TMPDIR");
-    const fs::path root = fs::path(tmp ? tmp : "/tmp") / ("varnok-bench-dataset-" + std::to_string(rows));
-    fs::create_directories(root);
-    std::ofstream(root / "sqlhosts") << "benchsrv onsqlite localhost " << (root / "data").string() << "\n";
-
-    BindStandIn();
-    const TIfxLibrary& lib = Ifx();
-    lib.ifx_putenv(("INFORMIXSQLHOSTS=" + (root / "sqlhosts").string()).c_str());
-    lib.ifx_putenv("INFORMIXSERVER=benchsrv");
+    const long rows = BenchRowCount(argc, argv);
+    BindBenchStandIn();
+    const fs::path root = PrepareBenchServer(rows);
 
     TIfxConnection db;
-    db.Params() = {"INFORMIXSERVER=benchsrv", "WIN32USER=bench", "WIN32PASS="};
+    db.Params() = {std::string("INFORMIXSERVER=") + kBenchServer, "WIN32USER=bench", "WIN32PASS="};
     try {
-        BuildDatabase(db, root, rows);
+        OpenBenchDatabase(db, root, rows);
         TIfxFieldTypes native;   // as the result grid has them
         native.SetAllNative(true);
         TIfxFieldTypes plain;    // as the catalog queries have them
@@ -256,7 +183,7 @@ int main(int argc, char** argv) {
         const double small = TimeToFirstRow(db, native, "small");
         const double big = TimeToFirstRow(db, native, "big");
         std::printf("(a) time to first row, Open with PacketRecords 50 (median of 7)\n");
-        std::printf("    %7d rows: %8.3f ms\n    %7ld rows: %8.3f ms   (ratio %.2f)\n\n", kSmallRows, small * 1e3,
+        std::printf("    %7d rows: %8.3f ms\n    %7ld rows: %8.3f ms   (ratio %.2f)\n\n", kBenchSmallRows, small * 1e3,
                     rows, big * 1e3, big / small);
 
         long counted = 0, stepped = 0;
@@ -278,7 +205,7 @@ int main(int argc, char** argv) {
 
         std::printf("(c) bytes per cached row, native fields (goal: at most 1.5x the field buffers)\n");
         const std::pair<const char*, std::string> shapes[] = {
-            {"10 mixed columns", "select * from big where id <= " + std::to_string(kMemoryRows)},
+            {"10 mixed columns", "select * from big where id <= " + std::to_string(kBenchMemoryRows)},
             {"10 INTEGER columns", "select * from ints"},
         };
         for (const auto& [label, sql] : shapes) {
