@@ -1,5 +1,6 @@
 #include "dbaccess/IfxField.h"
 
+#include <cctype>
 #include <cstring>
 
 #include "dbaccess/DataSet.h"
@@ -186,6 +187,37 @@ void TIfxDecimalField::SetScale(int scale) {
     if (scale != DECFLOATSCALE && (scale < 0 || scale > precision_))
         throw EIfxAccessError(Format("Invalid field scale %d", {scale}));
     scale_ = scale;
+}
+
+std::string TIfxDecimalField::DisplayText() const {
+    std::string text = TIfxFormatableField::DisplayText();
+    return DisplayFormat().empty() ? WithScale(std::move(text)) : text;
+}
+
+std::string TIfxDecimalField::EditText() const {
+    std::string text = TIfxFormatableField::EditText();
+    return EditFormat().empty() && DisplayFormat().empty() ? WithScale(std::move(text)) : text;
+}
+
+std::string TIfxDecimalField::WithScale(std::string text) const {
+    if (scale_ == DECFLOATSCALE || scale_ <= 0 || IsNull()) return text;
+    // Only a plain number is padded: an error message or an exponent form stays as it is.
+    std::size_t i = !text.empty() && text[0] == '-' ? 1 : 0;
+    const std::size_t digitsFrom = i;
+    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i;
+    if (i == digitsFrom) return text;
+    int decimals = 0;
+    if (i < text.size()) {
+        if (text[i] != '.' && text[i] != ',') return text;
+        const std::size_t point = i++;
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i;
+        if (i != text.size()) return text;
+        decimals = static_cast<int>(text.size() - point - 1);
+    } else {
+        text += '.';
+    }
+    if (decimals < scale_) text.append(static_cast<std::size_t>(scale_ - decimals), '0');
+    return text;
 }
 
 TIfxMoneyField::TIfxMoneyField(const TIfxLibrary& lib, const TFieldDef& def) : TIfxDecimalField(lib, def) {

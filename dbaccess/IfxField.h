@@ -143,8 +143,13 @@ public:
     int Scale() const { return scale_; }
     // 0…precision, or 255 for a floating decimal ("Invalid field scale %d").
     void SetScale(int scale);
+    // Without a format, a fixed-scale decimal shows Scale decimals (11.40,
+    // not the library's shortest 11.4), as a column of figures should.
+    std::string DisplayText() const override;
+    std::string EditText() const override;
 
 private:
+    std::string WithScale(std::string text) const;
     int precision_;
     int scale_;
 };

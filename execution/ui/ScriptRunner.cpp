@@ -41,6 +41,12 @@ void RunAssertionFailure(const char* check, int line) {
 TScriptRunner::TScriptRunner(TScriptRunnerHost host, QObject* parent) : QObject(parent), host_(std::move(host)) {
     query_.SetName("qQueryExec");
     query_.SetSQLProcessor(&processor_);
+    // Native fields keep a DECIMAL's scale, MONEY's money format and the
+    // library's own date and time texts, where plain fields would convert
+    // them to doubles and time stamps.
+    fieldTypes_.SetName("IfxFieldTypes1");
+    fieldTypes_.SetAllNative(true);
+    query_.SetFieldTypes(&fieldTypes_);
     // Every run prepares its statements anew; a kept handle would only pile up.
     query_.SetCacheHandle(false);
     SetOptions(options_);

@@ -20,6 +20,7 @@
 #include <string>
 
 #include "dbaccess/DataSource.h"
+#include "dbaccess/IfxFieldTypes.h"
 #include "dbaccess/IfxQuery.h"
 #include "dbaccess/SQLProcessor.h"
 #include "editor/ui/FmEditor.h"
@@ -150,6 +151,7 @@ private:
 
     TScriptRunnerHost host_;
     TIfxSQLProcessor processor_; // before the data set that uses it
+    TIfxFieldTypes fieldTypes_;  // all native: the grid shows each type's own text
     TIfxQuery query_;
     TDataSource dataSource_;
     TIfxConnection* database_ = nullptr;
