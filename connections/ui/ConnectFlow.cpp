@@ -244,6 +244,7 @@ void TConnectFlow::OpenConnection(const QString& server, const QString& database
         Log(QStringLiteral("Error on connect to Database"), where);
         if (host_.blinkMessage)
             host_.blinkMessage(error + QStringLiteral(" Error on connect to Database ") + where);
+        if (database_.Connected()) KeepServerWithoutDatabase();
         throw;
     }
     if (!database.isEmpty()) {
@@ -255,6 +256,27 @@ void TConnectFlow::OpenConnection(const QString& server, const QString& database
         FillDatabaseList(true);
         box->showPopup();
     }
+}
+
+void TConnectFlow::KeepServerWithoutDatabase() {
+    // The server took the login but the database could not be opened: the
+    // connection stays on the server so that the user can pick another
+    // database. The box lists the server's databases with none selected,
+    // since none is open (not the one of an earlier connection).
+    openDatabase_.clear();
+    UpdateConnectionBar();
+    QComboBox* box = host_.bar.cbDatabase;
+    if (!box) return;
+    try {
+        FillDatabaseList();
+    } catch (...) {
+        filling_ = true;
+        box->clear(); // the list is refilled when the box drops down
+        filling_ = false;
+    }
+    filling_ = true;
+    box->setCurrentIndex(-1);
+    filling_ = false;
 }
 
 void TConnectFlow::ConnectWithLogin() {

@@ -108,6 +108,8 @@ private:
     void Log(const QString& message, const QString& additional = {});
     QString ServerBoxText() const;
     QString ParamServer() const;
+    // After a failed database open on an open server connection.
+    void KeepServerWithoutDatabase();
     // Runs an operation started by a button: errors end in the standard error box.
     void Guarded(const std::function<void()>& operation);
 

@@ -180,6 +180,10 @@ TEST_F(MainWindowConnectTest, QuickConnectListsTheRegistryAndASavedConnectionRun
 }
 
 TEST_F(MainWindowConnectTest, ASavedConnectionToAMissingDatabaseLogsBlinksAndSkipsTheScript) {
+    // The box shows the database of the connection open so far.
+    Flow().FillDatabaseList();
+    Bar().cbDatabase->setCurrentIndex(Bar().cbDatabase->findText("vk_run"));
+    ASSERT_EQ(Bar().cbDatabase->currentText(), "vk_run");
     TConnectionRegistry& registry = window_->fmAdvConnect()->Registry();
     registry.AddConnection(Saved("missing db", "nosuch", "insert into marks values ('never')"));
     QMenu* menu = window_->pmQuickConnect();
@@ -199,6 +203,29 @@ TEST_F(MainWindowConnectTest, ASavedConnectionToAMissingDatabaseLogsBlinksAndSki
         << Message().toStdString();
     ASSERT_FALSE(sink_.boxes.empty());
     EXPECT_EQ(sink_.boxes.back().kind, "error"); // the error ends in the standard error box
+
+    // The server connection stays, without a database: the bar and the
+    // caption say so, and the box offers the server's databases, none chosen.
+    ASSERT_TRUE(Flow().Database().Connected());
+    EXPECT_TRUE(window_->windowTitle().startsWith("Varnok 5.18b  [alice@simsrv]  (")) << window_->windowTitle().toStdString();
+    EXPECT_TRUE(Bar().tbDisconnect->isEnabled());
+    EXPECT_TRUE(Bar().cbDatabase->isEnabled());
+    EXPECT_EQ(Bar().cbDatabase->currentIndex(), -1);
+    EXPECT_EQ(Bar().cbDatabase->currentText(), "");
+    EXPECT_TRUE(DatabaseEntries().contains("vk_other"));
+    EXPECT_FALSE(DatabaseEntries().contains("nosuch"));
+
+    // Picking a database there opens it, and statements run against it.
+    const int switchedAt = Log().EntryCount();
+    const int other = Bar().cbDatabase->findText("vk_other");
+    Bar().cbDatabase->setCurrentIndex(other); // as the user's pick does, then activated
+    emit Bar().cbDatabase->activated(other);
+    const auto switched = LogLinesFrom(switchedAt);
+    EXPECT_NE(std::find(switched.begin(), switched.end(), "Connecting to Database | vk_other@simsrv"),
+              switched.end());
+    EXPECT_EQ(Bar().cbDatabase->currentText(), "vk_other");
+    RunText("select count(*) from marks");
+    EXPECT_EQ(Message(), "1 row(s) retrieved.");
 }
 
 TEST_F(MainWindowConnectTest, SwitchingDatabaseWithAnOpenTransactionAndCancelChangesNothing) {
