@@ -11,6 +11,7 @@
 #include "engine/CatalogDb.h"
 #include "engine/CollectionText.h"
 #include "engine/CollectionValues.h"
+#include "engine/FunctionArgs.h"
 #include "engine/StatementTranslate.h"
 #include "engine/ValuesFunctions.h"
 
@@ -22,23 +23,13 @@ using Node = CollectionNode;
 
 constexpr unsigned kConstructorSubtype = 'C';  // a constructor's result handed to another constructor
 
-void fail(sqlite3_context* ctx, int code) {
-    const std::string message = std::string(kFunctionErrorPrefix) + std::to_string(code);
-    sqlite3_result_error(ctx, message.c_str(), -1);
-}
-
-std::string textOf(sqlite3_value* v) {
-    const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
-    return p ? std::string(p, static_cast<std::size_t>(sqlite3_value_bytes(v))) : std::string();
-}
-
 // ifx_collection(value, 'declared type'): the value in the type's stored form.
 void collectionFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
-    const auto type = parseTypeDecl(textOf(argv[1]));
-    if (!type || !type->isComplex()) return fail(ctx, kCollectionNotThatType);
-    const auto r = normalizeCollection(textOf(argv[0]), *type);
-    if (r.error) return fail(ctx, r.error);
+    const auto type = parseTypeDecl(argText(argv[1]));
+    if (!type || !type->isComplex()) return failFunction(ctx, kCollectionNotThatType);
+    const auto r = normalizeCollection(argText(argv[0]), *type);
+    if (r.error) return failFunction(ctx, r.error);
     sqlite3_result_text(ctx, r.text.c_str(), static_cast<int>(r.text.size()), SQLITE_TRANSIENT);
 }
 
@@ -53,15 +44,15 @@ void constructorFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
         sqlite3_value* v = argv[i];
         switch (sqlite3_value_type(v)) {
         case SQLITE_NULL:
-            if (!row) return fail(ctx, kCollectionNullElement);
+            if (!row) return failFunction(ctx, kCollectionNullElement);
             out += "NULL";
             break;
         case SQLITE_INTEGER: out += std::to_string(sqlite3_value_int64(v)); break;
         case SQLITE_FLOAT: out += fifteenDigits(sqlite3_value_double(v)); break;
         default:
             // A constructor inside a constructor is a member value, not a string.
-            if (sqlite3_value_subtype(v) == kConstructorSubtype) out += textOf(v);
-            else out += quoteElement(textOf(v));
+            if (sqlite3_value_subtype(v) == kConstructorSubtype) out += argText(v);
+            else out += quoteElement(argText(v));
             break;
         }
     }
@@ -93,8 +84,8 @@ std::string jsonString(const std::string& text) {
 // texts without the blanks that pad CHAR elements, numbers as numbers.
 void elementsFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
-    const auto node = parseCollectionText(textOf(argv[0]));
-    if (!node || node->keyword.empty() || node->keyword == "ROW") return fail(ctx, kCollectionNotThatType);
+    const auto node = parseCollectionText(argText(argv[0]));
+    if (!node || node->keyword.empty() || node->keyword == "ROW") return failFunction(ctx, kCollectionNotThatType);
     std::string json = "[";
     for (std::size_t i = 0; i < node->items.size(); ++i) {
         const Node& item = node->items[i];

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "engine/FunctionArgs.h"
 #include "engine/TemporalArith.h"
 #include "engine/Values.h"
 #include "engine/ValuesFunctions.h"
@@ -15,16 +16,6 @@
 namespace ifxsim {
 
 namespace {
-
-void fail(sqlite3_context* ctx, int code) {
-    const std::string message = std::string(kFunctionErrorPrefix) + std::to_string(code);
-    sqlite3_result_error(ctx, message.c_str(), -1);
-}
-
-std::string textOf(sqlite3_value* v) {
-    const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
-    return p ? std::string(p, static_cast<std::size_t>(sqlite3_value_bytes(v))) : std::string();
-}
 
 // One operand in working form.
 struct Operand {
@@ -40,7 +31,7 @@ int dateAsDatetime(sqlite3_value* v, dtime_t& out) {
     if (sqlite3_value_type(v) == SQLITE_INTEGER || sqlite3_value_type(v) == SQLITE_FLOAT) {
         day = static_cast<int4>(std::floor(sqlite3_value_double(v)));
     } else {
-        std::string text = textOf(v);
+        std::string text = argText(v);
         if (text.size() >= 10 && text[4] == '-' && text[7] == '-') {
             return parseDatetimeText(text, TU_DTENCODE(TU_YEAR, TU_DAY), out);
         }
@@ -64,11 +55,11 @@ int readOperand(sqlite3_value* v, int tag, Operand& out) {
     }
     if (code == SQLDTIME) {
         out.kind = Operand::Datetime;
-        return parseDatetimeText(textOf(v), qualifier, out.dt);
+        return parseDatetimeText(argText(v), qualifier, out.dt);
     }
     if (code == SQLINTERVAL) {
         out.kind = Operand::Interval;
-        std::string text = textOf(v);
+        std::string text = argText(v);
         out.iv = intrvl_t{};
         out.iv.in_qual = static_cast<int2>(qualifier);
         return incvasc(text.data(), &out.iv);
@@ -78,7 +69,7 @@ int readOperand(sqlite3_value* v, int tag, Operand& out) {
         out.number = sqlite3_value_double(v);
         return 0;
     }
-    const std::string text = textOf(v);
+    const std::string text = argText(v);
     char* end = nullptr;
     out.number = std::strtod(text.c_str(), &end);
     return end == text.c_str() ? -1213 : 0;
@@ -95,13 +86,13 @@ bool intervalTotalOf(const intrvl_t& iv, __int128& total) {
 
 void resultDatetime(sqlite3_context* ctx, dtime_t& dt) {
     char out[64] = {};
-    if (const int rc = dttoasc(&dt, out); rc != 0) return fail(ctx, rc);
+    if (const int rc = dttoasc(&dt, out); rc != 0) return failFunction(ctx, rc);
     sqlite3_result_text(ctx, out, -1, SQLITE_TRANSIENT);
 }
 
 void resultInterval(sqlite3_context* ctx, intrvl_t& iv) {
     char out[64] = {};
-    if (const int rc = intoasc(&iv, out); rc != 0) return fail(ctx, rc);
+    if (const int rc = intoasc(&iv, out); rc != 0) return failFunction(ctx, rc);
     sqlite3_result_text(ctx, out, -1, SQLITE_TRANSIENT);
 }
 
@@ -109,50 +100,50 @@ void resultInterval(sqlite3_context* ctx, intrvl_t& iv) {
 void temporalFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[1]) == SQLITE_NULL || sqlite3_value_type(argv[3]) == SQLITE_NULL)
         return sqlite3_result_null(ctx);
-    const std::string op = textOf(argv[0]);
+    const std::string op = argText(argv[0]);
     const int resultTag = sqlite3_value_int(argv[5]);
     Operand a, b;
-    if (int rc = readOperand(argv[1], sqlite3_value_int(argv[2]), a); rc != 0) return fail(ctx, rc);
-    if (int rc = readOperand(argv[3], sqlite3_value_int(argv[4]), b); rc != 0) return fail(ctx, rc);
+    if (int rc = readOperand(argv[1], sqlite3_value_int(argv[2]), a); rc != 0) return failFunction(ctx, rc);
+    if (int rc = readOperand(argv[3], sqlite3_value_int(argv[4]), b); rc != 0) return failFunction(ctx, rc);
     const int rq = tagLength(resultTag);
     if (a.kind == Operand::Interval && b.kind == Operand::Datetime) std::swap(a, b);  // INTERVAL + DATETIME
     if (a.kind == Operand::Number && b.kind == Operand::Interval) std::swap(a, b);    // n * INTERVAL
     if (a.kind == Operand::Datetime && b.kind == Operand::Interval) {
         dtime_t r{};
         const int rc = op == "-" ? dtsubinv(&a.dt, &b.iv, &r) : dtaddinv(&a.dt, &b.iv, &r);
-        if (rc != 0) return fail(ctx, rc);
+        if (rc != 0) return failFunction(ctx, rc);
         return resultDatetime(ctx, r);
     }
     if (a.kind == Operand::Datetime && b.kind == Operand::Datetime) {
         intrvl_t r{};
         r.in_qual = static_cast<int2>(rq);
-        if (const int rc = dtsub(&a.dt, &b.dt, &r); rc != 0) return fail(ctx, rc);
+        if (const int rc = dtsub(&a.dt, &b.dt, &r); rc != 0) return failFunction(ctx, rc);
         return resultInterval(ctx, r);
     }
     if (a.kind == Operand::Interval && b.kind == Operand::Interval) {
         __int128 x = 0, y = 0;
         if (!intervalTotalOf(a.iv, x) || !intervalTotalOf(b.iv, y)) return sqlite3_result_null(ctx);
         if (op == "/") {
-            if (y == 0) return fail(ctx, -1202);
+            if (y == 0) return failFunction(ctx, -1202);
             return sqlite3_result_double(ctx, static_cast<double>(static_cast<long double>(x) / static_cast<long double>(y)));
         }
         Qualifier q;
         TimeFields f;
-        if (!decodeQualifier(rq, true, q)) return fail(ctx, -1268);
-        if (int rc = intervalFromTotal(op == "-" ? x - y : x + y, q, f); rc != 0) return fail(ctx, rc);
+        if (!decodeQualifier(rq, true, q)) return failFunction(ctx, -1268);
+        if (int rc = intervalFromTotal(op == "-" ? x - y : x + y, q, f); rc != 0) return failFunction(ctx, rc);
         intrvl_t r{};
         r.in_qual = static_cast<int2>(rq);
-        if (int rc = fieldsToDec(f, q, true, r.in_dec); rc != 0) return fail(ctx, rc);
+        if (int rc = fieldsToDec(f, q, true, r.in_dec); rc != 0) return failFunction(ctx, rc);
         return resultInterval(ctx, r);
     }
     if (a.kind == Operand::Interval && b.kind == Operand::Number) {
         intrvl_t r{};
         r.in_qual = static_cast<int2>(rq);
         const int rc = op == "/" ? invdivdbl(&a.iv, b.number, &r) : invmuldbl(&a.iv, b.number, &r);
-        if (rc != 0) return fail(ctx, rc);
+        if (rc != 0) return failFunction(ctx, rc);
         return resultInterval(ctx, r);
     }
-    fail(ctx, -1260);
+    failFunction(ctx, -1260);
 }
 
 // ifx_extend(x, tagX, qualifier)
@@ -167,12 +158,12 @@ void extendFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
         rc = readOperand(argv[0], tag, o);
         in = o.dt;
     } else {
-        rc = parseDatetimeText(textOf(argv[0]), qualifier, in);
+        rc = parseDatetimeText(argText(argv[0]), qualifier, in);
     }
-    if (rc != 0) return fail(ctx, rc);
+    if (rc != 0) return failFunction(ctx, rc);
     dtime_t out{};
     out.dt_qual = static_cast<int2>(qualifier);
-    if ((rc = dtextend(&in, &out)) != 0) return fail(ctx, rc);
+    if ((rc = dtextend(&in, &out)) != 0) return failFunction(ctx, rc);
     resultDatetime(ctx, out);
 }
 
@@ -182,20 +173,20 @@ void unitsFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     const double n = std::trunc(sqlite3_value_double(argv[0]));
     if (sqlite3_value_type(argv[0]) == SQLITE_TEXT) {
         char* end = nullptr;
-        const std::string text = textOf(argv[0]);
+        const std::string text = argText(argv[0]);
         std::strtod(text.c_str(), &end);
-        if (end == text.c_str()) return fail(ctx, -1213);
+        if (end == text.c_str()) return failFunction(ctx, -1213);
     }
     const int qualifier = unitsType(sqlite3_value_int(argv[1])).length;
     Qualifier q;
-    if (!decodeQualifier(qualifier, true, q)) return fail(ctx, -1268);
-    if (!(std::fabs(n) < 1e9)) return fail(ctx, -1265);
+    if (!decodeQualifier(qualifier, true, q)) return failFunction(ctx, -1268);
+    if (!(std::fabs(n) < 1e9)) return failFunction(ctx, -1265);
     TimeFields f;
     f.negative = n < 0;
     f.f[q.start] = static_cast<int64_t>(std::fabs(n));
     intrvl_t r{};
     r.in_qual = static_cast<int2>(qualifier);
-    if (int rc = fieldsToDec(f, q, true, r.in_dec); rc != 0) return fail(ctx, rc);
+    if (int rc = fieldsToDec(f, q, true, r.in_dec); rc != 0) return failFunction(ctx, rc);
     resultInterval(ctx, r);
 }
 
@@ -204,7 +195,7 @@ void unitsFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
 void keyFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
     Operand o;
-    if (int rc = readOperand(argv[0], sqlite3_value_int(argv[1]), o); rc != 0) return fail(ctx, rc);
+    if (int rc = readOperand(argv[0], sqlite3_value_int(argv[1]), o); rc != 0) return failFunction(ctx, rc);
     if (o.kind == Operand::Interval) {
         __int128 total = 0;
         if (!intervalTotalOf(o.iv, total)) return sqlite3_result_null(ctx);
@@ -213,7 +204,7 @@ void keyFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (o.kind != Operand::Datetime) return sqlite3_result_double(ctx, o.number);
     dtime_t full{};
     full.dt_qual = static_cast<int2>(TU_DTENCODE(TU_YEAR, TU_F5));
-    if (int rc = dtextend(&o.dt, &full); rc != 0) return fail(ctx, rc);
+    if (int rc = dtextend(&o.dt, &full); rc != 0) return failFunction(ctx, rc);
     resultDatetime(ctx, full);
 }
 
@@ -230,11 +221,11 @@ void intervalSumStep(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (!state || state->failed || sqlite3_value_type(argv[0]) == SQLITE_NULL) return;
     intrvl_t iv{};
     iv.in_qual = static_cast<int2>(sqlite3_value_int(argv[1]));
-    std::string text = textOf(argv[0]);
+    std::string text = argText(argv[0]);
     __int128 total = 0;
     if (int rc = incvasc(text.data(), &iv); rc != 0) {
         state->failed = true;
-        return fail(ctx, rc);
+        return failFunction(ctx, rc);
     }
     if (!intervalTotalOf(iv, total)) return;
     state->any = true;
@@ -247,11 +238,11 @@ void intervalSumFinal(sqlite3_context* ctx) {
     if (!state || !state->any || state->failed) return sqlite3_result_null(ctx);
     Qualifier q;
     TimeFields f;
-    if (!decodeQualifier(state->qualifier, true, q)) return fail(ctx, -1268);
-    if (int rc = intervalFromTotal(state->total, q, f); rc != 0) return fail(ctx, rc);
+    if (!decodeQualifier(state->qualifier, true, q)) return failFunction(ctx, -1268);
+    if (int rc = intervalFromTotal(state->total, q, f); rc != 0) return failFunction(ctx, rc);
     intrvl_t r{};
     r.in_qual = static_cast<int2>(state->qualifier);
-    if (int rc = fieldsToDec(f, q, true, r.in_dec); rc != 0) return fail(ctx, rc);
+    if (int rc = fieldsToDec(f, q, true, r.in_dec); rc != 0) return failFunction(ctx, rc);
     resultInterval(ctx, r);
 }
 

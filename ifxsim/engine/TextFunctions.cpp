@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/FunctionArgs.h"
 #include "engine/TemporalArith.h"
 #include "engine/Values.h"
 #include "engine/ValuesFunctions.h"
@@ -16,22 +17,6 @@
 namespace ifxsim {
 
 namespace {
-
-void fail(sqlite3_context* ctx, int code) {
-    const std::string message = std::string(kFunctionErrorPrefix) + std::to_string(code);
-    sqlite3_result_error(ctx, message.c_str(), -1);
-}
-
-std::string textOf(sqlite3_value* v) {
-    const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
-    return p ? std::string(p, static_cast<std::size_t>(sqlite3_value_bytes(v))) : std::string();
-}
-
-bool anyNull(int argc, sqlite3_value** argv) {
-    for (int i = 0; i < argc; ++i)
-        if (sqlite3_value_type(argv[i]) == SQLITE_NULL) return true;
-    return false;
-}
 
 // UTF-8 characters: the byte offsets where each starts.
 std::vector<std::size_t> characterStarts(const std::string& s) {
@@ -43,29 +28,29 @@ std::vector<std::size_t> characterStarts(const std::string& s) {
 
 void lengthFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
-    std::string s = textOf(argv[0]);
+    std::string s = argText(argv[0]);
     while (!s.empty() && s.back() == ' ') s.pop_back();
     sqlite3_result_int64(ctx, static_cast<sqlite3_int64>(s.size()));
 }
 
 void charLengthFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
-    sqlite3_result_int64(ctx, static_cast<sqlite3_int64>(characterStarts(textOf(argv[0])).size()));
+    sqlite3_result_int64(ctx, static_cast<sqlite3_int64>(characterStarts(argText(argv[0])).size()));
 }
 
 void octetLengthFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
-    sqlite3_result_int64(ctx, static_cast<sqlite3_int64>(textOf(argv[0]).size()));
+    sqlite3_result_int64(ctx, static_cast<sqlite3_int64>(argText(argv[0]).size()));
 }
 
 // LPAD/RPAD(s, n [, pad]): s filled to n characters with pad (blank by
 // default), or cut to n when longer.
 template <bool Left>
 void padFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    if (anyNull(argc, argv)) return sqlite3_result_null(ctx);
-    const std::string s = textOf(argv[0]);
+    if (anyNullArg(argc, argv)) return sqlite3_result_null(ctx);
+    const std::string s = argText(argv[0]);
     const sqlite3_int64 n = sqlite3_value_int64(argv[1]);
-    const std::string pad = argc > 2 ? textOf(argv[2]) : std::string(" ");
+    const std::string pad = argc > 2 ? argText(argv[2]) : std::string(" ");
     if (n <= 0) return sqlite3_result_text(ctx, "", 0, SQLITE_STATIC);
     const auto starts = characterStarts(s);
     if (static_cast<sqlite3_int64>(starts.size()) >= n) {
@@ -88,7 +73,7 @@ void padFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
 // INITCAP: the first letter of each word upper case, the others lower case.
 void initcapFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
-    std::string s = textOf(argv[0]);
+    std::string s = argText(argv[0]);
     bool start = true;
     for (char& c : s) {
         const auto u = static_cast<unsigned char>(c);
@@ -104,10 +89,10 @@ void initcapFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
 
 // A DATE (day number) or DATETIME text as a dtime_t of the tag's type.
 int temporalOf(sqlite3_value* v, int tag, dtime_t& out) {
-    if (tagCode(tag) == SQLDTIME) return parseDatetimeText(textOf(v), tagLength(tag), out);
+    if (tagCode(tag) == SQLDTIME) return parseDatetimeText(argText(v), tagLength(tag), out);
     int4 day = static_cast<int4>(sqlite3_value_int64(v));
-    if (sqlite3_value_type(v) == SQLITE_TEXT && rstrdate(textOf(v).data(), &day) != 0)
-        return parseDatetimeText(textOf(v), TU_DTENCODE(TU_YEAR, TU_DAY), out);
+    if (sqlite3_value_type(v) == SQLITE_TEXT && rstrdate(argText(v).data(), &day) != 0)
+        return parseDatetimeText(argText(v), TU_DTENCODE(TU_YEAR, TU_DAY), out);
     int2 mdy[3] = {0, 0, 0};
     if (int rc = rjulmdy(day, mdy); rc != 0) return rc;
     char text[32];
@@ -124,40 +109,40 @@ void toCharFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     const bool formatted = argc == 3 && sqlite3_value_type(argv[1]) != SQLITE_NULL;
     if (tagCode(tag) != SQLDATE && tagCode(tag) != SQLDTIME) {
         if (formatted) {  // a number through an rfmtdec mask ("$$#,###.##")
-            std::string digits = textOf(argv[0]);
-            std::string mask = textOf(argv[1]);
+            std::string digits = argText(argv[0]);
+            std::string mask = argText(argv[1]);
             dec_t dec{};
-            if (int rc = deccvasc(digits.data(), static_cast<mint>(digits.size()), &dec); rc != 0) return fail(ctx, rc);
+            if (int rc = deccvasc(digits.data(), static_cast<mint>(digits.size()), &dec); rc != 0) return failFunction(ctx, rc);
             std::string out(mask.size() + 64, '\0');
-            if (int rc = rfmtdec(&dec, mask.data(), out.data()); rc != 0) return fail(ctx, rc);
+            if (int rc = rfmtdec(&dec, mask.data(), out.data()); rc != 0) return failFunction(ctx, rc);
             return sqlite3_result_text(ctx, out.c_str(), -1, SQLITE_TRANSIENT);
         }
-        const std::string text = textOf(argv[0]);
+        const std::string text = argText(argv[0]);
         return sqlite3_result_text(ctx, text.c_str(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
     }
     if (tagCode(tag) == SQLDATE && !formatted) {  // a DATE in the DBDATE form
         char buf[32] = {};
-        if (int rc = rdatestr(static_cast<int4>(sqlite3_value_int64(argv[0])), buf); rc != 0) return fail(ctx, rc);
+        if (int rc = rdatestr(static_cast<int4>(sqlite3_value_int64(argv[0])), buf); rc != 0) return failFunction(ctx, rc);
         return sqlite3_result_text(ctx, buf, -1, SQLITE_TRANSIENT);
     }
     dtime_t dt{};
-    if (int rc = temporalOf(argv[0], tag, dt); rc != 0) return fail(ctx, rc);
-    std::string format = formatted ? textOf(argv[1]) : std::string();
+    if (int rc = temporalOf(argv[0], tag, dt); rc != 0) return failFunction(ctx, rc);
+    std::string format = formatted ? argText(argv[1]) : std::string();
     char buf[512] = {};
-    if (int rc = dttofmtasc(&dt, buf, sizeof buf, formatted ? format.data() : nullptr); rc != 0) return fail(ctx, rc);
+    if (int rc = dttofmtasc(&dt, buf, sizeof buf, formatted ? format.data() : nullptr); rc != 0) return failFunction(ctx, rc);
     sqlite3_result_text(ctx, buf, -1, SQLITE_TRANSIENT);
 }
 
 // ifx_to_date(text, format): a DATETIME YEAR TO FRACTION(5).
 void toDateFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
-    std::string text = textOf(argv[0]);
-    std::string format = argc > 1 && sqlite3_value_type(argv[1]) != SQLITE_NULL ? textOf(argv[1]) : std::string();
+    std::string text = argText(argv[0]);
+    std::string format = argc > 1 && sqlite3_value_type(argv[1]) != SQLITE_NULL ? argText(argv[1]) : std::string();
     dtime_t dt{};
     dt.dt_qual = static_cast<int2>(TU_DTENCODE(TU_YEAR, TU_F5));
-    if (int rc = dtcvfmtasc(text.data(), format.empty() ? nullptr : format.data(), &dt); rc != 0) return fail(ctx, rc);
+    if (int rc = dtcvfmtasc(text.data(), format.empty() ? nullptr : format.data(), &dt); rc != 0) return failFunction(ctx, rc);
     char out[64] = {};
-    if (int rc = dttoasc(&dt, out); rc != 0) return fail(ctx, rc);
+    if (int rc = dttoasc(&dt, out); rc != 0) return failFunction(ctx, rc);
     sqlite3_result_text(ctx, out, -1, SQLITE_TRANSIENT);
 }
 

@@ -8,6 +8,7 @@
 
 #include "engine/CollectionFunctions.h"
 #include "engine/ExactNumbers.h"
+#include "engine/FunctionArgs.h"
 #include "engine/StatementTranslate.h"
 #include "engine/TemporalFunctions.h"
 #include "engine/TextFunctions.h"
@@ -18,16 +19,6 @@ namespace ifxsim {
 
 namespace {
 
-void fail(sqlite3_context* ctx, int code) {
-    const std::string message = std::string(kFunctionErrorPrefix) + std::to_string(code);
-    sqlite3_result_error(ctx, message.c_str(), -1);
-}
-
-std::string textOf(sqlite3_value* v) {
-    const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
-    return p ? std::string(p, static_cast<std::size_t>(sqlite3_value_bytes(v))) : std::string();
-}
-
 // ifx_date(x): day number from a number, a DBDATE text or an ISO YYYY-MM-DD text.
 void dateFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     sqlite3_value* v = argv[0];
@@ -37,15 +28,15 @@ void dateFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     case SQLITE_FLOAT: sqlite3_result_int64(ctx, static_cast<sqlite3_int64>(std::floor(sqlite3_value_double(v)))); return;
     default: break;
     }
-    std::string text = textOf(v);
+    std::string text = argText(v);
     int4 day = 0;
     if (text.size() >= 10 && text[4] == '-' && text[7] == '-') {
         int2 mdy[3] = {static_cast<int2>(std::atoi(text.substr(5, 2).c_str())),
                        static_cast<int2>(std::atoi(text.substr(8, 2).c_str())),
                        static_cast<int2>(std::atoi(text.substr(0, 4).c_str()))};
-        if (const int rc = rmdyjul(mdy, &day); rc != 0) return fail(ctx, rc);
+        if (const int rc = rmdyjul(mdy, &day); rc != 0) return failFunction(ctx, rc);
     } else if (const int rc = rstrdate(text.data(), &day); rc != 0) {
-        return fail(ctx, rc);
+        return failFunction(ctx, rc);
     }
     sqlite3_result_int(ctx, day);
 }
@@ -59,45 +50,45 @@ void datePartFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_INTEGER || sqlite3_value_type(argv[0]) == SQLITE_FLOAT) {
         day = static_cast<int4>(std::floor(sqlite3_value_double(argv[0])));
     } else {
-        std::string text = textOf(argv[0]);
+        std::string text = argText(argv[0]);
         if (text.size() >= 10 && text[4] == '-' && text[7] == '-') {
             int2 mdy[3] = {static_cast<int2>(std::atoi(text.substr(5, 2).c_str())),
                            static_cast<int2>(std::atoi(text.substr(8, 2).c_str())),
                            static_cast<int2>(std::atoi(text.substr(0, 4).c_str()))};
-            if (const int rc = rmdyjul(mdy, &day); rc != 0) return fail(ctx, rc);
+            if (const int rc = rmdyjul(mdy, &day); rc != 0) return failFunction(ctx, rc);
         } else if (const int rc = rstrdate(text.data(), &day); rc != 0) {
-            return fail(ctx, rc);
+            return failFunction(ctx, rc);
         }
     }
     if (Part == 3) return sqlite3_result_int(ctx, rdayofweek(day));
     int2 mdy[3] = {0, 0, 0};
-    if (const int rc = rjulmdy(day, mdy); rc != 0) return fail(ctx, rc);
+    if (const int rc = rjulmdy(day, mdy); rc != 0) return failFunction(ctx, rc);
     sqlite3_result_int(ctx, Part == 0 ? mdy[1] : Part == 1 ? mdy[0] : mdy[2]);
 }
 
 // ifx_datetime(x, q): the canonical text of a DATETIME with qualifier q.
 void datetimeFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
-    std::string text = textOf(argv[0]);
+    std::string text = argText(argv[0]);
     const int qualifier = sqlite3_value_int(argv[1]);
     dtime_t dt{};
     int rc = parseDatetimeText(text, qualifier, dt);
-    if (rc != 0) return fail(ctx, rc);
+    if (rc != 0) return failFunction(ctx, rc);
     char out[64] = {};
-    if ((rc = dttoasc(&dt, out)) != 0) return fail(ctx, rc);
+    if ((rc = dttoasc(&dt, out)) != 0) return failFunction(ctx, rc);
     sqlite3_result_text(ctx, out, -1, SQLITE_TRANSIENT);
 }
 
 // ifx_interval(x, q): the canonical text of an INTERVAL with qualifier q.
 void intervalFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
-    std::string text = textOf(argv[0]);
+    std::string text = argText(argv[0]);
     intrvl_t iv{};
     iv.in_qual = static_cast<int2>(sqlite3_value_int(argv[1]));
     int rc = incvasc(text.data(), &iv);
-    if (rc != 0) return fail(ctx, rc);
+    if (rc != 0) return failFunction(ctx, rc);
     char out[64] = {};
-    if ((rc = intoasc(&iv, out)) != 0) return fail(ctx, rc);
+    if ((rc = intoasc(&iv, out)) != 0) return failFunction(ctx, rc);
     sqlite3_result_text(ctx, out, -1, SQLITE_TRANSIENT);
 }
 
@@ -112,13 +103,13 @@ void smallFloatFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     case SQLITE_NULL: return sqlite3_result_null(ctx);
     case SQLITE_INTEGER: case SQLITE_FLOAT: d = sqlite3_value_double(v); break;
     default: {
-        const std::string text = textOf(v);
+        const std::string text = argText(v);
         const char* begin = text.c_str();
         while (*begin == ' ') ++begin;
         char* end = nullptr;
         d = std::strtod(begin, &end);
         while (end && *end == ' ') ++end;
-        if (end == begin || !end || *end != '\0') return fail(ctx, -1213);
+        if (end == begin || !end || *end != '\0') return failFunction(ctx, -1213);
         break;
     }
     }
@@ -131,7 +122,7 @@ void divisorFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     sqlite3_value* v = argv[0];
     if (sqlite3_value_type(v) == SQLITE_NULL) return sqlite3_result_null(ctx);
     const double d = sqlite3_value_double(v);
-    if (d == 0) return fail(ctx, -1202);
+    if (d == 0) return failFunction(ctx, -1202);
     sqlite3_result_double(ctx, d);
 }
 
@@ -198,12 +189,12 @@ bool matches(const char* p, const char* pe, const char* v, const char* ve, char 
 void matchFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL)
         return sqlite3_result_null(ctx);
-    const std::string pattern = textOf(argv[0]);
-    const std::string value = textOf(argv[1]);
+    const std::string pattern = argText(argv[0]);
+    const std::string value = argText(argv[1]);
     char escape = '\\';
     if (argc == 3) {
-        const std::string e = textOf(argv[2]);
-        if (e.size() != 1) return fail(ctx, -201);
+        const std::string e = argText(argv[2]);
+        if (e.size() != 1) return failFunction(ctx, -201);
         escape = e[0];
     }
     sqlite3_result_int(ctx, matches(pattern.data(), pattern.data() + pattern.size(), value.data(),
