@@ -11,6 +11,11 @@
 // open → prepared again after close. Changing the text, the macros, the
 // processor, Scrollable (while closed) or the connection unprepares; so does
 // a database change (without a server call).
+//
+// Threads: one thread at a time uses a statement. Every cursor operation
+// (open, fetch, close, execute, prepare) first makes the connection current
+// in the calling thread, so a statement follows its connection when one
+// thread hands it to another (MakeDormant there, then use here).
 #include <cstdint>
 #include <exception>
 #include <functional>

@@ -1,5 +1,8 @@
 // The query data set on the stand-in: packets, counting, fields of the
 // result columns, parameters, RequestLive, Refresh, Execute, masters.
+#include <thread>
+#include <vector>
+
 #include "QueryTestFixture.h"
 #include "dbaccess/IfxField.h"
 #include "dbaccess/IfxFieldTypes.h"
@@ -309,6 +312,46 @@ TEST_F(Query, RefreshOfAFilteredQueryComesBackToTheSameRowNumber) {
     q.Refresh();
     EXPECT_EQ(q.RecNo(), 6) << "the row number, not the sixth accepted row";
     EXPECT_EQ(q.FieldByName("id").AsInteger(), 6);
+}
+
+TEST_F(Query, ACursorOperationMakesTheConnectionCurrentInTheCallingThread) {
+    // The script executor's way: the worker takes the connection, opens the
+    // query and gives the connection up; the main thread then fetches the
+    // next packets without taking the connection back by hand.
+    FillT(7);
+    q.SetPacketRecords(2);
+    q.SetSQLText("select id from t order by id");
+    db.MakeDormant();
+    std::string workerError;
+    std::thread worker([&] {
+        try {
+            q.Open();
+            db.MakeDormant();
+        } catch (const std::exception& e) {
+            workerError = e.what();
+        }
+    });
+    worker.join();
+    ASSERT_EQ(workerError, "");
+    ASSERT_EQ(q.CachedRowCount(), 2);
+    ASSERT_EQ(Ifx().ifx_getcur_conn_name(), nullptr) << "dormant in this thread";
+    std::vector<int> ids;
+    for (; !q.Eof(); q.Next()) ids.push_back(q.FieldByName("id").AsInteger());
+    EXPECT_EQ(ids, (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
+    q.Close();
+    db.MakeDormant();
+    std::thread closer([&] {
+        try {
+            q.Open();
+            q.Close();   // the close runs in this thread too
+            db.MakeDormant();
+        } catch (const std::exception& e) {
+            workerError = e.what();
+        }
+    });
+    closer.join();
+    EXPECT_EQ(workerError, "");
+    db.MakeCurrent();
 }
 
 TEST_F(Query, ExecuteRunsAClosedQuery) {
