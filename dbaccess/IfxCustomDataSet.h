@@ -54,6 +54,9 @@ public:
     // The cached rows are about to go (close, refresh): bookmarks kept of them
     // become invalid.
     virtual void RowsDropped(TIfxCustomDataSet& dataSet) { (void)dataSet; }
+    // A component the updater asked about through the data set's statement
+    // (FreeNotification) is being destroyed: forget it.
+    virtual void ComponentDestroyed(TIfxComponent& destroyed) { (void)destroyed; }
 };
 
 class TIfxCustomDataSet : public TDataSet {

@@ -35,6 +35,20 @@ TIfxUpdater::~TIfxUpdater() {
     if (dataSet_->Updater() == this) dataSet_->SetUpdater(nullptr);
 }
 
+void TIfxUpdater::SetUpdateObject(TIfxUpdateSQL* updateObject) {
+    if (updateObject == updateObject_) return;
+    // The data set's statement is the component that hears when the update object goes.
+    TIfxComponent* holder = &dataSet_->InnerSQL();
+    if (updateObject_) updateObject_->RemoveFreeNotification(holder);
+    updateObject_ = updateObject;
+    if (updateObject_) updateObject_->FreeNotification(holder);
+}
+
+void TIfxUpdater::ComponentDestroyed(TIfxComponent& destroyed) {
+    // Compared as components: only the address of what is going may be used.
+    if (updateObject_ && static_cast<TIfxComponent*>(updateObject_) == &destroyed) updateObject_ = nullptr;
+}
+
 void TIfxUpdater::Error(const std::string& message) const {
     const std::string& name = dataSet_->Name();
     throw EDatabaseError(name.empty() ? message : name + ": " + message);

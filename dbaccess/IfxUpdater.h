@@ -60,7 +60,9 @@ public:
     TDataSetEvent BeforeApplyUpdates, AfterApplyUpdates;
 
     TIfxUpdateSQL* UpdateObject() const { return updateObject_; }
-    void SetUpdateObject(TIfxUpdateSQL* updateObject) { updateObject_ = updateObject; }
+    // The link is dropped when the update object is destroyed first.
+    void SetUpdateObject(TIfxUpdateSQL* updateObject);
+    void ComponentDestroyed(TIfxComponent& destroyed) override;
     // ";"-separated fields that identify a row (upWhereKeyOnly, upWhereChanged).
     const std::string& KeyFields() const { return keyFields_; }
     void SetKeyFields(std::string fields) { keyFields_ = std::move(fields); }

@@ -10,7 +10,9 @@
 #include "dbaccess/IfxFieldTypes.h"
 #include "dbaccess/IfxQuery.h"
 #include "dbaccess/IfxSQL.h"
+#include "dbaccess/IfxUpdater.h"
 #include "dbaccess/SQLProcessor.h"
+#include "dbaccess/UpdateSQL.h"
 
 using namespace varnok;
 
@@ -63,4 +65,23 @@ TEST(StatementLinks, ADataSetForgetsItsDestroyedProcessorAndFieldTypes) {
     EXPECT_EQ(&q.EffectiveFieldTypes(), &DefaultIfxFieldTypes());
     q.SetSQLText("select * from t where id = :id");
     EXPECT_EQ(q.ParamCount(), 1);
+}
+
+TEST(StatementLinks, AnUpdaterForgetsItsDestroyedUpdateObject) {
+    TIfxQuery q;
+    TIfxUpdater updater(q);
+    TIfxUpdateSQL kept;
+    {
+        TIfxUpdateSQL going;
+        updater.SetUpdateObject(&going);
+        ASSERT_EQ(updater.UpdateObject(), &going);
+    }
+    EXPECT_EQ(updater.UpdateObject(), nullptr);
+    EXPECT_FALSE(updater.CanApply(q)) << "no text, no table: nothing to write with";
+    {
+        TIfxUpdateSQL replaced;
+        updater.SetUpdateObject(&replaced);
+        updater.SetUpdateObject(&kept);
+    }
+    EXPECT_EQ(updater.UpdateObject(), &kept) << "an object no longer used does not touch the link";
 }
