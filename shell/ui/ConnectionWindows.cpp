@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QToolButton>
 
+#include "connections/ConnectionTester.h"
 #include "connections/ui/QuickConnectMenu.h"
 #include "connections/ui/TfmAbout.h"
 #include "connections/ui/TfmAdvConnect.h"
@@ -22,6 +23,8 @@ TConnectionWindows CreateConnectionWindows(QWidget* parent, const std::vector<st
     for (const std::string& name : serverNames)
         names << QString::fromStdString(name);
     w.conParams->SetServerNames(names);
+    // "Test" opens a temporary connection of its own.
+    w.conParams->SetConnectionTester(IfxConnectionTester());
     w.manager = new TfmAdvConnect(*w.conParams, parent);
     return w;
 }
