@@ -167,7 +167,9 @@ void TfmAdvConnect::BuildViews() {
     lvIcons_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lvIcons_->setMovement(QListView::Static);
     lvIcons_->setResizeMode(QListView::Adjust);
-    lvIcons_->setUniformItemSizes(true);
+    // Each row gets the room its own name needs: a size taken from one row
+    // for all would cut longer names short.
+    lvIcons_->setUniformItemSizes(false);
 
     views_->addWidget(lvConnections_);
     views_->addWidget(lvIcons_);
@@ -283,8 +285,11 @@ void TfmAdvConnect::UpdateActions() {
 bool TfmAdvConnect::EditRecord(TConnectionsParam& record) { return conParams_.EditConnection(record); }
 
 void TfmAdvConnect::NewClick() {
-    if (CreateConnection(registry_, [this](TConnectionsParam& record) { return EditRecord(record); }))
-        RefreshList();
+    const auto added = CreateConnection(registry_, [this](TConnectionsParam& record) { return EditRecord(record); });
+    if (!added) return;
+    RefreshList();
+    FocusRow(*added);  // the new connection is ready to be connected with
+    UpdateActions();
 }
 
 void TfmAdvConnect::EditClick() {

@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "connections/ui/ConnectionListModel.h"
+#include "connections/ui/ConnectionPictures.h"
 #include "connections/ui/TfmAdvConnect.h"
 #include "connections/ui/TfmConParams.h"
 #include "tests/connections/gui/GuiTestSupport.h"
@@ -146,6 +148,9 @@ TEST_F(ManagerWindow, NewThenOkAppends) {
     EXPECT_EQ(added.Ico, 0);
     EXPECT_EQ(manager_.Model()->rowCount(), 4);
     EXPECT_EQ(Cell(3, 0), "delta");
+    // The new connection is the focused row, ready to be connected with.
+    EXPECT_EQ(manager_.FocusedRow(), std::optional<std::size_t>(3));
+    EXPECT_TRUE(manager_.btConnect()->isEnabled());
 }
 
 TEST_F(ManagerWindow, EditThenCancelChangesNothing) {
@@ -243,6 +248,50 @@ TEST_F(ManagerWindow, ViewStylesSwitchTheListAndShowPicturesOnlyAsLargeIcons) {
     EXPECT_EQ(manager_.ViewStyle(), 3);
     manager_.SetViewStyle(7);  // outside 0..3: ignored
     EXPECT_EQ(manager_.ViewStyle(), 3);
+}
+
+TEST_F(ManagerWindow, IconAndListStylesShowWholeNames) {
+    // The window is shown while the registry is still empty, as at start-up
+    // without saved connections; names of different lengths come later. Each
+    // row must get the room its own name needs.
+    while (manager_.Registry().ConnectionCount() > 0) manager_.Registry().DeleteConnection(0);
+    manager_.RefreshList();
+    manager_.show();
+    QListView* view = manager_.lvIcons();
+    for (int style : {0, 1, 2}) {
+        manager_.SetViewStyle(style);
+        QApplication::processEvents();
+    }
+    for (const char* name : {"a considerably longer name", "ab", "Bravo"}) {
+        WhenShown(&conParams_, [this, name] {
+            conParams_.edName()->setText(QString::fromLatin1(name));
+            conParams_.btOk()->click();
+        });
+        manager_.acNew()->trigger();
+    }
+    manager_.SetViewStyle(3);
+    QApplication::processEvents();
+    manager_.FocusRow(1);
+    manager_.acMoveUp()->trigger();
+    const QFontMetrics metrics(view->font());
+    for (int style : {0, 1, 2}) {
+        manager_.SetViewStyle(style);
+        QApplication::processEvents();
+        for (int row = 0; row < manager_.Model()->rowCount(); ++row) {
+            const QModelIndex index = manager_.Model()->index(row, TConnectionListModel::ColName);
+            const QString name = index.data().toString();
+            const QRect rect = view->visualRect(index);
+            SCOPED_TRACE("style " + std::to_string(style) + ", " + name.toStdString());
+            if (style == 0) {
+                // Large icons wrap a long name under the picture, word by word.
+                for (const QString& word : name.split(u' '))
+                    EXPECT_GE(rect.width(), metrics.horizontalAdvance(word));
+                EXPECT_GE(rect.height(), kConnectionPictureSize + metrics.height());
+            } else {
+                EXPECT_GE(rect.width(), metrics.horizontalAdvance(name));
+            }
+        }
+    }
 }
 
 TEST_F(ManagerWindow, StylesShareOneSelection) {
