@@ -1,5 +1,6 @@
 #include "shell/ui/EditorToolBars.h"
 
+#include <QLayout>
 #include <QMenu>
 #include <QPainter>
 #include <QStyleOption>
@@ -19,6 +20,8 @@ namespace varnok {
 namespace {
 
 constexpr int kSeparatorWidth = 8;
+constexpr int kButtonSpacing = 1;
+constexpr int kToolBarMargin = 1;
 const QString kSeparatorCaption = QStringLiteral("Separator");
 
 // The gap a separator button leaves: 8 pixels along the toolbar, with the
@@ -68,6 +71,10 @@ TEditorToolBar::TEditorToolBar(QToolBar* toolbar, TCommandRegistry& commands, st
     : QObject(parent), toolbar_(toolbar), commands_(commands) {
     toolbar_->setMovable(false);
     toolbar_->setFloatable(false);
+    // Buttons packed closely, as the picture sizes are meant: the default
+    // vertical toolbar's seven large buttons fit the default window.
+    toolbar_->layout()->setSpacing(kButtonSpacing);
+    toolbar_->layout()->setContentsMargins(kToolBarMargin, kToolBarMargin, kToolBarMargin, kToolBarMargin);
     BuildMenu(std::move(hide));
 }
 
