@@ -119,7 +119,11 @@ TEST_F(ConnectFlowTest, SavedConnectionToAMissingDatabaseLogsBlinksAndSkipsTheSc
         << blinks_[0].toStdString();
     EXPECT_GT(blinks_[0].size(), QString(" Error on connect to Database simsrv - nosuch").size());
     EXPECT_TRUE(scripts_.empty());
-    EXPECT_EQ(bar_.cbDatabase->count(), 0); // the database list was skipped too
+    // The server connection stays: the box lists its databases, none selected.
+    EXPECT_TRUE(flow_->Database().Connected());
+    EXPECT_TRUE(DatabaseEntries().contains("vk_log"));
+    EXPECT_TRUE(DatabaseEntries().contains("vk_two"));
+    EXPECT_EQ(bar_.cbDatabase->currentIndex(), -1);
 }
 
 TEST_F(ConnectFlowTest, SwitchingWithAnOpenTransactionAndCancelChangesNothing) {
