@@ -71,6 +71,8 @@ void TIfxQuery::TMasterLink::DataSetChanged() { query_.MasterMoved(); }
 
 void TIfxQuery::MasterMoved() {
     if (!Active()) return;
+    // A change of the detail row is written before the rows go, not dropped.
+    CheckBrowseMode();
     Close();
     Open();
 }

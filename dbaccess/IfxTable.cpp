@@ -162,6 +162,8 @@ std::string TIfxTable::SelectText() {
 
 void TIfxTable::Reopen() {
     if (!Active()) return;
+    // A change of the current row is written before the rows go, not dropped.
+    CheckBrowseMode();
     Close();
     Open();
 }

@@ -166,6 +166,16 @@ TEST_F(StandInTable, UpdateChangesExactlyThatRowByRowId) {
     EXPECT_EQ(table.FieldByName("city").AsString(), "Rome");
 }
 
+TEST_F(StandInTable, AnEditedRowIsPostedBeforeANewOrderReopensTheTable) {
+    table.SetTableName("cust");
+    table.Open();
+    table.Edit();
+    table.FieldByName("city").SetAsString("Rome");
+    table.SetIndexFieldNames("name");   // reopens: the change is written, not dropped
+    EXPECT_EQ(table.State(), TDataSetState::dsBrowse);
+    EXPECT_EQ(Column("select city from cust order by id"), (Rows{"Rome", "Oslo", "Oslo"}));
+}
+
 TEST_F(StandInTable, InsertTakesTheServersSerialAndRowId) {
     table.SetTableName("cust");
     table.Open();

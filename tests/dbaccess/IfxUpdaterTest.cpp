@@ -293,3 +293,25 @@ TEST_F(QueryUpdates, CachedUpdatesSkipAndCancel) {
 }
 
 }  // namespace
+
+TEST_F(QueryUpdates, AnEditedDetailRowIsPostedBeforeTheDetailFollowsItsMaster) {
+    Exec("create table head (code char(5))");
+    Exec("insert into head values ('a')");
+    Exec("insert into head values ('b')");
+    TIfxQuery master;
+    master.SetConnection(&db);
+    master.SetSQLText("select code from head order by code");
+    TDataSource source(&master);
+    TIfxUpdater updater(q);
+    q.SetSQLText("select code, name, qty from item where code = :code");
+    q.SetDataSource(&source);
+    master.Open();
+    q.Open();
+    q.Edit();
+    q.FieldByName("qty").SetAsInteger(10);
+    master.Next();   // the detail follows: its change is written, not dropped
+    EXPECT_EQ(q.State(), TDataSetState::dsBrowse);
+    EXPECT_EQ(TrimText(q.FieldByName("code").AsString()), "b");
+    EXPECT_EQ(Items(), (Rows{"a/x/10", "b/-/2", "c//3"}));
+    q.Close();
+}
