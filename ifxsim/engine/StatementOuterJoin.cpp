@@ -27,6 +27,13 @@ Token synthetic(std::string text, std::size_t offset) {
     return t;
 }
 
+// Where token `i` starts; past the last token (an empty condition, as in a
+// text that ends at WHERE), the end of the statement.
+std::size_t offsetAt(const std::vector<Token>& t, std::size_t i) {
+    if (i < t.size()) return t[i].offset;
+    return t.empty() ? 0 : t.back().end();
+}
+
 bool clauseEnd(const Token& t) {
     return t.is("WHERE") || t.is("GROUP") || t.is("ORDER") || t.is("HAVING") || t.is("UNION") || t.is("INTO") ||
            t.is("FOR") || t.isSymbol(";");
@@ -173,20 +180,20 @@ bool rewriteTopLevel(const Tokens& t, Tokens& out) {
         if (item.conditions.empty()) out.push_back(synthetic("1", at));
         for (std::size_t c = 0; c < item.conditions.size(); ++c) {
             if (c) out.push_back(synthetic("AND", at));
-            out.push_back(synthetic("(", t[item.conditions[c].first].offset));
+            out.push_back(synthetic("(", offsetAt(t, item.conditions[c].first)));
             out.insert(out.end(), t.begin() + static_cast<long>(item.conditions[c].first),
                        t.begin() + static_cast<long>(item.conditions[c].second));
-            out.push_back(synthetic(")", t[item.conditions[c].first].offset));
+            out.push_back(synthetic(")", offsetAt(t, item.conditions[c].first)));
         }
     }
     if (!remaining.empty()) {
         out.push_back(t[where]);
         for (std::size_t c = 0; c < remaining.size(); ++c) {
-            if (c) out.push_back(synthetic("AND", t[remaining[c].first].offset));
-            out.push_back(synthetic("(", t[remaining[c].first].offset));
+            if (c) out.push_back(synthetic("AND", offsetAt(t, remaining[c].first)));
+            out.push_back(synthetic("(", offsetAt(t, remaining[c].first)));
             out.insert(out.end(), t.begin() + static_cast<long>(remaining[c].first),
                        t.begin() + static_cast<long>(remaining[c].second));
-            out.push_back(synthetic(")", t[remaining[c].first].offset));
+            out.push_back(synthetic(")", offsetAt(t, remaining[c].first)));
         }
     }
     out.insert(out.end(), t.begin() + static_cast<long>(whereEnd), t.end());

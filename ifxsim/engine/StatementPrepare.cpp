@@ -8,6 +8,7 @@
 #include "engine/Statement.h"
 #include "engine/StatementCatalog.h"
 #include "engine/StatementErrors.h"
+#include "engine/StatementNesting.h"
 #include "engine/StatementTemporal.h"
 #include "engine/ValuesFunctions.h"
 #include "ifxesqlc.h"
@@ -105,6 +106,10 @@ PreparedResult prepareStatement(RequestGuard* guard, const std::string& text) {
     plan->tokens = StatementTokenizer::tokenize(text, &tokenError);
     if (tokenError) {
         r.error = SetError(tokenError->sqlcode, {}, 0, static_cast<int>(tokenError->offset));
+        return r;
+    }
+    if (const auto deep = tooDeeplyNested(plan->tokens)) {
+        r.error = SetError(-201, {}, 0, static_cast<int>(*deep));
         return r;
     }
     // The script executor sends statements with their terminating ';'.

@@ -222,10 +222,15 @@ TranslateResult translateAlterTable(std::string_view sql, const Tokens& t, const
     std::size_t i = nameIdx + 1;
     Emitter e(sql);
     const std::string table = foldName(t[nameIdx]);
+    bool unclosed = false;  // a list whose ")" never comes: the statement ends inside it
     auto columnsOf = [&](std::size_t at) -> std::vector<std::pair<std::size_t, std::size_t>> {
         if (at < t.size() && t[at].isSymbol("(")) {
             const std::size_t close = matchingParen(t, at);
-            if (close >= t.size()) return {};
+            if (close >= t.size()) {
+                unclosed = true;
+                i = t.size();
+                return {};
+            }
             i = close + 1;
             return listElements(t, at, close);
         }
@@ -275,6 +280,10 @@ TranslateResult translateAlterTable(std::string_view sql, const Tokens& t, const
                     return r;
                 }
                 const std::size_t close = matchingParen(t, k);
+                if (close >= end) {
+                    r.error = TranslateError{-201, close < t.size() ? t[close].offset : sql.size(), {}};
+                    return r;
+                }
                 std::string name = "u_" + table;
                 if (close + 2 < end + 1 && word(t, close + 1, "CONSTRAINT") && close + 2 < t.size())
                     // CONSTRAINT [owner.]name
@@ -332,7 +341,7 @@ TranslateResult translateAlterTable(std::string_view sql, const Tokens& t, const
             emitConstraints(e, t, k, stop, false);
         }
     }
-    if (firstStatement && !storageOnly) {
+    if (unclosed || (firstStatement && !storageOnly)) {
         r.error = TranslateError{-201, sql.size(), {}};
         return r;
     }
