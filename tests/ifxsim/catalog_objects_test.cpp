@@ -7,10 +7,6 @@
 namespace stmt_test {
 namespace {
 
-using Rows = std::vector<std::vector<std::string>>;
-
-std::string Trimmed(std::string s) { return s.substr(0, s.find_last_not_of(' ') + 1); }
-
 TEST_F(StmtFixture, CatalogDescribesItselfBelowTabid100) {
     EXPECT_EQ(Query("select tabid, tabtype from systables where tabname = 'systables'"), (Rows{{"1", "T"}}));
     EXPECT_EQ(Query("select count(*) from systables where tabid >= 100"), (Rows{{"0"}}));

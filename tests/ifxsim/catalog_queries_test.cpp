@@ -5,19 +5,9 @@
 namespace stmt_test {
 namespace {
 
-using Rows = std::vector<std::vector<std::string>>;
-
 std::string With(std::string sql, const std::string& param, const std::string& value) {
     for (std::size_t at; (at = sql.find(param)) != std::string::npos;) sql.replace(at, param.size(), value);
     return sql;
-}
-
-std::string Trimmed(std::string s) { return s.substr(0, s.find_last_not_of(' ') + 1); }
-
-Rows TrimmedRows(Rows rows) {
-    for (auto& row : rows)
-        for (auto& v : row) v = Trimmed(v);
-    return rows;
 }
 
 class CatalogQueries : public StmtFixture {

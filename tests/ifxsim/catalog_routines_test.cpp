@@ -6,10 +6,6 @@
 namespace stmt_test {
 namespace {
 
-using Rows = std::vector<std::vector<std::string>>;
-
-std::string Trimmed(std::string s) { return s.substr(0, s.find_last_not_of(' ') + 1); }
-
 // Helpers for the routine and trigger tests.
 class CatalogText : public StmtFixture {
 protected:

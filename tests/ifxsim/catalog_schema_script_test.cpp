@@ -8,16 +8,6 @@
 namespace stmt_test {
 namespace {
 
-using Rows = std::vector<std::vector<std::string>>;
-
-std::string Trimmed(std::string s) { return s.substr(0, s.find_last_not_of(' ') + 1); }
-
-Rows TrimmedRows(Rows rows) {
-    for (auto& row : rows)
-        for (auto& v : row) v = Trimmed(v);
-    return rows;
-}
-
 Rows Sorted(Rows rows) {
     std::sort(rows.begin(), rows.end());
     return rows;

@@ -25,6 +25,17 @@ inline const sqlca_s& Ca() { return *fnsqlca(); }
 inline int SqlCode() { return *fnsqlcode(); }
 inline std::string Errm() { return std::string(Ca().sqlerrm); }
 
+// Query results as text, a row a vector; Trimmed drops CHAR padding.
+using Rows = std::vector<std::vector<std::string>>;
+
+inline std::string Trimmed(std::string s) { return s.substr(0, s.find_last_not_of(' ') + 1); }
+
+inline Rows TrimmedRows(Rows rows) {
+    for (auto& row : rows)
+        for (auto& v : row) v = Trimmed(v);
+    return rows;
+}
+
 // One fetched value as text ("<null>" for NULL), in the form Informix tools show.
 std::string ValueText(const ifx_sqlvar_t& v);
 
