@@ -190,7 +190,15 @@ bool needsExactStorage(std::string_view literal) {
         leading = false;
         ++significant;
     }
-    if (integral) return significant > 18;
+    if (integral) {
+        // A whole number SQLite keeps as a 64-bit INTEGER stays one, so that an
+        // INT8 or BIGINT of 19 digits compares and sorts with the others.
+        if (significant != 19) return significant > 19;
+        std::string digitsOnly;
+        for (char c : literal)
+            if (c >= '0' && c <= '9' && (!digitsOnly.empty() || c != '0')) digitsOnly += c;
+        return digitsOnly > "9223372036854775807";
+    }
     // Trailing zeros of a fraction carry no digit a REAL would lose.
     std::size_t trailing = 0;
     for (auto it = literal.rbegin(); it != literal.rend() && *it == '0'; ++it) ++trailing;

@@ -17,7 +17,7 @@ namespace ifxsim {
 void registerExactNumberFunctions(sqlite3* db);
 
 // True when a numeric literal as written would lose digits as a REAL (more
-// than 15 significant digits, or an integer beyond 18 digits).
+// than 15 significant digits, or an integer beyond what a 64-bit INTEGER holds).
 bool needsExactStorage(std::string_view literal);
 
 // The literal as a BLOB literal holding its text (X'…').

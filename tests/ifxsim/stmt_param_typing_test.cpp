@@ -119,5 +119,25 @@ TEST_F(StmtFixture, UpdateFindsRowsByConvertedHostValues) {
     EXPECT_EQ(Query("select n from upd"), (Rows{{"7"}}));
 }
 
+// A 19-digit whole number that fits 64 bits is stored as an integer: it sorts
+// among the others and an INT8 host value finds it. A longer one keeps every digit.
+TEST_F(StmtFixture, NineteenDigitWholeNumbersAreIntegersThatHostValuesFind) {
+    ASSERT_EQ(Exec("create table w (b bigint, i int8, d decimal(20,0))"), 0) << Errm();
+    ASSERT_EQ(Exec("insert into w values (9223372036854775807, -9223372036854775807, 12345678901234567890)"), 0)
+        << Errm();
+    ASSERT_EQ(Exec("insert into w values (1, 1, 1)"), 0) << Errm();
+    ASSERT_EQ(Exec("insert into w values (-9223372036854775807, 9223372036854775807, -12345678901234567890)"), 0)
+        << Errm();
+    EXPECT_EQ(Query("select b from w order by b"), (Rows{{"-9223372036854775807"}, {"1"}, {"9223372036854775807"}}));
+    Params max;
+    max.int8("9223372036854775807");
+    EXPECT_EQ(Query("select i from w where b = ?", &max), (Rows{{"-9223372036854775807"}}));
+    Params min;
+    min.int8("-9223372036854775807");
+    EXPECT_EQ(Query("select b from w where i = ?", &min), (Rows{{"9223372036854775807"}}));
+    EXPECT_EQ(Query("select d from w order by b"),
+              (Rows{{"-12345678901234567890"}, {"1"}, {"12345678901234567890"}}));
+}
+
 }  // namespace
 }  // namespace stmt_test
