@@ -58,6 +58,11 @@ TFieldType TIfxFieldTypes::TableKind(int code) const {
 TFieldType TIfxFieldTypes::ColumnKind(int sqlType, int sqlLen, int extendedId) const {
     const int code = sqlType & SQLTYPE;
     if (code == kIfxOpaqueHolderType) return Kind(P::TypeOpaque);
+    // BIGINT and BIGSERIAL lie beyond the 49-entry table: they are the 64-bit
+    // whole numbers of INT8 and SERIAL8 in another storage form and are read
+    // through the INT8 value, so they take those kinds.
+    if (code == SQLINFXBIGINT) return Kind(P::TypeInt8);
+    if (code == SQLBIGSERIAL) return Kind(P::TypeSerial8);
     if (code >= kIfxKindTableSize) return F::ftUnknown;
     if (code == SQLDTIME) {
         if (TU_START(sqlLen) > TU_DAY) return Kind(P::TypeDateTimeOnlyTime);
@@ -126,7 +131,9 @@ TFieldDef& TIfxFieldTypes::AddFieldDef(TFieldDefs& defs, int fieldNo, int extend
     } else if (IsDateTimeKind(def.kind)) {
         def.size = code == SQLDTIME && NativeTime ? sqlLen : 0;
     }
-    def.required = (sqlType & SQLNONULL) != 0 && code != SQLSERIAL && code != SQLSERIAL8 && code != SQLREFSER8;
+    // A serial column left empty takes the server's next number.
+    def.required = (sqlType & SQLNONULL) != 0 && code != SQLSERIAL && code != SQLSERIAL8 && code != SQLBIGSERIAL &&
+                   code != SQLREFSER8;
     return defs.Add(std::move(def));
 }
 

@@ -41,7 +41,8 @@ public:
     // binary for the collection and opaque codes, unknown for the rest.
     TFieldType TableKind(int code) const;
     // The kind of one column (DATETIME split by its qualifier, the extended
-    // ids of the built-in opaque types, code 124).
+    // ids of the built-in opaque types, code 124, BIGINT and BIGSERIAL as
+    // INT8 and SERIAL8).
     TFieldType ColumnKind(int sqlType, int sqlLen, int extendedId) const;
 
     // Adds the field definition of one result column to defs: unique name,

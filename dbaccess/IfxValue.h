@@ -257,7 +257,7 @@ protected:
 };
 class TIfxMoneyValue : public TIfxDecimalValue { using TIfxDecimalValue::TIfxDecimalValue; };
 
-// ---- INT8 and SERIAL8 ----
+// ---- INT8 and SERIAL8 (and BIGINT and BIGSERIAL, read in the int8 form) ----
 class TIfxInt8Value : public TIfxValue {
 public:
     using TIfxValue::TIfxValue;

@@ -51,6 +51,12 @@ std::unique_ptr<TIfxValue> CreateIfxValue(const TIfxLibrary& lib, int sqlType, i
     case SQLINTERVAL: return std::make_unique<TIfxIntervalValue>(lib, code, sqlLen, columnName);
     case SQLINT8:
     case SQLSERIAL8: return std::make_unique<TIfxInt8Value>(lib, code, sqlLen, columnName);
+    case SQLINFXBIGINT:
+    case SQLBIGSERIAL:
+        // Fetched and sent in the library's int8 form, which the library
+        // converts to and from BIGINT without loss: every INT8 conversion and
+        // text (ifx_int8toasc, ifx_int8cvasc, …) then serves these columns too.
+        return std::make_unique<TIfxInt8Value>(lib, SQLINT8, SIZINT8, columnName);
     case SQLBOOL: return std::make_unique<TIfxBooleanValue>(lib, code, sqlLen, columnName);
     case SQLBYTES:
     case SQLTEXT: return std::make_unique<TIfxLocatorValue>(lib, code, sqlLen, columnName);

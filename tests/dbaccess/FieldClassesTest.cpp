@@ -67,7 +67,9 @@ TEST_F(FieldClasses, EveryTypeCodeGetsItsClass) {
         {"clob", SQLUDTFIXED, 72, XID_CLOB, typeid(TIfxClobField), kNoField},
         {"udrdefault", SQLUDRDEFAULT, 8, 0, kNoField, kNoField},
         {"opaque_holder", kIfxOpaqueHolderType, 0, 0, typeid(TBlobField), typeid(TBlobField)},
-        {"bigint_beyond_the_table", SQLINFXBIGINT, 8, 0, kNoField, kNoField},
+        {"bigint", SQLINFXBIGINT, 8, 0, typeid(TIfxInt8Field), typeid(TIntegerField)},
+        {"bigserial", SQLBIGSERIAL, 8, 0, typeid(TIfxInt8Field), typeid(TIntegerField)},
+        {"unknown_beyond_the_table", SQLUNKNOWN, 8, 0, kNoField, kNoField},
     };
     TIfxFieldTypes natives, plain;
     natives.SetAllNative(true);

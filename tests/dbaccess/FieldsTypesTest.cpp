@@ -79,7 +79,10 @@ INSTANTIATE_TEST_SUITE_P(
         TKindCase{"udt", SQLUDTVAR, 100, 2050, false, F::ftTypedBinary, 0, 0, false},
         TKindCase{"opaque_holder", 124, 0, 0, false, F::ftTypedBinary, 0, 0, false},
         TKindCase{"null_type", SQLNULL, 0, 0, false, F::ftUnknown, 0, 0, false},
-        TKindCase{"bigint_beyond_table", SQLINFXBIGINT, 8, 0, false, F::ftUnknown, 0, 0, false},
+        TKindCase{"bigint", SQLINFXBIGINT, 8, 0, false, F::ftLargeint, 0, 0, false},
+        TKindCase{"bigint_not_null", SQLINFXBIGINT | SQLNONULL, 8, 0, true, F::ftLargeint, 0, 0, true},
+        TKindCase{"bigserial_not_null", SQLBIGSERIAL | SQLNONULL, 8, 0, false, F::ftLargeint, 0, 0, false},
+        TKindCase{"unknown_beyond_table", SQLUNKNOWN, 8, 0, false, F::ftUnknown, 0, 0, false},
         TKindCase{"date", SQLDATE, 4, 0, false, F::ftDate, 0, 0, false},
         TKindCase{"smallfloat", SQLSMFLOAT, 4, 0, false, F::ftFloat, 0, 0, false}),
     [](const ::testing::TestParamInfo<TKindCase>& info) { return std::string(info.param.what); });
@@ -121,6 +124,12 @@ TEST(FieldTypesTable, FortyNineEntriesByCode) {
     types.SetKind(TIfxTypeProperty::TypeVarChar, F::ftWideString);
     EXPECT_EQ(types.TableKind(SQLVCHAR), F::ftWideString);
     EXPECT_EQ(types.ColumnKind(kIfxOpaqueHolderType, 0, 0), types.Kind(TIfxTypeProperty::TypeOpaque));
+    // BIGINT and BIGSERIAL lie beyond the table and follow the INT8 and SERIAL8 properties.
+    EXPECT_EQ(types.TableKind(SQLINFXBIGINT), F::ftUnknown);
+    types.SetKind(TIfxTypeProperty::TypeInt8, F::ftString);
+    types.SetKind(TIfxTypeProperty::TypeSerial8, F::ftFloat);
+    EXPECT_EQ(types.ColumnKind(SQLINFXBIGINT, 8, 0), F::ftString);
+    EXPECT_EQ(types.ColumnKind(SQLBIGSERIAL | SQLNONULL, 8, 0), F::ftFloat);
 }
 
 TEST(FieldTypesTable, DefaultsAreSwitchedOffAndShared) {
