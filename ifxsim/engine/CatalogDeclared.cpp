@@ -1,5 +1,6 @@
 #include "engine/CatalogDeclared.h"
 
+#include "engine/StatementEmitter.h"
 #include "engine/StatementTokenizer.h"
 #include "engine/StatementTranslate.h"
 
@@ -7,14 +8,7 @@ namespace ifxsim::catalog {
 
 namespace {
 
-std::size_t closingParen(const std::vector<Token>& t, std::size_t open) {
-    int depth = 0;
-    for (std::size_t i = open; i < t.size(); ++i) {
-        if (t[i].isSymbol("(")) ++depth;
-        else if (t[i].isSymbol(")") && --depth == 0) return i;
-    }
-    return t.size();
-}
+using ifxsim::translate::matchingParen;  // the ')' closing the '(' at `open`, or t.size()
 
 std::vector<std::string> namesIn(const std::vector<Token>& t, std::size_t open, std::size_t close) {
     std::vector<std::string> names;
@@ -54,7 +48,7 @@ void readElement(std::string_view sql, const std::vector<Token>& t, std::size_t 
         } else if (w.is("PRIMARY") && i + 1 < e && t[i + 1].is("KEY")) {
             ++i;
             if (tableLevel && i + 1 < e && t[i + 1].isSymbol("(")) {
-                const std::size_t close = closingParen(t, i + 1);
+                const std::size_t close = matchingParen(t, i + 1);
                 add('P', namesIn(t, i + 1, close));
                 i = close;
             } else {
@@ -62,21 +56,21 @@ void readElement(std::string_view sql, const std::vector<Token>& t, std::size_t 
             }
         } else if (w.is("UNIQUE") || w.is("DISTINCT")) {
             if (tableLevel && hasList) {
-                const std::size_t close = closingParen(t, i + 1);
+                const std::size_t close = matchingParen(t, i + 1);
                 add('U', namesIn(t, i + 1, close));
                 i = close;
             } else {
                 add('U', column);
             }
         } else if (w.is("FOREIGN") && i + 2 < e && t[i + 2].isSymbol("(")) {
-            const std::size_t close = closingParen(t, i + 2);
+            const std::size_t close = matchingParen(t, i + 2);
             add('R', namesIn(t, i + 2, close));
             i = close;
         } else if (w.is("REFERENCES")) {
             if (!tableLevel) add('R', column);
-            if (i + 2 < e && t[i + 2].isSymbol("(")) i = closingParen(t, i + 2);
+            if (i + 2 < e && t[i + 2].isSymbol("(")) i = matchingParen(t, i + 2);
         } else if (w.is("CHECK") && hasList) {
-            const std::size_t close = closingParen(t, i + 1);
+            const std::size_t close = matchingParen(t, i + 1);
             if (close >= e) break;
             const std::size_t from = t[i + 1].offset;
             add('C', {}, std::string(sql.substr(from, t[close].end() - from)));
@@ -92,7 +86,7 @@ std::vector<DeclaredConstraint> declaredConstraints(std::string_view createTable
     const auto t = StatementTokenizer::tokenize(createTable);
     std::size_t open = 0;
     while (open < t.size() && !t[open].isSymbol("(")) ++open;
-    const std::size_t close = closingParen(t, open);
+    const std::size_t close = matchingParen(t, open);
     if (close >= t.size()) return out;
     std::size_t b = open + 1;
     int depth = 0;
@@ -115,7 +109,7 @@ std::vector<DeclaredConstraint> addedConstraints(std::string_view alterTable) {
         // ADD CONSTRAINT (element, element) or ADD CONSTRAINT element [, next clause]
         const bool list = t[i + 2].isSymbol("(");
         const std::size_t b = list ? i + 3 : i + 2;
-        const std::size_t end = list ? closingParen(t, i + 2) : t.size();
+        const std::size_t end = list ? matchingParen(t, i + 2) : t.size();
         std::size_t from = b;
         int depth = 0;
         std::size_t k = b;

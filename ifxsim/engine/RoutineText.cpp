@@ -1,5 +1,6 @@
 #include "engine/RoutineText.h"
 
+#include "engine/StatementEmitter.h"
 #include "engine/StatementTranslate.h"
 #include "engine/TypeDecl.h"
 
@@ -23,15 +24,7 @@ DdlOutcome syntaxAt(const Tokens& t, std::size_t i, std::string_view text = {}) 
     return DdlOutcome::fail(ddlerr::kSyntax, {}, at);
 }
 
-// The index of the ')' closing the '(' at `open`, or t.size().
-std::size_t closingParen(const Tokens& t, std::size_t open) {
-    int depth = 0;
-    for (std::size_t i = open; i < t.size(); ++i) {
-        if (t[i].isSymbol("(")) ++depth;
-        else if (t[i].isSymbol(")") && --depth == 0) return i;
-    }
-    return t.size();
-}
+using ifxsim::translate::matchingParen;  // the ')' closing the '(' at `open`, or t.size()
 
 // Lower-case text of the tokens [b, e): words joined by one blank, punctuation attached.
 std::string tokensText(const Tokens& t, std::size_t b, std::size_t e) {
@@ -130,7 +123,7 @@ std::optional<RoutineDecl> parseCreateRoutine(std::string_view text, const Token
     if (!name) return error = syntaxAt(t, i, text), std::nullopt;
     r.name = *name;
     if (!symbolAt(t, i, "(")) return error = syntaxAt(t, i, text), std::nullopt;
-    const std::size_t close = closingParen(t, i);
+    const std::size_t close = matchingParen(t, i);
     if (close >= t.size()) return error = syntaxAt(t, close, text), std::nullopt;
     for (const auto& [b0, e] : listElements(t, i, close)) {
         std::size_t b = b0;
@@ -167,7 +160,7 @@ std::optional<RoutineDecl> parseCreateRoutine(std::string_view text, const Token
             if (!specific) return error = syntaxAt(t, i, text), std::nullopt;
             r.specificName = specific->name;
         } else if (wordAt(t, i, "WITH") && symbolAt(t, i + 1, "(")) {
-            const std::size_t end = closingParen(t, i + 1);
+            const std::size_t end = matchingParen(t, i + 1);
             if (end >= t.size()) return error = syntaxAt(t, end, text), std::nullopt;
             for (std::size_t k = i + 2; k < end; ++k) {
                 if (t[k].is("VARIANT")) r.notVariant = k > i + 2 && t[k - 1].is("NOT");
@@ -229,7 +222,7 @@ std::optional<RoutineDrop> parseDropRoutine(const Tokens& t, DdlOutcome& error) 
     if (!name) return error = syntaxAt(t, i), std::nullopt;
     d.name = *name;
     if (symbolAt(t, i, "(")) {
-        const std::size_t close = closingParen(t, i);
+        const std::size_t close = matchingParen(t, i);
         if (close >= t.size()) return error = syntaxAt(t, close), std::nullopt;
         std::string types;
         for (const auto& [b, e] : listElements(t, i, close)) {

@@ -8,6 +8,7 @@
 #include "engine/CatalogDb.h"
 #include "engine/CheckTypes.h"
 #include "engine/Classify.h"
+#include "engine/StatementEmitter.h"
 #include "engine/StatementTokenizer.h"
 #include "engine/StatementTranslate.h"
 
@@ -20,14 +21,7 @@ using catalog::run;
 using catalog::scalar;
 using catalog::text;
 
-std::size_t closingParen(const std::vector<Token>& t, std::size_t open) {
-    int depth = 0;
-    for (std::size_t i = open; i < t.size(); ++i) {
-        if (t[i].isSymbol("(")) ++depth;
-        else if (t[i].isSymbol(")") && --depth == 0) return i;
-    }
-    return t.size();
-}
+using ifxsim::translate::matchingParen;  // the ')' closing the '(' at `open`, or t.size()
 
 std::string quotedList(const std::vector<Token>& t, std::size_t open, std::size_t close) {
     std::string list;
@@ -57,12 +51,12 @@ std::string primaryKeyOf(sqlite3* db, const std::string& table) {
 // or "CHECK (…) [CONSTRAINT n]" as SQLite writes it; empty for other elements.
 std::string clauseOf(sqlite3* db, std::string_view sql, const std::vector<Token>& t, std::size_t b, std::size_t e) {
     if (t[b].is("CHECK") && b + 1 < e && t[b + 1].isSymbol("(")) {
-        const std::size_t close = closingParen(t, b + 1);
+        const std::size_t close = matchingParen(t, b + 1);
         if (close >= e) return {};
         return "CHECK " + std::string(sql.substr(t[b + 1].offset, t[close].end() - t[b + 1].offset));
     }
     if (!t[b].is("FOREIGN") || b + 2 >= e || !t[b + 2].isSymbol("(")) return {};
-    const std::size_t close = closingParen(t, b + 2);
+    const std::size_t close = matchingParen(t, b + 2);
     std::size_t r = close + 1;
     if (r + 1 >= e || !t[r].is("REFERENCES")) return {};
     std::size_t name = r + 1;
@@ -71,7 +65,7 @@ std::string clauseOf(sqlite3* db, std::string_view sql, const std::vector<Token>
     std::string clause = "FOREIGN KEY " + quotedList(t, b + 2, close) + " REFERENCES " + quoteIdent(parent);
     std::size_t k = name + 1;
     if (k < e && t[k].isSymbol("(")) {
-        const std::size_t pclose = closingParen(t, k);
+        const std::size_t pclose = matchingParen(t, k);
         clause += " " + quotedList(t, k, pclose);
         k = pclose + 1;
     } else if (const std::string key = primaryKeyOf(db, parent); !key.empty()) {
@@ -105,7 +99,7 @@ int addReferencesAndChecks(sqlite3* db, std::string_view sql) {
     for (std::size_t i = 0; i + 2 < t.size(); ++i) {
         if (!t[i].is("ADD") || !t[i + 1].is("CONSTRAINT")) continue;
         const bool list = t[i + 2].isSymbol("(");
-        const std::size_t end = list ? closingParen(t, i + 2) : t.size();
+        const std::size_t end = list ? matchingParen(t, i + 2) : t.size();
         std::size_t from = list ? i + 3 : i + 2;
         int depth = 0;
         std::size_t k = from;

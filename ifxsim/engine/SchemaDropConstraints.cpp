@@ -12,6 +12,7 @@
 #include "engine/CatalogDb.h"
 #include "engine/CatalogSchema.h"
 #include "engine/Classify.h"
+#include "engine/StatementEmitter.h"
 #include "engine/StatementTokenizer.h"
 #include "engine/StatementTranslate.h"
 
@@ -40,14 +41,7 @@ struct NamedDrop {
     std::size_t offset = 0;
 };
 
-std::size_t closingParen(const Tokens& t, std::size_t open) {
-    int depth = 0;
-    for (std::size_t i = open; i < t.size(); ++i) {
-        if (t[i].isSymbol("(")) ++depth;
-        else if (t[i].isSymbol(")") && --depth == 0) return i;
-    }
-    return t.size();
-}
+using ifxsim::translate::matchingParen;  // the ')' closing the '(' at `open`, or t.size()
 
 // The names after DROP CONSTRAINT: one name or a parenthesised list; an owner prefix is skipped.
 std::vector<NamedDrop> droppedNames(const Tokens& t) {
@@ -61,7 +55,7 @@ std::vector<NamedDrop> droppedNames(const Tokens& t) {
     for (std::size_t i = 0; i + 2 < t.size(); ++i) {
         if (!t[i].is("DROP") || !t[i + 1].is("CONSTRAINT")) continue;
         if (t[i + 2].isSymbol("(")) {
-            const std::size_t close = closingParen(t, i + 2);
+            const std::size_t close = matchingParen(t, i + 2);
             for (std::size_t k = i + 3; k < close;) k = t[k].isSymbol(",") ? k + 1 : take(k, close);
             i = close;
         } else {
@@ -121,7 +115,7 @@ std::string withoutClauses(const std::string& definition, std::vector<Removal>& 
     const Tokens t = StatementTokenizer::tokenize(definition);
     std::size_t open = 0;
     while (open < t.size() && !t[open].isSymbol("(")) ++open;
-    const std::size_t close = closingParen(t, open);
+    const std::size_t close = matchingParen(t, open);
     if (close >= t.size()) return definition;
     std::vector<std::pair<std::size_t, std::size_t>> cuts;  // byte ranges
     int checks = 0;
@@ -148,7 +142,7 @@ std::string withoutClauses(const std::string& definition, std::vector<Removal>& 
         const bool tableList = (t[b].is("UNIQUE") || t[b].is("CHECK")) && b + 1 < e && t[b + 1].isSymbol("(");
         if (tableKey || tableList) {
             const std::size_t listOpen = tableKey ? b + 2 : b + 1;
-            const std::size_t listClose = closingParen(t, listOpen);
+            const std::size_t listClose = matchingParen(t, listOpen);
             bool gone = false;
             if (t[b].is("CHECK")) gone = claim('C', {}, checks++);
             else if (listClose < e)
