@@ -25,6 +25,19 @@ const IfxType& textType() { static const IfxType t = typeOf("VARCHAR(255)"); ret
 const IfxType& dateType() { static const IfxType t = typeOf("DATE"); return t; }
 const IfxType& smallintType() { static const IfxType t = typeOf("SMALLINT"); return t; }
 
+// The end of the argument starting at `from`: its first comma outside
+// parentheses, or `close`.
+std::size_t argumentEnd(const Tokens& t, std::size_t from, std::size_t close) {
+    int depth = 0;
+    std::size_t i = from;
+    while (i < close && !(depth == 0 && t[i].isSymbol(","))) {
+        if (t[i].isSymbol("(")) ++depth;
+        else if (t[i].isSymbol(")")) --depth;
+        ++i;
+    }
+    return i;
+}
+
 bool isUnitWord(const Token& t) {
     return t.is("YEAR") || t.is("MONTH") || t.is("DAY") || t.is("HOUR") || t.is("MINUTE") || t.is("SECOND") ||
            t.is("FRACTION");
@@ -128,13 +141,7 @@ ExprType typeFunction(sqlite3* db, const Tokens& t, std::size_t b, std::size_t e
     if (f.is("AVG")) return ExprType{floatingDecimal(), "(" + lower + ")", false};
     if (f.is("MOD")) {
         // Integers give an integer remainder.
-        std::size_t comma = b + 2;
-        int depth = 0;
-        while (comma < close && !(depth == 0 && t[comma].isSymbol(","))) {
-            if (t[comma].isSymbol("(")) ++depth;
-            else if (t[comma].isSymbol(")")) --depth;
-            ++comma;
-        }
+        const std::size_t comma = argumentEnd(t, b + 2, close);
         auto integral = [](const IfxType& x) {
             return x.code == SQLSMINT || x.code == SQLINT || x.code == SQLSERIAL || x.code == SQLINT8 ||
                    x.code == SQLSERIAL8 || x.code == SQLINFXBIGINT || x.code == SQLBIGSERIAL;
@@ -149,29 +156,17 @@ ExprType typeFunction(sqlite3* db, const Tokens& t, std::size_t b, std::size_t e
         return ExprType{inner.type, "(" + lower + ")", false};
     }
     if (f.is("NVL") || f.is("COALESCE") || f.is("DECODE")) {
-        std::size_t argEnd = b + 2;
-        int depth = 0;
-        while (argEnd < close && !(depth == 0 && t[argEnd].isSymbol(","))) {
-            if (t[argEnd].isSymbol("(")) ++depth;
-            else if (t[argEnd].isSymbol(")")) --depth;
-            ++argEnd;
-        }
+        std::size_t argEnd = argumentEnd(t, b + 2, close);
         std::size_t from = b + 2;
         if (f.is("DECODE")) {  // DECODE(expr, when, then, …): the first result decides
             int commas = 0;
-            depth = 0;
+            int depth = 0;
             for (std::size_t i = b + 2; i < close; ++i) {
                 if (t[i].isSymbol("(")) ++depth;
                 else if (t[i].isSymbol(")")) --depth;
                 else if (depth == 0 && t[i].isSymbol(",") && ++commas == 2) { from = i + 1; break; }
             }
-            argEnd = from;
-            depth = 0;
-            while (argEnd < close && !(depth == 0 && t[argEnd].isSymbol(","))) {
-                if (t[argEnd].isSymbol("(")) ++depth;
-                else if (t[argEnd].isSymbol(")")) --depth;
-                ++argEnd;
-            }
+            argEnd = argumentEnd(t, from, close);
         }
         ExprType chosen = typeRange(db, t, from, argEnd);
         // A text constant decides nothing about the length of the other choices.
@@ -193,13 +188,7 @@ ExprType typeFunction(sqlite3* db, const Tokens& t, std::size_t b, std::size_t e
     if (f.is("DAY") || f.is("MONTH") || f.is("YEAR") || f.is("WEEKDAY")) return expression(smallintType());
     if (f.is("ROUND") || f.is("TRUNC")) {
         // A DATE rounded by a format stays a DATE.
-        std::size_t comma = b + 2;
-        int depth = 0;
-        while (comma < close && !(depth == 0 && t[comma].isSymbol(","))) {
-            if (t[comma].isSymbol("(")) ++depth;
-            else if (t[comma].isSymbol(")")) --depth;
-            ++comma;
-        }
+        const std::size_t comma = argumentEnd(t, b + 2, close);
         if (comma < close && typeRange(db, t, b + 2, comma).type.code == SQLDATE) return expression(dateType());
     }
     if (f.is("ROUND") || f.is("TRUNC") || f.is("ABS") || f.is("CEIL") || f.is("FLOOR"))
