@@ -3,7 +3,7 @@
 // list, the schema browser's lists, detail panes, text pieces and script
 // queries. Named parameters go to the server as "?" markers with bound
 // values, as the statement layer prepares them; macros appear expanded.
-#include "ifxsim/stmt_fixture.h"
+#include "ifxsim/program_text_fixture.h"
 
 namespace stmt_test {
 namespace {
@@ -15,16 +15,10 @@ std::string Pieces(const Rows& rows) {
     return text;
 }
 
-class ProgramQueries : public StmtFixture {
+class ProgramQueries : public ProgramTextFixture {
 protected:
-    // Multi-line texts reach the server with CR LF between their lines, as the program's string lists join them.
-    static Rows Query(const std::string& sql, Params* params = nullptr) {
-        std::string crlf;
-        for (const char c : sql) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-        return StmtFixture::Query(crlf, params);
-    }
     void SetUp() override {
-        StmtFixture::SetUp();
+        ProgramTextFixture::SetUp();
         for (const char* sql : {
                  "create table customer ("
                  " id serial,"

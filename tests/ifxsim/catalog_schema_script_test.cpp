@@ -3,7 +3,7 @@
 // CHAR defaulting to 'N', a user index and a server-named primary key at
 // tabid 105 / constrid 12, read back with the browser's own queries; then the
 // script itself run again, which must give the same rows.
-#include "ifxsim/stmt_fixture.h"
+#include "ifxsim/program_text_fixture.h"
 
 namespace stmt_test {
 namespace {
@@ -38,17 +38,11 @@ const char* const kSynonym = "Select syn.servername, syn.dbname, syn.owner, syn.
                              "from \"informix\".syssyntable syn, outer \"informix\".systables st \n"
                              "where syn.tabid = ?\nand syn.btabid = st.tabid\n";
 
-class SchemaScript : public StmtFixture {
+class SchemaScript : public ProgramTextFixture {
 protected:
-    // Multi-line texts reach the server with CR LF between their lines, as the program's string lists join them.
-    static Rows Query(const std::string& sql, Params* params = nullptr) {
-        std::string crlf;
-        for (const char c : sql) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-        return StmtFixture::Query(crlf, params);
-    }
     void SetUp() override {
         ASSERT_EQ(ifx_putenv("WIN32USER=joe"), 0);
-        StmtFixture::SetUp();
+        ProgramTextFixture::SetUp();
     }
     void TearDown() override {
         StmtFixture::TearDown();
