@@ -209,12 +209,17 @@ void keyFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
 }
 
 // ifx_interval_sum(x, qualifier): SUM of INTERVAL values.
+// SQLite's aggregate context is only 8-byte aligned, so the running total may
+// not ask for the 16 bytes a plain __int128 wants.
+typedef __int128 AggregateInt128 __attribute__((aligned(8)));
+
 struct IntervalSum {
     bool any;
     bool failed;
     int qualifier;
-    __int128 total;
+    AggregateInt128 total;
 };
+static_assert(alignof(IntervalSum) <= 8);
 
 void intervalSumStep(sqlite3_context* ctx, int, sqlite3_value** argv) {
     auto* state = static_cast<IntervalSum*>(sqlite3_aggregate_context(ctx, sizeof(IntervalSum)));
