@@ -85,3 +85,21 @@ TEST_F(NativeWriteBack, DateTimesKeepTheirFractionAndFields) {
     EXPECT_EQ(Rows("select f5, md, qty from d"), (std::vector<std::string>{"2024-01-02 03:04:05.54321/02-28/5"}));
     EXPECT_EQ(Rows("select hs, qty from d"), (std::vector<std::string>{"23:59:58/5"}));
 }
+
+TEST_F(NativeWriteBack, SmallFloatAndIntervalRowsAreFoundByTheirOldValues) {
+    // The where part sends a SMALLFLOAT as a FLOAT and an INTERVAL as text;
+    // the server compares them converted to the columns' types.
+    Exec("create table s (f smallfloat, iv interval day(4) to second, ym interval year(3) to month, qty integer)");
+    Exec("insert into s values (0.1, '1234 23:59:59', '12-11', 1)");
+    TIfxUpdater updater(q);
+    q.SetSQLText("select f, iv, ym, qty from s");
+    q.Open();
+    q.FetchAll();
+    q.Edit();
+    q.FieldByName("qty").SetAsInteger(5);
+    q.Post();
+    q.Edit();
+    q.FieldByName("iv").SetAsString("1 02:03:04");
+    q.Post();
+    EXPECT_EQ(Rows("select iv, ym, qty from s"), (std::vector<std::string>{"   1 02:03:04/ 12-11/5"}));
+}
