@@ -63,7 +63,12 @@ protected:
         }
         watchdog_.begin(sql);
         const fuzz_test::Outcome outcome = fuzz_test::RunStatement(sql, immediate);
-        if (watchdog_.end()) ++broken_;
+        if (watchdog_.end()) {
+            ++broken_;
+            if (std::getenv("IFXSIM_FUZZ_ITERATIONS"))
+                std::fprintf(stderr, "fuzz: broken after the time limit (code %d): %.300s\n", outcome.code,
+                             sql.c_str());
+        }
         ++run_;
         const std::string problem = fuzz_test::OutcomeProblem(sql, outcome);
         if (!problem.empty() && ++problems_ <= 20)
