@@ -52,9 +52,7 @@ TBenchMainWindow::TBenchMainWindow(QSize size) {
     startup.programFolder = folder + "/program/";
     startup.programBaseName = "varnok";
     startup.getLocalAppData = [folder] { return folder + "/local/"; };
-    startup.parts.push_back([](TfmMain& window) { window.InstallConnectFlow(); });
-    startup.parts.push_back([](TfmMain& window) { InstallResultViews(window); });
-    startup.parts.push_back(InstallExecution);
+    startup.parts = TMainWindowStartup::ProgramParts();
     window_ = std::make_unique<TfmMain>(startup);
     runner_ = ScriptRunnerOf(*window_);
     result_ = ResultViewsOf(window_.get()).result;

@@ -37,11 +37,17 @@ TMainWindowStartup TMainWindowStartup::FromProcess(const std::vector<std::string
     startup.arguments = arguments;
     startup.programFolder = ProgramFolder();
     startup.programBaseName = ProgramBaseName();
-    startup.parts.push_back([](TfmMain& window) { window.InstallConnectFlow(); });
-    startup.parts.push_back([](TfmMain& window) { InstallResultViews(window); });
-    startup.parts.push_back(InstallExecution);
-    startup.parts.push_back(InstallEditorToolBars);
+    startup.parts = ProgramParts();
     return startup;
+}
+
+std::vector<std::function<void(TfmMain&)>> TMainWindowStartup::ProgramParts() {
+    return {
+        [](TfmMain& window) { window.InstallConnectFlow(); },
+        [](TfmMain& window) { InstallResultViews(window); },
+        InstallExecution,
+        InstallEditorToolBars,
+    };
 }
 
 TfmMain::TfmMain(const TMainWindowStartup& startup, QWidget* parent) : QMainWindow(parent) {

@@ -45,6 +45,9 @@ struct TMainWindowStartup {
 
     // The running program's own values.
     static TMainWindowStartup FromProcess(const std::vector<std::string>& arguments);
+    // The subsystems of the running program, in installation order (also what
+    // tests and benchmarks use to get the real window).
+    static std::vector<std::function<void(TfmMain&)>> ProgramParts();
 };
 
 class TfmMain : public QMainWindow {

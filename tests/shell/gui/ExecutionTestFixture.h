@@ -109,10 +109,7 @@ protected:
         s.programFolder = dir_.path().toStdString() + "/program/";
         s.programBaseName = "varnok";
         s.getLocalAppData = [this] { return dir_.path().toStdString() + "/local/"; };
-        s.parts.push_back([](TfmMain& window) { window.InstallConnectFlow(); });
-        s.parts.push_back([](TfmMain& window) { InstallResultViews(window); });
-        s.parts.push_back(InstallExecution);
-        s.parts.push_back(InstallEditorToolBars);
+        s.parts = TMainWindowStartup::ProgramParts();
         window_ = std::make_unique<TfmMain>(s);
         window_->Commands().SetFatalHandler([](const QString& m) { FAIL() << "fatal: " << m.toStdString(); });
         window_->show();
